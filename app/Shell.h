@@ -1,0 +1,39 @@
+// The application shell: the process-wide state of the spine and the steps WinMain is made of.
+// The modal loop of the message box repeats the same frame step, so the steps are public.
+#pragma once
+
+#include "platform/Win32.h"
+
+class AppContext;
+
+// Fixed size of the client area and of the 2-D overlay, in pixels.
+constexpr int clientWidth = 1024;
+constexpr int clientHeight = 768;
+
+extern HWND mainWindow;
+extern int frameExtraWidth;  // clientWidth minus the client width measured right after creation
+extern int frameExtraHeight; // clientHeight minus the client height measured right after creation
+extern bool fullScreen;      // display-mode option; nothing in the program sets it
+extern AppContext* application; // owned by WinMain; null until start-up has created it
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Registers the class, creates and sizes the window and shows it. Returns null on failure.
+HWND CreateMainWindow(HINSTANCE instance);
+// Creates the first screen and sets the viewport, the projection and the fixed GL state.
+bool InitScene();
+void DrawFrame();
+void BeginOverlay();
+void EndOverlay();
+bool SetFullScreen();
+
+// The drawing half of the frame step: draw, swap, count the frame.
+void PresentFrame();
+// Takes every waiting message and dispatches it. Returns false when WM_QUIT was taken, which ends
+// the draining; the exit code of the quit is stored in *exitCode when it is not null.
+bool DrainMessages(int* exitCode = nullptr);
+// One turn of the main loop: sleep while paused, otherwise present a frame and update the active
+// screen unless a message box is open; then drain. Returns false when WM_QUIT was taken.
+bool FrameStep();
+// Deletes the AppContext (restoring the desktop mode first when full screen).
+void Shutdown();
