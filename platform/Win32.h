@@ -316,6 +316,7 @@ HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName);
 
 // ---- user32: windows, messages, input ------------------------------------------------------------
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* windowClass);
+BOOL WINAPI UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL WINAPI DestroyWindow(HWND window);

@@ -1,0 +1,3 @@
+#include "app/InputState.h"
+
+InputState inputState;

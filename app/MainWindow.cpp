@@ -1,0 +1,67 @@
+#include "app/AppContext.h"
+#include "app/Shell.h"
+
+HWND mainWindow = nullptr;
+int frameExtraWidth = 0;
+int frameExtraHeight = 0;
+bool fullScreen = false;
+AppContext* application = nullptr;
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = L"QV_BigGame";
+    windowClass.hIconSm = LoadIconW(nullptr, IDI_WINLOGO);
+    if (!RegisterClassExW(&windowClass))
+        return nullptr;
+
+    // A caption bar with a minimise box: no system menu, no close box, no sizing border.
+    mainWindow = CreateWindowExW(WS_EX_APPWINDOW, L"QV_BigGame", L"QV作品---Tessary",
+                                 WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_MINIMIZEBOX, 0, 0,
+                                 clientWidth, clientHeight, nullptr, nullptr, instance, nullptr);
+    if (!mainWindow)
+        return nullptr;
+
+    // The frame and caption take part of the requested size; grow the window by exactly that much
+    // so the client area is 1024 x 768 whatever the window manager's decorations measure.
+    RECT client = {};
+    GetClientRect(mainWindow, &client);
+    frameExtraWidth = clientWidth - (client.right - client.left);
+    frameExtraHeight = clientHeight - (client.bottom - client.top);
+    MoveWindow(mainWindow, 0, 0, clientWidth + frameExtraWidth, clientHeight + frameExtraHeight, TRUE);
+    ShowWindow(mainWindow, SW_SHOW);
+    UpdateWindow(mainWindow);
+    if (fullScreen)
+        fullScreen = SetFullScreen();
+    return mainWindow;
+}
+
+bool SetFullScreen() {
+    if (!fullScreen) {
+        ChangeDisplaySettingsW(nullptr, 0);
+        SetWindowLongW(mainWindow, GWL_STYLE, GetWindowLongW(mainWindow, GWL_STYLE) | static_cast<LONG>(WS_CAPTION));
+        SetWindowLongW(mainWindow, GWL_EXSTYLE, static_cast<LONG>(WS_EX_APPWINDOW));
+        SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, clientWidth + frameExtraWidth, clientHeight + frameExtraHeight,
+                     0);
+        return false;
+    }
+
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof(DEVMODEW);
+    EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    // Only the resolution changes; depth and refresh rate stay as they are.
+    mode.dmPelsWidth = clientWidth;
+    mode.dmPelsHeight = clientHeight;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    if (ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
+        return false;
+    SetWindowLongW(mainWindow, GWL_STYLE, GetWindowLongW(mainWindow, GWL_STYLE) & ~static_cast<LONG>(WS_CAPTION));
+    SetWindowLongW(mainWindow, GWL_EXSTYLE, static_cast<LONG>(WS_EX_APPWINDOW | WS_EX_TOPMOST));
+    SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, clientWidth, clientHeight, 0);
+    return true;
+}

@@ -1,0 +1,113 @@
+#include "hypercube/CTessary.h"
+
+#include "app/AppContext.h"
+#include "app/InputState.h"
+#include "app/Shell.h"
+#include "gui/QV_Button.h"
+#include "gui/QV_CheckBox.h"
+#include "gui/QV_Label.h"
+#include "gui/QV_MemberFunction.h"
+#include "gui/QV_TextBox.h"
+#include "gui/ShowMessageBox.h"
+#include "hypercube/HypercubeRenderer.h"
+#include "hypercube/KeyRotation.h"
+#include "hypercube/MouseOrbit.h"
+
+#include <climits>
+
+namespace {
+
+// One wheel notch of 120 moves the eye by 2.4 % of its distance to the target.
+constexpr float wheelZoomFactor = 0.0002f;
+
+} // namespace
+
+CTessary::CTessary() {
+    promptLabel = new QV_Label(L"请输入超立方体维度：", 20, 20);
+    dimensionBox = new QV_TextBox();
+    dimensionBox->digitsOnly = true;
+    generateButton = new QV_Button();
+    AddHandler(generateButton->mouseUpHandlers,
+               static_cast<SenderHandler*>(new QV_MemberFunction<CTessary, QV_Controller*>(this, &CTessary::OnGenerate)));
+    wireframeBox = new QV_CheckBox();
+    helpLabels[0] = new QV_Label(L"操作：主键盘上0控制坐标X,1控制坐标Y,3控制坐标Z,4控制坐标W...于此类推。", 10, 708);
+    helpLabels[1] =
+        new QV_Label(L"按住两个坐标键，即可以让物体在这2个坐标组成的平面上旋转，再按住shift键旋转方向相反", 10, 728);
+    helpLabels[2] = new QV_Label(L"按住鼠标键，移动鼠标可以从其它角度观察,鼠标滚轮控制镜头远近", 10, 748);
+
+    // The order of adding is the drawing order and the order in which mouse events are offered.
+    AddChild(promptLabel);
+    AddChild(dimensionBox);
+    AddChild(generateButton);
+    AddChild(wireframeBox);
+    for (QV_Label* help : helpLabels)
+        AddChild(help);
+
+    camera.target[0] = camera.target[1] = camera.target[2] = 0.0f;
+    camera.eye[0] = 0.0f;
+    camera.eye[1] = 0.0f;
+    camera.eye[2] = 150.0f;
+    camera.up[0] = 0.0f;
+    camera.up[1] = 1.0f;
+    camera.up[2] = 0.0f;
+    camera.NormalizeUp();
+    camera.minDistance = 100.0f;
+    camera.maxDistance = 300.0f;
+    camera.active = true;
+    lastTick = GetTickCount();
+    lastMouseX = inputState.mouseX;
+    lastMouseY = inputState.mouseY;
+    model.BuildCountTables();
+}
+
+CTessary::~CTessary() {
+    model.Release();
+}
+
+int CTessary::ReadDimension(const std::wstring& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == L' ' || (text[i] >= L'\t' && text[i] <= L'\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
+        negative = text[i++] == L'-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        value = value * 10 + (text[i] - L'0');
+        if (value > INT_MAX)
+            return negative ? INT_MIN : INT_MAX;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+void CTessary::OnGenerate(QV_Controller* sender) {
+    (void)sender;
+    int n = ReadDimension(dimensionBox->text);
+    if (n < 3 || n > 8) {
+        ShowMessageBox(application->screenManager, L"请输入3--8的维度值", false);
+        return;
+    }
+    if (n > 6 && !ShowMessageBox(application->screenManager, L"大于6的维度可能会渲染较慢，真的要试试？", true))
+        return;
+    model.Build(n);
+    model.built = true;
+}
+
+void CTessary::Update() {
+    ApplyKeyRotation(model, inputState.keys, GetTickCount(), lastTick);
+    ApplyMouseOrbit(camera, inputState.leftButton, inputState.mouseX, inputState.mouseY, lastMouseX, lastMouseY);
+}
+
+void CTessary::OnMouseWheel(uint32_t* delta) {
+    int16_t notches = static_cast<int16_t>(*delta & 0xFFFF);
+    camera.Zoom(notches * wheelZoomFactor);
+}
+
+void CTessary::OnKeyDown() {
+    if (inputState.keys[VK_ESCAPE])
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+}
+
+void CTessary::Draw3D() {
+    DrawHypercube(model, camera, wireframeBox->checked);
+}
