@@ -43,7 +43,7 @@ public:
     int32_t height = 20;
     int32_t caret = 0;  // index into text: 0 before the first character, text.size() after the last
     int32_t scroll = 0; // index of the first character shown
-    TextTexture* texture = nullptr; // owned
+    TextTexture* texture = nullptr;        // owned
     SenderHandlerList textChangedHandlers; // called after every character event that is not dropped
 
 private:

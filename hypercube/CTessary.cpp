@@ -15,24 +15,19 @@
 
 #include <climits>
 
-namespace {
-
-// One wheel notch of 120 moves the eye by 2.4 % of its distance to the target.
-constexpr float wheelZoomFactor = 0.0002f;
-
-} // namespace
-
 CTessary::CTessary() {
     promptLabel = new QV_Label(L"请输入超立方体维度：", 20, 20);
     dimensionBox = new QV_TextBox();
     dimensionBox->digitsOnly = true;
     generateButton = new QV_Button();
     AddHandler(generateButton->mouseUpHandlers,
-               static_cast<SenderHandler*>(new QV_MemberFunction<CTessary, QV_Controller*>(this, &CTessary::OnGenerate)));
+               static_cast<SenderHandler*>(
+                   new QV_MemberFunction<CTessary, QV_Controller*>(this, &CTessary::OnGenerate)));
     wireframeBox = new QV_CheckBox();
-    helpLabels[0] = new QV_Label(L"操作：主键盘上0控制坐标X,1控制坐标Y,3控制坐标Z,4控制坐标W...于此类推。", 10, 708);
-    helpLabels[1] =
-        new QV_Label(L"按住两个坐标键，即可以让物体在这2个坐标组成的平面上旋转，再按住shift键旋转方向相反", 10, 728);
+    helpLabels[0] =
+        new QV_Label(L"操作：主键盘上0控制坐标X,1控制坐标Y,3控制坐标Z,4控制坐标W...于此类推。", 10, 708);
+    helpLabels[1] = new QV_Label(
+        L"按住两个坐标键，即可以让物体在这2个坐标组成的平面上旋转，再按住shift键旋转方向相反", 10, 728);
     helpLabels[2] = new QV_Label(L"按住鼠标键，移动鼠标可以从其它角度观察,鼠标滚轮控制镜头远近", 10, 748);
 
     // The order of adding is the drawing order and the order in which mouse events are offered.
@@ -43,17 +38,7 @@ CTessary::CTessary() {
     for (QV_Label* help : helpLabels)
         AddChild(help);
 
-    camera.target[0] = camera.target[1] = camera.target[2] = 0.0f;
-    camera.eye[0] = 0.0f;
-    camera.eye[1] = 0.0f;
-    camera.eye[2] = 150.0f;
-    camera.up[0] = 0.0f;
-    camera.up[1] = 1.0f;
-    camera.up[2] = 0.0f;
-    camera.NormalizeUp();
-    camera.minDistance = 100.0f;
-    camera.maxDistance = 300.0f;
-    camera.active = true;
+    SetUpViewerCamera(camera);
     lastTick = GetTickCount();
     lastMouseX = inputState.mouseX;
     lastMouseY = inputState.mouseY;
@@ -87,7 +72,8 @@ void CTessary::OnGenerate(QV_Controller* sender) {
         ShowMessageBox(application->screenManager, L"请输入3--8的维度值", false);
         return;
     }
-    if (n > 6 && !ShowMessageBox(application->screenManager, L"大于6的维度可能会渲染较慢，真的要试试？", true))
+    if (n > 6 &&
+        !ShowMessageBox(application->screenManager, L"大于6的维度可能会渲染较慢，真的要试试？", true))
         return;
     model.Build(n);
     model.built = true;
@@ -95,12 +81,12 @@ void CTessary::OnGenerate(QV_Controller* sender) {
 
 void CTessary::Update() {
     ApplyKeyRotation(model, inputState.keys, GetTickCount(), lastTick);
-    ApplyMouseOrbit(camera, inputState.leftButton, inputState.mouseX, inputState.mouseY, lastMouseX, lastMouseY);
+    ApplyMouseOrbit(camera, inputState.leftButton, inputState.mouseX, inputState.mouseY, lastMouseX,
+                    lastMouseY);
 }
 
 void CTessary::OnMouseWheel(uint32_t* delta) {
-    int16_t notches = static_cast<int16_t>(*delta & 0xFFFF);
-    camera.Zoom(notches * wheelZoomFactor);
+    ApplyMouseWheel(camera, static_cast<int16_t>(*delta & 0xFFFF));
 }
 
 void CTessary::OnKeyDown() {

@@ -35,11 +35,11 @@ public:
     static int ReadDimension(const std::wstring& text);
 
     HypercubeModel model;
-    QV_TextBox* dimensionBox = nullptr;   // not owned: a child of this screen
-    QV_Label* promptLabel = nullptr;      // not owned: a child of this screen
-    QV_Button* generateButton = nullptr;  // not owned: a child of this screen
-    QV_CheckBox* wireframeBox = nullptr;  // not owned: a child of this screen
-    QV_Label* helpLabels[3] = {};         // not owned: children of this screen
+    QV_TextBox* dimensionBox = nullptr;  // not owned: a child of this screen
+    QV_Label* promptLabel = nullptr;     // not owned: a child of this screen
+    QV_Button* generateButton = nullptr; // not owned: a child of this screen
+    QV_CheckBox* wireframeBox = nullptr; // not owned: a child of this screen
+    QV_Label* helpLabels[3] = {};        // not owned: children of this screen
     OrbitCamera camera;
     uint32_t lastTick = 0;
     int16_t lastMouseX = 0;

@@ -15,7 +15,9 @@ constexpr int32_t kLabelPointSize = 60;
 
 } // namespace
 
-HypercubeModel::~HypercubeModel() { Release(); }
+HypercubeModel::~HypercubeModel() {
+    Release();
+}
 
 void HypercubeModel::BuildCountTables() {
     if (tableSize != 0)

@@ -10,8 +10,8 @@ float DragAngle(int32_t pixels) {
 
 } // namespace
 
-void ApplyMouseOrbit(OrbitCamera& camera, bool leftButton, int16_t mouseX, int16_t mouseY, int16_t& lastMouseX,
-                     int16_t& lastMouseY) {
+void ApplyMouseOrbit(OrbitCamera& camera, bool leftButton, int16_t mouseX, int16_t mouseY,
+                     int16_t& lastMouseX, int16_t& lastMouseY) {
     if (leftButton) {
         const int32_t dx = static_cast<int32_t>(mouseX) - static_cast<int32_t>(lastMouseX);
         const int32_t dy = static_cast<int32_t>(mouseY) - static_cast<int32_t>(lastMouseY);

@@ -14,8 +14,8 @@ inline constexpr float wheelZoomFactor = 0.0002f;
 // yaws the camera (horizontal) and then pitches it (vertical). The last position is refreshed on
 // every call, so pressing the button never makes the view jump, and movement made while calls were
 // skipped is applied at once.
-void ApplyMouseOrbit(OrbitCamera& camera, bool leftButton, int16_t mouseX, int16_t mouseY, int16_t& lastMouseX,
-                     int16_t& lastMouseY);
+void ApplyMouseOrbit(OrbitCamera& camera, bool leftButton, int16_t mouseX, int16_t mouseY,
+                     int16_t& lastMouseX, int16_t& lastMouseY);
 
 // Zooms by one wheel event: a positive delta (wheel turned away from the user) moves the eye nearer.
 void ApplyMouseWheel(OrbitCamera& camera, int16_t delta);

@@ -9,7 +9,9 @@ struct Vec3 {
     float x, y, z;
 };
 
-Vec3 Load(const float v[3]) { return {v[0], v[1], v[2]}; }
+Vec3 Load(const float v[3]) {
+    return {v[0], v[1], v[2]};
+}
 
 void Store(float v[3], Vec3 value) {
     v[0] = value.x;
@@ -17,16 +19,30 @@ void Store(float v[3], Vec3 value) {
     v[2] = value.z;
 }
 
-Vec3 operator+(Vec3 p, Vec3 q) { return {p.x + q.x, p.y + q.y, p.z + q.z}; }
-Vec3 operator-(Vec3 p, Vec3 q) { return {p.x - q.x, p.y - q.y, p.z - q.z}; }
-Vec3 operator*(float f, Vec3 p) { return {f * p.x, f * p.y, f * p.z}; }
+Vec3 operator+(Vec3 p, Vec3 q) {
+    return {p.x + q.x, p.y + q.y, p.z + q.z};
+}
+Vec3 operator-(Vec3 p, Vec3 q) {
+    return {p.x - q.x, p.y - q.y, p.z - q.z};
+}
+Vec3 operator*(float f, Vec3 p) {
+    return {f * p.x, f * p.y, f * p.z};
+}
 
-Vec3 Cross(Vec3 p, Vec3 q) { return {p.y * q.z - p.z * q.y, p.z * q.x - p.x * q.z, p.x * q.y - p.y * q.x}; }
+Vec3 Cross(Vec3 p, Vec3 q) {
+    return {p.y * q.z - p.z * q.y, p.z * q.x - p.x * q.z, p.x * q.y - p.y * q.x};
+}
 
-float Length(Vec3 p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
+float Length(Vec3 p) {
+    return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+}
 
-float Cos(float theta) { return static_cast<float>(std::cos(static_cast<double>(theta))); }
-float Sin(float theta) { return static_cast<float>(std::sin(static_cast<double>(theta))); }
+float Cos(float theta) {
+    return static_cast<float>(std::cos(static_cast<double>(theta)));
+}
+float Sin(float theta) {
+    return static_cast<float>(std::sin(static_cast<double>(theta)));
+}
 
 } // namespace
 
@@ -48,7 +64,8 @@ void OrbitCamera::Pitch(float theta) {
     const float rLength = Length(r);
     // With the line of sight along `up` there is no horizontal axis; any fixed one keeps the motion
     // defined.
-    const Vec3 k = rLength > 0.0f ? Vec3{r.x / rLength, r.y / rLength, r.z / rLength} : Vec3{0.0f, 0.0f, 1.0f};
+    const Vec3 k =
+        rLength > 0.0f ? Vec3{r.x / rLength, r.y / rLength, r.z / rLength} : Vec3{0.0f, 0.0f, 1.0f};
     const float c = Cos(theta);
     const float s = Sin(theta);
     const Vec3 turned = c * d + s * Cross(k, d);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform_testing {
@@ -36,6 +37,10 @@ void DiscardQueuedMessages();
 bool QuitPending();
 void ClearQuit();
 bool MouseCaptured();
+// Called by DispatchMessageW with every message it dispatches, before the window procedure runs, so
+// a test can look at the program in the middle of a nested message loop. Null removes the hook.
+using DispatchHook = std::function<void(const MSG&)>;
+void SetDispatchHook(DispatchHook hook);
 
 // Objects handed out by the layer and not yet released.
 struct LiveObjects {

@@ -126,6 +126,11 @@ bool WritePng(const Frame& frame, const std::string& path) {
         raw.push_back(0);
         raw.insert(raw.end(), frame.rgba.begin() + y * row, frame.rgba.begin() + (y + 1) * row);
     }
+    // The window shows the colour channels only; blending leaves arbitrary values in the alpha
+    // channel, which would make an image viewer show the frame lighter than it is.
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x)
+            raw[y * (row + 1) + 1 + x * 4 + 3] = 255;
     std::vector<uint8_t> zlib = {0x78, 0x01};
     uint32_t a = 1, b = 0;
     for (uint8_t byte : raw) {

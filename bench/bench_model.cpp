@@ -1,0 +1,125 @@
+// Costs of the hypercube model: building each dimension the viewer offers, with and without the
+// per-face label textures, one rotation pass and one depth sort at the largest dimension.
+#include "hypercube/HypercubeModel.h"
+#include "hypercube/HypercubeRenderer.h"
+#include "hypercube/OrbitCamera.h"
+#include "platform/Gl.h"
+#include "platform/PlatformTesting.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+
+namespace {
+
+LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Label textures need a current OpenGL context: a hidden window with one, made through the same
+// Win32 calls the program uses.
+bool MakeGlContext() {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = BenchWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TessaryBenchWindow";
+    if (!RegisterClassExW(&windowClass))
+        return false;
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"bench", WS_POPUP, 0, 0, 1024, 768, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+        return false;
+    HDC deviceContext = GetDC(window);
+    PIXELFORMATDESCRIPTOR pfd = {};
+    pfd.nSize = sizeof(pfd);
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = 32;
+    pfd.cDepthBits = 24;
+    SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &pfd), &pfd);
+    HGLRC glContext = wglCreateContext(deviceContext);
+    return glContext && wglMakeCurrent(deviceContext, glContext);
+}
+
+void BM_BuildWithoutLabels(benchmark::State& state) {
+    const int32_t n = static_cast<int32_t>(state.range(0));
+    HypercubeModel model;
+    model.BuildCountTables();
+    for (auto _ : state) {
+        model.BuildWithoutLabels(n);
+        benchmark::DoNotOptimize(model.vertices);
+    }
+    state.counters["faces"] = model.faceCount;
+}
+BENCHMARK(BM_BuildWithoutLabels)->DenseRange(3, 8)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildWithLabels(benchmark::State& state) {
+    const int32_t n = static_cast<int32_t>(state.range(0));
+    HypercubeModel model;
+    model.BuildCountTables();
+    for (auto _ : state) {
+        model.Build(n);
+        benchmark::DoNotOptimize(model.faceLabels);
+    }
+    state.counters["faces"] = model.faceCount;
+    state.counters["seconds_per_label"] = benchmark::Counter(
+        static_cast<double>(model.faceCount) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::OneK::kIs1000);
+}
+BENCHMARK(BM_BuildWithLabels)->DenseRange(3, 8)->Unit(benchmark::kMillisecond);
+
+void BM_RotatePlaneEightCube(benchmark::State& state) {
+    HypercubeModel model;
+    model.BuildCountTables();
+    model.BuildWithoutLabels(8);
+    model.built = true;
+    for (auto _ : state) {
+        model.RotatePlane(1, 6, 0.016f);
+        benchmark::ClobberMemory();
+    }
+    state.counters["vertices"] = model.vertexCount;
+}
+BENCHMARK(BM_RotatePlaneEightCube);
+
+void BM_SortFacesEightCube(benchmark::State& state) {
+    HypercubeModel model;
+    model.BuildCountTables();
+    model.BuildWithoutLabels(8);
+    model.built = true;
+    model.RotatePlane(0, 3, 0.7f);
+    model.RotatePlane(1, 5, 0.4f);
+    model.RotatePlane(2, 7, -0.9f);
+    OrbitCamera camera;
+    SetUpViewerCamera(camera);
+    camera.Yaw(0.6f);
+    camera.Pitch(0.3f);
+    for (auto _ : state) {
+        // As the face pass does every frame: start from face order, then sort.
+        std::iota(model.drawOrder, model.drawOrder + model.faceCount, 0);
+        SortFaces(model, camera);
+        benchmark::ClobberMemory();
+    }
+    state.counters["faces"] = model.faceCount;
+}
+BENCHMARK(BM_SortFacesEightCube)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    platform_testing::SuppressSystemDialogs(true);
+    if (!MakeGlContext()) {
+        std::fprintf(stderr, "bench_model: no OpenGL context\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

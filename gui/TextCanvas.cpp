@@ -1,0 +1,87 @@
+#include "gui/TextCanvas.h"
+
+#include "gui/CanvasTools.h"
+
+#include <cstddef>
+
+namespace {
+
+const WCHAR defaultFace[] = L"宋体";
+constexpr int32_t defaultPointSize = 10;
+
+} // namespace
+
+TextCanvas::TextCanvas() : dc(CreateCompatibleDC(nullptr)) {
+    tools = new CanvasTools(dc);
+    FontSpec wanted = {};
+    lstrcpyW(wanted.faceName, defaultFace);
+    wanted.pointSize = defaultPointSize;
+    ApplyFont(wanted);
+}
+
+TextCanvas::~TextCanvas() {
+    // The DC goes first so that nothing is selected any more when the objects are deleted.
+    DeleteDC(dc);
+    delete tools;
+    if (bitmap)
+        DeleteObject(bitmap);
+    delete[] rows;
+}
+
+void TextCanvas::ApplyFont(const FontSpec& wanted) {
+    LOGFONTW description;
+    description.lfHeight = -MulDiv(wanted.pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    description.lfWidth = 0;
+    description.lfEscapement = 0;
+    description.lfOrientation = 0;
+    description.lfWeight = wanted.regularWeight ? FW_NORMAL : FW_BOLD;
+    description.lfItalic = wanted.italic;
+    description.lfUnderline = wanted.underline;
+    description.lfStrikeOut = wanted.strikeOut;
+    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfOutPrecision = OUT_TT_PRECIS;
+    description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    description.lfQuality = ANTIALIASED_QUALITY;
+    description.lfPitchAndFamily = 0;
+    lstrcpyW(description.lfFaceName, wanted.faceName);
+
+    tools->font = CreateFontIndirectW(&description);
+    // The first replaced font is the DC's stock font; deleting it is harmless.
+    DeleteObject(SelectObject(dc, tools->font));
+}
+
+void TextCanvas::Resize(int32_t height, int32_t width) {
+    BITMAPINFO info = {};
+    BITMAPINFOHEADER& header = info.bmiHeader;
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = width;
+    header.biHeight = -height; // top-down: row 0 is the top of the text
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = 0;
+    header.biXPelsPerMeter = 0;
+    header.biYPelsPerMeter = 0;
+    header.biClrUsed = 0;
+    header.biClrImportant = 0;
+
+    void* pixels = nullptr;
+    HBITMAP fresh = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (fresh) {
+        // The first replaced bitmap is the DC's stock bitmap; deleting it is harmless.
+        DeleteObject(SelectObject(dc, fresh));
+        bitmap = fresh;
+    }
+    // A bitmap of zero width or height cannot be created (an empty string). The old one then stays
+    // selected and owned, so it is still released with the canvas, and the rows point at nothing.
+
+    delete[] rows;
+    rows = new uint8_t*[height > 0 ? height : 0];
+    const size_t stride = (static_cast<size_t>(width > 0 ? width : 0) * 3 + 3) / 4 * 4;
+    uint8_t* start = fresh ? static_cast<uint8_t*>(pixels) : nullptr;
+    for (int32_t i = 0; i < height; ++i)
+        rows[i] = start ? start + static_cast<size_t>(i) * stride : nullptr;
+
+    RECT area = {0, 0, width, height};
+    FillRect(dc, &area, tools->brush);
+}

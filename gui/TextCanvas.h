@@ -1,0 +1,29 @@
+// The GDI side of a text texture: a memory DC, the DIB section the text is drawn into, and its tools.
+#pragma once
+
+#include "gui/FontSpec.h"
+#include "platform/Win32.h"
+
+#include <cstdint>
+
+class CanvasTools;
+
+class TextCanvas {
+public:
+    // A memory DC with the white brush and the default font ("宋体", 10 points) selected; no bitmap.
+    TextCanvas();
+    // Releases the DC, the font, the brush, the DIB section and the row table.
+    ~TextCanvas();
+    TextCanvas(const TextCanvas&) = delete;
+    TextCanvas& operator=(const TextCanvas&) = delete;
+
+    // Creates the font `wanted` describes, selects it and deletes the font it replaces.
+    void ApplyFont(const FontSpec& wanted);
+    // Replaces the DIB section by a white one of the given size and rebuilds `rows`.
+    void Resize(int32_t height, int32_t width);
+
+    HDC dc = nullptr;             // owned: memory DC compatible with the screen
+    HBITMAP bitmap = nullptr;     // owned: the DIB section selected into dc; null until the first Resize
+    CanvasTools* tools = nullptr; // owned: font and brush
+    uint8_t** rows = nullptr;     // owned array: start of each DIB row, top row first; null until Resize
+};

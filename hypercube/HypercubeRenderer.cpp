@@ -1,0 +1,120 @@
+#include "hypercube/HypercubeRenderer.h"
+
+#include "gui/TextTexture.h"
+#include "hypercube/HypercubeModel.h"
+#include "hypercube/OrbitCamera.h"
+#include "platform/Gl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Fog runs from the object's centre to this far beyond it, darkening the far half of the object.
+constexpr float kFogDepth = 28.0f;
+
+// The drawn position of a vertex is its first three coordinates. A 2-cube, which the model accepts
+// but the viewer never builds, has only two, and is drawn in the plane z = 0.
+void EmitVertex(const HypercubeModel& model, int32_t v) {
+    if (model.dimension >= 3)
+        glVertex3fv(model.Vertex(v));
+    else
+        glVertex2fv(model.Vertex(v));
+}
+
+float Coordinate(const HypercubeModel& model, int32_t v, int axis) {
+    return axis < model.dimension ? model.Vertex(v)[axis] : 0.0f;
+}
+
+} // namespace
+
+void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe) {
+    glLoadIdentity();
+    glDisable(GL_CULL_FACE);
+    gluLookAt(camera.eye[0], camera.eye[1], camera.eye[2], camera.target[0], camera.target[1],
+              camera.target[2], camera.up[0], camera.up[1], camera.up[2]);
+    if (!wireframe) {
+        glEnable(GL_TEXTURE_2D);
+        DrawFaces(model, camera);
+        glEnable(GL_DEPTH_TEST);
+    }
+    DrawEdges(model);
+}
+
+void DrawEdges(const HypercubeModel& model) {
+    if (!model.built)
+        return;
+    glDisable(GL_LIGHTING);
+    glLineWidth(3.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    for (int32_t i = 0; i < model.edgeCount; ++i) {
+        glBegin(GL_LINES);
+        EmitVertex(model, model.edges[i].first);
+        EmitVertex(model, model.edges[i].second);
+        glEnd();
+    }
+}
+
+void DrawFaces(HypercubeModel& model, const OrbitCamera& camera) {
+    if (!model.built)
+        return;
+    for (int32_t i = 0; i < model.faceCount; ++i)
+        model.drawOrder[i] = i;
+    SortFaces(model, camera);
+
+    const float* eye = camera.eye;
+    const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glFogfv(GL_FOG_COLOR, black);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_START, distance);
+    glFogf(GL_FOG_END, distance + kFogDepth);
+    glEnable(GL_FOG);
+
+    // The squares are translucent and drawn far to near, so they must neither test nor write depth.
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_DEPTH_TEST);
+
+    for (int32_t i = 0; i < model.faceCount; ++i) {
+        const int32_t m = model.drawOrder[i];
+        const CubeEdge& base = model.edges[model.faces[m].base];
+        const CubeEdge& copy = model.edges[model.faces[m].copy];
+        // A model built without labels is drawn with untextured squares.
+        glBindTexture(GL_TEXTURE_2D, model.faceLabels ? model.faceLabels[m].textureName : 0);
+        glBegin(GL_QUADS);
+        glColor4fv(faceColours[m % 3]);
+        glTexCoord2i(0, 0);
+        EmitVertex(model, base.first);
+        glTexCoord2i(0, 1);
+        EmitVertex(model, base.second);
+        glTexCoord2i(1, 1);
+        EmitVertex(model, copy.second);
+        glTexCoord2i(1, 0);
+        EmitVertex(model, copy.first);
+        glEnd();
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void SortFaces(HypercubeModel& model, const OrbitCamera& camera) {
+    std::vector<float> keys(static_cast<size_t>(model.faceCount));
+    for (int32_t m = 0; m < model.faceCount; ++m)
+        keys[m] = FaceDepthKey(model, m, camera.eye);
+    std::stable_sort(model.drawOrder, model.drawOrder + model.faceCount,
+                     [&keys](int32_t p, int32_t q) { return keys[p] > keys[q]; });
+}
+
+float FaceDepthKey(const HypercubeModel& model, int32_t face, const float eye[3]) {
+    const CubeEdge& base = model.edges[model.faces[face].base];
+    const CubeEdge& copy = model.edges[model.faces[face].copy];
+    float key = 0.0f;
+    for (int axis = 0; axis < 3; ++axis) {
+        const float sum = Coordinate(model, base.first, axis) + Coordinate(model, base.second, axis) +
+                          Coordinate(model, copy.first, axis) + Coordinate(model, copy.second, axis);
+        key += (sum - eye[axis]) * -eye[axis];
+    }
+    return key;
+}

@@ -1,0 +1,35 @@
+// The 3-D pass of the hypercube viewer: white 3-pixel edges, and optionally translucent tinted
+// squares carrying their index numbers, sorted back to front under a black linear fog.
+#pragma once
+
+#include <cstdint>
+
+class HypercubeModel;
+class OrbitCamera;
+
+// Face tints, RGBA, chosen by face index modulo 3: pale yellow, pale magenta, pale cyan.
+inline constexpr float faceColours[3][4] = {
+    {0.9f, 0.9f, 0.5f, 0.2f},
+    {0.9f, 0.5f, 0.9f, 0.2f},
+    {0.5f, 0.9f, 0.9f, 0.2f},
+};
+
+// The whole pass, with the perspective projection loaded and the modelview matrix current: loads
+// the camera, draws the faces unless `wireframe` is set, then the edges.
+void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe);
+
+// Every edge as its own GL_LINES pair, white and 3 pixels wide. Nothing is drawn and no GL state
+// changes while the model is not built.
+void DrawEdges(const HypercubeModel& model);
+
+// Every face as a textured quad in depth order, leaving fog and blending on and no texture bound.
+// Nothing is drawn and no GL state changes while the model is not built.
+void DrawFaces(HypercubeModel& model, const OrbitCamera& camera);
+
+// Reorders model.drawOrder so that FaceDepthKey never increases from the first entry to the last:
+// the farthest face comes first. Faces with equal keys keep their relative order.
+void SortFaces(HypercubeModel& model, const OrbitCamera& camera);
+
+// (S - E) . (-E), with E the eye and S the sum of the face's four corner positions: grows with the
+// face's distance from the eye along the line of sight, the target being the origin.
+float FaceDepthKey(const HypercubeModel& model, int32_t face, const float eye[3]);

@@ -1,0 +1,7 @@
+// Icons: SDL windows show the window manager's default icon, so the handles only need to be valid.
+#include "platform/Win32.h"
+
+HICON WINAPI LoadIconW(HINSTANCE, LPCWSTR) {
+    static int systemIcon = 0;
+    return reinterpret_cast<HICON>(&systemIcon);
+}

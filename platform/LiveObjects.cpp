@@ -1,0 +1,20 @@
+// The live-object counts of the test seam, gathered from each kind of handle's owner.
+#include "platform/GdiCounts.h"
+#include "platform/GlContexts.h"
+#include "platform/PlatformTesting.h"
+#include "platform/WindowDc.h"
+#include "platform/WindowTable.h"
+
+namespace platform_testing {
+
+LiveObjects CountLiveObjects() {
+    LiveObjects live;
+    int memoryDcs = 0;
+    platform_gdi::CountGdiObjects(memoryDcs, live.fonts, live.brushes, live.bitmaps);
+    live.windows = platform_windowing::LiveWindowCount();
+    live.deviceContexts = platform_windowing::LiveWindowDcCount() + memoryDcs;
+    live.glContexts = platform_windowing::LiveGlContextCount();
+    return live;
+}
+
+} // namespace platform_testing

@@ -1,0 +1,138 @@
+// Each face of a built model carries its own number as an inverted label texture.
+#include "gui/TextTexture.h"
+#include "hypercube/HypercubeModel.h"
+#include "platform/PlatformTesting.h"
+#include "tests/support/GlTestContext.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// A label made the way the face numbers are meant to look: the rounded face at 60 points, inverted.
+struct ReferenceLabel {
+    explicit ReferenceLabel(const WCHAR* text) {
+        texture.SetFont(L"幼圆", 60);
+        texture.inverted = true;
+        texture.Render(text);
+    }
+    TextTexture texture;
+};
+
+std::vector<uint8_t> Texels(const TextTexture& label) {
+    return ReadTexture(label.textureName, label.textureWidth, label.textureHeight);
+}
+
+void ExpectSameLabel(const TextTexture& actual, const TextTexture& expected, int32_t face) {
+    EXPECT_EQ(actual.textWidth, expected.textWidth) << "face " << face;
+    EXPECT_EQ(actual.textHeight, expected.textHeight) << "face " << face;
+    ASSERT_EQ(actual.textureWidth, expected.textureWidth) << "face " << face;
+    ASSERT_EQ(actual.textureHeight, expected.textureHeight) << "face " << face;
+    const std::vector<uint8_t> got = Texels(actual);
+    const std::vector<uint8_t> want = Texels(expected);
+    int differing = 0;
+    for (size_t i = 0; i < got.size(); ++i)
+        differing += std::abs(got[i] - want[i]) > 3;
+    EXPECT_EQ(differing, 0) << "texel bytes of face " << face << "'s label that differ from the reference";
+}
+
+bool SameCounts(const platform_testing::LiveObjects& a, const platform_testing::LiveObjects& b) {
+    return a.fonts == b.fonts && a.brushes == b.brushes && a.bitmaps == b.bitmaps &&
+           a.deviceContexts == b.deviceContexts;
+}
+
+class FaceLabels : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(gl.Ok()) << "no offscreen GL context"; }
+    GlTestContext gl;
+};
+
+} // namespace
+
+TEST_F(FaceLabels, ReferenceLabelsForDifferentNumbersDiffer) {
+    // Guards the comparisons below against labels that all come out alike.
+    ReferenceLabel zero(L"0");
+    ReferenceLabel last(L"1791");
+    EXPECT_GT(last.texture.textWidth, zero.texture.textWidth);
+    const std::vector<uint8_t> texels = Texels(zero.texture);
+    int cutOut = 0, opaqueWhite = 0;
+    for (size_t i = 0; i < texels.size(); i += 4) {
+        cutOut += texels[i + 3] == 0;
+        opaqueWhite +=
+            texels[i] == 255 && texels[i + 1] == 255 && texels[i + 2] == 255 && texels[i + 3] == 255;
+    }
+    EXPECT_GT(cutOut, 50) << "the digit is cut out of the tile";
+    EXPECT_GT(opaqueWhite, static_cast<int>(texels.size() / 8)) << "the rest of the tile is opaque white";
+}
+
+TEST_F(FaceLabels, EachLabelReadsItsFaceIndexUpToFace1791OfTheEightCube) {
+    HypercubeModel model;
+    model.BuildCountTables();
+    model.Build(8);
+    ASSERT_EQ(model.faceCount, 1792);
+    ASSERT_NE(model.faceLabels, nullptr);
+    const struct {
+        int32_t face;
+        const WCHAR* text;
+    } samples[] = {{0, L"0"}, {1, L"1"}, {10, L"10"}, {999, L"999"}, {1791, L"1791"}};
+    for (const auto& sample : samples) {
+        ReferenceLabel reference(sample.text);
+        ExpectSameLabel(model.faceLabels[sample.face], reference.texture, sample.face);
+    }
+    for (int32_t m = 0; m < model.faceCount; ++m)
+        ASSERT_TRUE(model.faceLabels[m].inverted) << "face " << m;
+    model.Release();
+}
+
+TEST_F(FaceLabels, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
+    const platform_testing::LiveObjects baseline = platform_testing::CountLiveObjects();
+    HypercubeModel model;
+    model.BuildCountTables();
+    model.Build(3);
+    model.built = true;
+    const platform_testing::LiveObjects withThreeCube = platform_testing::CountLiveObjects();
+    EXPECT_GT(withThreeCube.fonts, baseline.fonts) << "each label holds a font";
+
+    model.Build(5);
+    model.Build(3);
+    const platform_testing::LiveObjects rebuilt = platform_testing::CountLiveObjects();
+    EXPECT_TRUE(SameCounts(rebuilt, withThreeCube))
+        << "fonts " << rebuilt.fonts << " vs " << withThreeCube.fonts << ", bitmaps " << rebuilt.bitmaps
+        << " vs " << withThreeCube.bitmaps << ", DCs " << rebuilt.deviceContexts << " vs "
+        << withThreeCube.deviceContexts;
+
+    model.BuildWithoutLabels(4);
+    EXPECT_EQ(model.faceLabels, nullptr);
+    EXPECT_TRUE(SameCounts(platform_testing::CountLiveObjects(), baseline))
+        << "labels of the old model freed";
+
+    model.Build(4);
+    model.Release();
+    const platform_testing::LiveObjects released = platform_testing::CountLiveObjects();
+    EXPECT_TRUE(SameCounts(released, baseline))
+        << "fonts " << released.fonts << " vs " << baseline.fonts << ", bitmaps " << released.bitmaps
+        << " vs " << baseline.bitmaps << ", DCs " << released.deviceContexts << " vs "
+        << baseline.deviceContexts;
+}
+
+TEST_F(FaceLabels, BuildAndBuildWithoutLabelsMakeTheSameGeometry) {
+    HypercubeModel labelled;
+    labelled.BuildCountTables();
+    labelled.Build(5);
+    HypercubeModel bare;
+    bare.BuildCountTables();
+    bare.BuildWithoutLabels(5);
+    ASSERT_EQ(labelled.vertexCount, bare.vertexCount);
+    EXPECT_TRUE(std::equal(labelled.vertices, labelled.vertices + labelled.vertexCount * 5, bare.vertices));
+    for (int32_t i = 0; i < bare.edgeCount; ++i) {
+        EXPECT_EQ(labelled.edges[i].first, bare.edges[i].first) << "edge " << i;
+        EXPECT_EQ(labelled.edges[i].second, bare.edges[i].second) << "edge " << i;
+    }
+    for (int32_t m = 0; m < bare.faceCount; ++m) {
+        EXPECT_EQ(labelled.faces[m].base, bare.faces[m].base) << "face " << m;
+        EXPECT_EQ(labelled.faces[m].copy, bare.faces[m].copy) << "face " << m;
+    }
+}
