@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake g++ make pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri \
-libfreetype-dev libfontconfig-dev libgtest-dev libbenchmark-dev xvfb xauth xfonts-base xdotool \
+libfreetype-dev libfontconfig-dev libgtest-dev libbenchmark-dev xvfb xauth xfonts-base xdotool x11-apps python3 \
 fonts-arphic-uming fonts-wqy-microhei fonts-cwtex-yen"
 
 missing=""
@@ -19,7 +19,7 @@ if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 echo "Installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
 # A package the local lists do not know yet needs a refresh of the lists first.
-if ! $SUDO apt-get install -y -q $missing; then
-    $SUDO apt-get update -q
-    $SUDO apt-get install -y -q $missing
+if ! $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -q $missing; then
+    $SUDO apt-get -o DPkg::Lock::Timeout=600 update -q
+    $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -q $missing
 fi

@@ -1,27 +1,51 @@
 #!/bin/sh
 # Starts the real program on the X display given by the caller, checks its window, drives it with
-# real X input and expects it to end with exit code 0.
+# real X input (click, type, held keys, wheel, Escape) and expects it to end with exit code 0.
 set -eu
 exe=$1
-log=$(mktemp)
-SDL_VIDEODRIVER=x11 "$exe" 2>"$log" &
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+SDL_VIDEODRIVER=x11 "$exe" 2>"$work/log" &
 pid=$!
 
 fail() {
     echo "FAIL: $*"
-    cat "$log"
+    cat "$work/log"
     kill "$pid" 2>/dev/null || true
     exit 1
 }
 
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name 'QV作品---Tessary' | head -n 1) || fail "no window"
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name 'Tessary$' | head -n 1)
+[ -n "$wid" ] || fail "no window"
+title=$(xdotool getwindowname "$wid")
+[ "$title" = "QV作品---Tessary" ] || fail "window title is '$title'"
 geometry=$(xdotool getwindowgeometry "$wid")
 echo "$geometry"
 echo "$geometry" | grep -q "Geometry: 1024x768" || fail "client area is not 1024x768"
+xdotool windowfocus --sync "$wid"
+sleep 1
+xwd -id "$wid" -silent >"$work/before.xwd"
 
-# A close request from outside (SDL turns SIGTERM into a quit request, like the window manager's close).
-kill -TERM "$pid"
+# Click the entry field, type 4, press the generate button.
+xdotool mousemove --window "$wid" 200 25 click 1
+xdotool type --delay 50 4
+xdotool mousemove --window "$wid" 924 35 click 1
+sleep 1
+xwd -id "$wid" -silent >"$work/built.xwd"
+python3 "$here/frame-diff.py" "$work/before.xwd" "$work/built.xwd" changed || fail "no hypercube appeared"
+
+# Hold two digit keys to turn it, then spin the wheel.
+xdotool keydown 0 keydown 1
+sleep 0.5
+xdotool keyup 1 keyup 0
+xdotool mousemove --window "$wid" 500 400 click 5 click 5
+sleep 0.5
+xwd -id "$wid" -silent >"$work/turned.xwd"
+python3 "$here/frame-diff.py" "$work/built.xwd" "$work/turned.xwd" changed || fail "the hypercube did not turn"
+
+xdotool key Escape
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit code $status"
-echo "PASS: window shown, closed with exit code 0"
+rm -rf "$work"
+echo "PASS: window shown, cube generated and turned, Escape ended the program with exit code 0"
