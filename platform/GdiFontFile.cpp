@@ -115,8 +115,9 @@ void FontFile::Render(GlyphImage& image, unsigned glyphIndex, int pixelsPerEm, b
     if (FT_Load_Glyph(face, glyphIndex, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) != 0)
         return;
     FT_GlyphSlot slot = face->glyph;
-    // The advance is the design advance rounded to whole pixels, as GDI reports it; synthetic bold
-    // adds one pixel, as GDI's does.
+    // The advance is the design advance rounded to whole pixels. Synthetic bold thickens the strokes
+    // but keeps the advance, so full-width text stays one em per character at either weight, which
+    // is what the program's panel layout was drawn for.
     image.advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         if (slant)
@@ -124,8 +125,6 @@ void FontFile::Render(GlyphImage& image, unsigned glyphIndex, int pixelsPerEm, b
         if (embolden)
             FT_Outline_Embolden(&slot->outline, FT_MulDiv(pixelsPerEm, 64, 24));
     }
-    if (embolden)
-        image.advance += 1;
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
         return;
     const FT_Bitmap& bitmap = slot->bitmap;

@@ -11,6 +11,13 @@
 #pragma once
 
 #ifdef _WIN32
+// The program names only the W functions, but resource names such as IDC_ARROW follow UNICODE.
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef _UNICODE
+#define _UNICODE
+#endif
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif

@@ -66,17 +66,15 @@ INSTANTIATE_TEST_SUITE_P(TextFaces, ProgramFace,
                                            FaceCase{L"黑体", 20, "WenQuanYi Micro Hei", 1918, 483, 2048},
                                            FaceCase{L"幼圆", 60, "cwTeXYen", 800, 200, 1000}));
 
-TEST(GdiTextMetrics, FullWidthLabelMeasuresOneEmPerCharacterPlusSyntheticBold) {
+TEST(GdiTextMetrics, FullWidthLabelMeasuresOneEmPerCharacterAtEitherWeight) {
     const std::wstring label = L"请输入超立方体维度：";
     DibCanvas canvas(8, 8);
     canvas.UseFont(CreateProgramFont(L"宋体", 10, true));
     EXPECT_EQ(Measure(canvas.dc, label).cx, 130) << "ten full-width characters of 13 px at weight 400";
 
     canvas.UseFont(CreateProgramFont(L"宋体", 10));
-    const bool synthetic = DescribeFont(canvas.font).syntheticBold;
-    // GDI's synthetic bold widens every glyph by one pixel; a real bold face keeps the em advance.
-    EXPECT_EQ(Measure(canvas.dc, label).cx, synthetic ? 140 : 130)
-        << (synthetic ? "emboldened" : "bold face") << ": " << DescribeFont(canvas.font).family;
+    EXPECT_EQ(Measure(canvas.dc, label).cx, 130)
+        << "ten full-width characters at weight 700 in " << DescribeFont(canvas.font).family;
     const SIZE one = Measure(canvas.dc, L"请");
     EXPECT_EQ(Measure(canvas.dc, label).cy, one.cy) << "the cell height does not depend on the text";
 }
