@@ -340,6 +340,50 @@ TEST_F(ViewerTest, FacesModeDrawsTheBackFaceFirstAndTheFrontFaceLast) {
     MaybeSaveFrame(CurrentFrame(), "three-cube-faces");
 }
 
+TEST_F(ViewerTest, ARotatedFiveCubeInFacesModeShowsTintedTranslucentSquares) {
+    Generate(L"5");
+    PostClick(checkBoxX, checkBoxY);
+    Post(WM_KEYDOWN, '0');
+    Post(WM_KEYDOWN, '3');
+    Step();
+    platform_testing::AdvanceTicks(400);
+    Step();
+    Post(WM_KEYUP, '0');
+    Post(WM_KEYUP, '3');
+    Post(WM_KEYDOWN, '1');
+    Post(WM_KEYDOWN, '4');
+    Step();
+    platform_testing::AdvanceTicks(300);
+    Step();
+    Post(WM_KEYUP, '1');
+    Post(WM_KEYUP, '4');
+    // Orbit a little so the picture is seen at an angle.
+    Post(WM_MOUSEMOVE, 0, MAKELPARAM(500, 400));
+    Step();
+    Post(WM_LBUTTONDOWN, 0, MAKELPARAM(500, 400));
+    Step();
+    Post(WM_MOUSEMOVE, 0, MAKELPARAM(760, 260));
+    Step(2);
+    Post(WM_LBUTTONUP, 0, MAKELPARAM(760, 260));
+    Step();
+    Frame frame = CurrentFrame();
+    MaybeSaveFrame(frame, "five-cube-faces-rotated");
+
+    // The hidden axes have turned into view: vertex 0 no longer projects onto the cube's corner.
+    const float* v0 = viewer->model.vertices;
+    EXPECT_NE(v0[0], -25.0f);
+    EXPECT_NE(v0[1], -25.0f);
+    // Translucent squares tint the 3-D area: the face colours are never grey.
+    int tinted = 0;
+    for (int y = 120; y < 650; y += 3)
+        for (int x = 200; x < 820; x += 3) {
+            const uint8_t* p = frame.At(x, y);
+            int spread = std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]});
+            tinted += spread > 6;
+        }
+    EXPECT_GT(tinted, 1000);
+}
+
 TEST_F(ViewerTest, EscapeEndsTheProgramAlsoWhileTheFieldHasTheFocus) {
     PostFieldText(L"5");
     Step();
