@@ -85,3 +85,8 @@ void TextCanvas::Resize(int32_t height, int32_t width) {
     RECT area = {0, 0, width, height};
     FillRect(dc, &area, tools->brush);
 }
+
+void TextCanvas::ReleasePixels() {
+    // A white 1 x 1 section keeps the canvas in the state Resize leaves: a bitmap selected, rows valid.
+    Resize(1, 1);
+}

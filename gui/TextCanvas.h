@@ -21,6 +21,10 @@ public:
     void ApplyFont(const FontSpec& wanted);
     // Replaces the DIB section by a white one of the given size and rebuilds `rows`.
     void Resize(int32_t height, int32_t width);
+    // Swaps the DIB section for a 1 x 1 one once its pixels have been uploaded. Nothing reads them
+    // again: the next Render makes a new section of its own size before drawing. A hypercube's face
+    // labels would otherwise keep one section each for as long as the hypercube is shown.
+    void ReleasePixels();
 
     HDC dc = nullptr;             // owned: memory DC compatible with the screen
     HBITMAP bitmap = nullptr;     // owned: the DIB section selected into dc; null until the first Resize

@@ -76,6 +76,9 @@ void TextTexture::Render(const WCHAR* text) {
     glTexImage2D(GL_TEXTURE_2D, 0, 4, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  texels.get());
     glBindTexture(GL_TEXTURE_2D, 0);
+    // The texture holds the text now; neither the RGBA buffer nor the bitmap is read again.
+    texels.reset();
+    canvas->ReleasePixels();
 }
 
 void TextTexture::DrawAt(int32_t x, int32_t y) {
