@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build deps bench clean
+.PHONY: run test test-sanitize fuzz build deps bench clean windows test-windows windows-deps package test-package package-deps
 
 deps:
 	@./scripts/install-deps.sh
@@ -17,11 +17,67 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+	@$(MAKE) --no-print-directory test-sanitize
+
+# The whole suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer. Every
+# report fails the test that caused it; the suppression file silences only named third-party
+# libraries. The smoke test runs the real executable under Xvfb and stays in the normal build.
+SANITIZE_BUILD ?= build-asan
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/reliability/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) $(CMAKE_FLAGS) -DTESSARY_WERROR=ON -DTESSARY_SANITIZE=address,undefined > /dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) --timeout 900 -E SmokeExecutableUnderXvfb
+
+# The libFuzzer target, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer and
+# run for FUZZ_SECONDS on the corpus in fuzz/corpus (new inputs go to build-fuzz/corpus).
+FUZZ_SECONDS ?= 300
+fuzz: deps
+	@./scripts/install-fuzz-deps.sh
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARY_TESTS=OFF \
+		-DTESSARY_FUZZ=ON -DTESSARY_SANITIZE=address,undefined > /dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_messages
+	./scripts/run-fuzz.sh build-fuzz/fuzz_messages $(FUZZ_SECONDS)
 
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTESSARY_BENCH=ON -DTESSARY_TESTS=OFF > /dev/null
 	@cmake --build build-bench -j $(JOBS)
 	./scripts/run-benchmarks.sh build-bench
 
+# The Windows build, cross-compiled with mingw-w64 for i686 (the 32-bit target) and x86_64, and
+# its smoke test under Wine. Their packages (about 2 GB) come from their own script, only here.
+WINDOWS_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DTESSARY_WERROR=ON
+
+windows-deps:
+	@./scripts/install-windows-deps.sh
+
+windows: windows-deps
+	@cmake --no-warn-unused-cli -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake $(WINDOWS_FLAGS) > /dev/null
+	@cmake --build build-win32 -j $(JOBS)
+	@cmake --no-warn-unused-cli -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake $(WINDOWS_FLAGS) > /dev/null
+	@cmake --build build-win64 -j $(JOBS)
+	@ls -l build-win32/tessary.exe build-win64/tessary.exe
+
+test-windows: windows
+	./tests/windows/smoke-wine.sh build-win32/tessary.exe
+	./tests/windows/smoke-wine.sh build-win64/tessary.exe
+
+# The Debian package (build-pkg/tessary_<version>_<arch>.deb) and its check.
+package-deps: deps
+	@./scripts/install-package-deps.sh
+
+package: package-deps
+	@cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DTESSARY_TESTS=OFF \
+		-DTESSARY_SOURCE_FONTCONFIG=OFF -DTESSARY_WERROR=ON > /dev/null
+	@cmake --build build-pkg -j $(JOBS)
+	@cd build-pkg && rm -f tessary_*.deb && cpack -G DEB
+	@ls -l build-pkg/tessary_*.deb
+
+test-package: package
+	./tests/package/test-deb.sh build-pkg/tessary_*.deb
+
 clean:
-	rm -rf $(BUILD) build-bench
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz build-bench build-win32 build-win64 build-pkg

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake g++ make pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri \
-libfreetype-dev libfontconfig-dev libgtest-dev libbenchmark-dev xvfb xauth xfonts-base xdotool x11-apps python3 \
+libfreetype-dev libfontconfig-dev libpng-dev libgtest-dev libbenchmark-dev xvfb xauth xfonts-base xdotool x11-apps python3 \
 fonts-arphic-uming fonts-wqy-microhei fonts-cwtex-yen"
 
 missing=""

@@ -1,0 +1,108 @@
+#!/bin/sh
+# Checks the Debian package as a user's system would see it: its dependencies, the files it
+# installs, the desktop entry and icons, and the installed program itself, unpacked into a scratch
+# root with dpkg -x and started headless (SDL's offscreen driver), where it must find the font
+# configuration installed beside it and end with exit code 0 on SIGTERM, as on a window manager's
+# close request.
+#
+# usage: test-deb.sh <tessary_*.deb>
+set -eu
+deb=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+failures=0
+passes=0
+
+check() {
+    if [ "$1" = ok ]; then
+        passes=$((passes + 1))
+        echo "ok: $2"
+    else
+        failures=$((failures + 1))
+        echo "FAIL: $2"
+    fi
+}
+
+# expect <description> <command...>: passes when the command succeeds.
+expect() {
+    description=$1
+    shift
+    if "$@"; then check ok "$description"; else check fail "$description"; fi
+}
+
+echo "== $deb ($(stat -c %s "$deb") bytes)"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for package in fonts-arphic-uming fonts-wqy-microhei fonts-cwtex-yen libsdl2-2.0-0 libgl1 libfreetype6 \
+    libfontconfig1; do
+    case ", $depends," in
+    *", $package"[\ ,]*) check ok "depends on $package" ;;
+    *) check fail "depends on $package" ;;
+    esac
+done
+
+# apt's simulation resolves the dependencies against this system's package lists.
+deb_path=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
+if simulation=$(apt-get install -s "$deb_path" 2>&1) && echo "$simulation" | grep -q "^Inst tessary"; then
+    check ok "apt can install it"
+else
+    check fail "apt cannot install it: $(echo "$simulation" | tail -n 5)"
+fi
+
+dpkg -x "$deb" "$root"
+for file in usr/bin/tessary usr/share/tessary/fonts.conf usr/share/applications/tessary.desktop; do
+    expect "installs /$file" test -s "$root/$file"
+done
+expect "/usr/bin/tessary is executable" test -x "$root/usr/bin/tessary"
+missing_libraries=$(ldd "$root/usr/bin/tessary" | grep "not found" || true)
+expect "every library of /usr/bin/tessary is found${missing_libraries:+ (missing: $missing_libraries)}" test -z "$missing_libraries"
+
+desktop=$root/usr/share/applications/tessary.desktop
+if validation=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$validation" ]; then
+    check ok "desktop-file-validate accepts the desktop entry"
+else
+    check fail "desktop-file-validate: $validation"
+fi
+expect "the entry starts tessary" grep -qx "Exec=tessary" "$desktop"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+
+# Each icon is a square RGBA PNG of its directory's size (width and height at bytes 16 to 23,
+# colour type at byte 25), under the name the entry gives.
+for size in 48 128 256; do
+    png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png
+    if [ -f "$png" ]; then
+        header=$(od -An -tu1 -j16 -N10 "$png" | tr -s ' ' | sed 's/^ //')
+        # shellcheck disable=SC2086 # split the bytes into positional parameters
+        set -- $header
+        width=$(($1 * 16777216 + $2 * 65536 + $3 * 256 + $4))
+        height=$(($5 * 16777216 + $6 * 65536 + $7 * 256 + $8))
+        colour_type=${10}
+        expect "icon ${size}x${size} is RGBA (found ${width}x${height}, colour type $colour_type)" \
+            test "$width" -eq "$size" -a "$height" -eq "$size" -a "$colour_type" -eq 6
+    else
+        check fail "no icon $png"
+    fi
+done
+
+# The installed program, headless. FC_DEBUG=1024 makes fontconfig name every file it loads.
+log=$root/tessary.log
+SDL_VIDEODRIVER=offscreen FC_DEBUG=1024 "$root/usr/bin/tessary" >"$log" 2>&1 &
+pid=$!
+sleep 3
+if kill -0 "$pid" 2>/dev/null; then
+    check ok "the installed program is running after 3 s"
+    kill -TERM "$pid"
+    status=0
+    wait "$pid" || status=$?
+    expect "it ends with exit code 0 on SIGTERM (exit code $status)" test "$status" -eq 0
+else
+    status=0
+    wait "$pid" || status=$?
+    check fail "the installed program ended at once with exit code $status"
+    tail -n 20 "$log"
+fi
+expect "it loads the font configuration installed beside it" \
+    grep -q "Loading config file from $root/usr/share/tessary/fonts.conf done" "$log"
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,111 @@
+#!/bin/sh
+# The Wine half of smoke-wine.sh, run on the Xvfb display that script starts. Expects WINEPREFIX,
+# WINEARCH and WINELOADER in the environment. There is no window manager, so the window keeps the
+# place the program gives it: (0, 0) for its frame, its client area a little to the right and below.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+exe=$1
+loader=$2
+wineserver=/usr/lib/wine/wineserver
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+log=$work/wine.log
+pid=""
+export WINEDEBUG="${WINEDEBUG:-err+all,fixme-all}"
+
+now() { date +%s.%N; }
+since() { echo "$(now) $1" | awk '{ printf "%.1f", $1 - $2 }'; }
+
+fail() {
+    echo "FAIL: $*"
+    echo "--- Wine's output:"
+    tail -n 40 "$log"
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    "$wineserver" -k 2>/dev/null || true
+    exit 1
+}
+
+# A new prefix: Wine's own start-up, without the offers to fetch Mono and Gecko, which would wait
+# for a click that never comes. Then the font replacements.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    start=$(now)
+    WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" wineboot --init >>"$log" 2>&1 || fail "wineboot failed"
+    "$wineserver" -w
+    { printf '\377\376'; sed 's/$/\r/' "$here/wine-fonts.reg" | iconv -f UTF-8 -t UTF-16LE; } >"$work/fonts.reg"
+    "$loader" regedit /S "$work/fonts.reg" >>"$log" 2>&1 || fail "regedit failed"
+    "$wineserver" -w
+    echo "new Wine prefix $WINEPREFIX made in $(since "$start") s"
+fi
+
+# Counts the pixels of the last screenshot, in a rectangle given in client coordinates, that are
+# white (every channel above 70 %) or blue (blue above 60 %, green below 60 %, red below 40 %).
+shot=$work/screen.ppm
+count() {
+    case $5 in
+    white) select="-channel RGB -threshold 70%" ;;
+    blue) select="-channel R -threshold 40% -negate -channel G -threshold 60% -negate -channel B -threshold 60%" ;;
+    esac
+    # shellcheck disable=SC2086 # $select is a list of options
+    convert "$shot" -crop "$3x$4+$((left + $1))+$((top + $2))" +repage $select +channel -separate \
+        -evaluate-sequence Min -format '%[fx:round(mean * w * h)]' info:
+}
+# Takes screenshots until `count` with the given arguments reaches `at_least`, for up to 30 s.
+wait_for() {
+    at_least=$1
+    shift
+    i=0
+    while [ $i -lt 50 ]; do
+        import -window root "$shot"
+        n=$(count "$@")
+        [ "$n" -ge "$at_least" ] && return 0
+        sleep 0.2
+        i=$((i + 1))
+    done
+    echo "last count: $n"
+    return 1
+}
+
+start=$(now)
+"$loader" "$exe" >>"$log" 2>&1 &
+pid=$!
+# The search pattern stays ASCII: how xdotool matches other characters depends on the locale.
+wid=$(timeout 60 xdotool search --sync --onlyvisible --name 'Tessary$' | head -n 1) || fail "no window"
+echo "window shown after $(since "$start") s"
+title=$(xdotool getwindowname "$wid")
+[ "$title" = "QV作品---Tessary" ] || fail "the window's title is \"$title\""
+geometry=$(xdotool getwindowgeometry "$wid")
+echo "$geometry" | grep -q "Geometry: 1024x768" || fail "client area is not 1024x768: $geometry"
+left=$(echo "$geometry" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1/p')
+top=$(echo "$geometry" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\2/p')
+echo "client area 1024x768 at ($left, $top)"
+
+# The first frame: the generate button's blue frame (client 875..973 x 21..49).
+wait_for 50 870 15 110 40 blue || fail "no first frame: the button's frame is not drawn"
+echo "first frame after $(since "$start") s"
+# Nothing is built yet, so the middle of the client area is black.
+before=$(count 262 134 500 500 white)
+[ "$before" -lt 20 ] || fail "the middle is not empty before the hypercube is built ($before white pixels)"
+
+# Type the dimension into the field and press the button, with real X input.
+xdotool mousemove $((left + 200)) $((top + 25)) click 1
+sleep 0.5
+xdotool type --delay 150 4
+sleep 0.5
+xdotool mousemove $((left + 924)) $((top + 35)) click 1
+wait_for 400 262 134 500 500 white || fail "no edges drawn after typing 4 and pressing the button"
+echo "edges drawn: $(count 262 134 500 500 white) white pixels in the middle (before: $before)"
+convert "$shot" "$(dirname "$exe")/wine-smoke.png"
+
+xdotool key Escape
+i=0
+while kill -0 "$pid" 2>/dev/null && [ $i -lt 40 ]; do
+    sleep 0.5
+    i=$((i + 1))
+done
+kill -0 "$pid" 2>/dev/null && fail "still running 20 s after Escape"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "exit code $status after Escape"
+"$wineserver" -w
+echo "PASS: window, first frame, edges after typing 4 and pressing the button, exit code 0 after Escape"

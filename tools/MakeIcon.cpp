@@ -1,0 +1,80 @@
+// tessary-icon: draws the program's icon with the viewer's own model and renderer and writes it as
+// PNG files, one per size: <directory>/tessary-<size>.png. Used by the build for the desktop icon.
+#include "hypercube/HypercubeModel.h"
+#include "hypercube/OrbitCamera.h"
+#include "platform/PlatformShutdown.h"
+#include "tools/IconContext.h"
+#include "tools/IconPicture.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool WritePng(const std::vector<uint8_t>& rgba, int size, const std::string& path) {
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(size);
+    image.height = static_cast<png_uint_32>(size);
+    image.format = PNG_FORMAT_RGBA;
+    return png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
+}
+
+// A picture with no lit pixel means the renderer drew nothing (no GL, no model): an icon that is
+// only a black tile must fail the build rather than be installed.
+bool ShowsSomething(const std::vector<uint8_t>& rgba) {
+    int lit = 0;
+    for (size_t i = 0; i + 3 < rgba.size(); i += 4)
+        if (rgba[i + 3] == 255 && rgba[i] > 200 && rgba[i + 1] > 200 && rgba[i + 2] > 200)
+            ++lit;
+    return lit * 100 >= static_cast<int>(rgba.size() / 4);
+}
+
+// Draws every size into `directory`; returns the process exit code.
+int DrawIcons(const std::string& directory, int count, char** sizes) {
+    IconContext context;
+    if (!context.Ok()) {
+        std::fprintf(stderr,
+                     "tessary-icon: no OpenGL context (without a display, set SDL_VIDEODRIVER=offscreen)\n");
+        return 1;
+    }
+    // Declared after the context, so the model's number textures go while it is still current.
+    HypercubeModel model;
+    OrbitCamera camera;
+    SetUpIconScene(model, camera);
+    for (int i = 0; i < count; ++i) {
+        const int size = std::atoi(sizes[i]);
+        if (size <= 0 || size * 2 > IconContext::height) {
+            std::fprintf(stderr, "tessary-icon: size %s is not between 1 and %d\n", sizes[i],
+                         IconContext::height / 2);
+            return 2;
+        }
+        const std::vector<uint8_t> picture = DrawIconPicture(model, camera, size);
+        const std::string path = directory + "/tessary-" + std::to_string(size) + ".png";
+        if (!ShowsSomething(picture)) {
+            std::fprintf(stderr, "tessary-icon: the %d px picture shows nothing\n", size);
+            return 1;
+        }
+        if (!WritePng(picture, size, path)) {
+            std::fprintf(stderr, "tessary-icon: cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <directory> <size>...\n", argv[0]);
+        return 2;
+    }
+    const int status = DrawIcons(argv[1], argc - 2, argv + 2);
+    ShutdownPlatform();
+    return status;
+}
