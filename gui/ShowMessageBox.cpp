@@ -16,7 +16,8 @@ bool ShowMessageBox(ScreenManager* manager, const WCHAR* text, bool withCancel) 
     int exitCode = 0;
     while (!box->closed) {
         // Without a window nobody can answer; the quit that destroyed it reaches the main loop.
-
+        if (!IsWindow(mainWindow))
+            break;
         if (inputState.paused)
             Sleep(300);
         else

@@ -6,6 +6,7 @@
 #include "platform/WindowTable.h"
 
 #include <SDL.h>
+#include <GL/gl.h>
 
 #include <cstdio>
 #include <map>
@@ -57,6 +58,9 @@ BOOL WINAPI SwapBuffers(HDC dc) {
     if (!record)
         return FALSE;
     SDL_GL_SwapWindow(record->sdlWindow);
+    // Swapping a window of the offscreen driver presents nothing and flushes nothing, so without
+    // this the driver keeps every frame's immediate-mode commands queued and grows without bound.
+    glFlush();
     return TRUE;
 }
 

@@ -137,7 +137,7 @@ TEST_F(MessageBoxTest, ABoxButtonCountsReleasesInsideAndNeverFiresItsClickList) 
 }
 
 TEST_F(MessageBoxTest, DimsEverythingToAQuarterAndShowsYellowCentredText) {
-    QV_Button* under = Add(new QV_Button(L"", 100));
+    Add(new QV_Button(L"", 100));
     QV_Label* white = Add(new QV_Label(L"底", 700, 600));
     Frame before = Render();
 
@@ -155,7 +155,6 @@ TEST_F(MessageBoxTest, DimsEverythingToAQuarterAndShowsYellowCentredText) {
         EXPECT_TRUE(PixelIs(frame, p[0], p[1], was[0] / 4, was[1] / 4, was[2] / 4, 2))
             << "dimmed from " << int(was[0]) << ", " << int(was[1]) << ", " << int(was[2]);
     }
-    (void)under;
     const int ww = white->texture->textWidth, wh = white->texture->textHeight;
     EXPECT_GT(CountPixels(before, 700, 600, ww, wh, 255, 255, 255), 5);
     EXPECT_EQ(CountBright(frame, 700, 600, ww, wh, 66), 0) << "nothing brighter than a quarter";
@@ -345,10 +344,33 @@ TEST_F(MessageBoxTest, ClosingTheWindowWhileOpenEndsTheLoopAndTheProgram) {
 
 TEST_F(MessageBoxTest, AWindowDestroyedWithoutAQuitEndsTheLoopToo) {
     scripted->steps.push_back([] { DestroyWindow(mainWindow); });
+    // Should a second frame be drawn, end the loop with a quit rather than hang the test.
+    scripted->steps.push_back([] { PostQuitMessage(9); });
     EXPECT_FALSE(Ask(true));
     ExpectManagerClear();
     EXPECT_EQ(scripted->frames, 1) << "no frame drawn without a window";
     EXPECT_FALSE(platform_testing::QuitPending()) << "no quit is made up";
+}
+
+TEST_F(MessageBoxTest, EveryBoxGivesBackItsTextureAndGdiObjects) {
+    const platform_testing::LiveObjects before = platform_testing::CountLiveObjects();
+    std::vector<GLuint> backgrounds;
+    for (int i = 0; i < 3; ++i) {
+        scripted->steps.push_back([&] {
+            ASSERT_NE(Manager().messageBox, nullptr);
+            backgrounds.push_back(Manager().messageBox->backgroundTexture);
+            PostClick(i % 2 ? okX : cancelX, buttonY);
+        });
+        Ask(true);
+    }
+    ASSERT_EQ(backgrounds.size(), 3u);
+    for (GLuint texture : backgrounds)
+        EXPECT_EQ(glIsTexture(texture), GL_FALSE) << "background texture " << texture << " still exists";
+    const platform_testing::LiveObjects after = platform_testing::CountLiveObjects();
+    EXPECT_EQ(after.fonts, before.fonts);
+    EXPECT_EQ(after.bitmaps, before.bitmaps);
+    EXPECT_EQ(after.brushes, before.brushes);
+    EXPECT_EQ(after.deviceContexts, before.deviceContexts);
 }
 
 // A click handler that asks a question, as the generate button's handler does.
