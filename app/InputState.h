@@ -5,11 +5,11 @@
 #include <cstdint>
 
 struct InputState {
-    bool paused = false;      // the window has lost the keyboard focus
-    bool keys[128] = {};      // keys[k] is true while the key with virtual-key code k is held
+    bool paused = false; // the window has lost the keyboard focus
+    bool keys[128] = {}; // keys[k] is true while the key with virtual-key code k is held
     bool leftButton = false;
     bool rightButton = false;
-    int16_t mouseX = 0;       // client pixels; negative or beyond the client area during a captured drag
+    int16_t mouseX = 0; // client pixels; negative or beyond the client area during a captured drag
     int16_t mouseY = 0;
 };
 

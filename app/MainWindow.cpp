@@ -22,8 +22,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
     // A caption bar with a minimise box: no system menu, no close box, no sizing border.
     mainWindow = CreateWindowExW(WS_EX_APPWINDOW, L"QV_BigGame", L"QV作品---Tessary",
-                                 WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_MINIMIZEBOX, 0, 0,
-                                 clientWidth, clientHeight, nullptr, nullptr, instance, nullptr);
+                                 WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_MINIMIZEBOX,
+                                 0, 0, clientWidth, clientHeight, nullptr, nullptr, instance, nullptr);
     if (!mainWindow)
         return nullptr;
 
@@ -44,10 +44,11 @@ HWND CreateMainWindow(HINSTANCE instance) {
 bool SetFullScreen() {
     if (!fullScreen) {
         ChangeDisplaySettingsW(nullptr, 0);
-        SetWindowLongW(mainWindow, GWL_STYLE, GetWindowLongW(mainWindow, GWL_STYLE) | static_cast<LONG>(WS_CAPTION));
+        SetWindowLongW(mainWindow, GWL_STYLE,
+                       GetWindowLongW(mainWindow, GWL_STYLE) | static_cast<LONG>(WS_CAPTION));
         SetWindowLongW(mainWindow, GWL_EXSTYLE, static_cast<LONG>(WS_EX_APPWINDOW));
-        SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, clientWidth + frameExtraWidth, clientHeight + frameExtraHeight,
-                     0);
+        SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, clientWidth + frameExtraWidth,
+                     clientHeight + frameExtraHeight, 0);
         return false;
     }
 
@@ -60,7 +61,8 @@ bool SetFullScreen() {
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
     if (ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
         return false;
-    SetWindowLongW(mainWindow, GWL_STYLE, GetWindowLongW(mainWindow, GWL_STYLE) & ~static_cast<LONG>(WS_CAPTION));
+    SetWindowLongW(mainWindow, GWL_STYLE,
+                   GetWindowLongW(mainWindow, GWL_STYLE) & ~static_cast<LONG>(WS_CAPTION));
     SetWindowLongW(mainWindow, GWL_EXSTYLE, static_cast<LONG>(WS_EX_APPWINDOW | WS_EX_TOPMOST));
     SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, clientWidth, clientHeight, 0);
     return true;

@@ -11,9 +11,9 @@ constexpr int clientWidth = 1024;
 constexpr int clientHeight = 768;
 
 extern HWND mainWindow;
-extern int frameExtraWidth;  // clientWidth minus the client width measured right after creation
-extern int frameExtraHeight; // clientHeight minus the client height measured right after creation
-extern bool fullScreen;      // display-mode option; nothing in the program sets it
+extern int frameExtraWidth;     // clientWidth minus the client width measured right after creation
+extern int frameExtraHeight;    // clientHeight minus the client height measured right after creation
+extern bool fullScreen;         // display-mode option; nothing in the program sets it
 extern AppContext* application; // owned by WinMain; null until start-up has created it
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

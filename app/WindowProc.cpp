@@ -6,8 +6,8 @@
 //   WM_CLOSE           PostQuitMessage(0)                -   (the default handling destroys the window)
 //   WM_ACTIVATEAPP     paused = false                    -
 //   WM_KEYDOWN/UP      keys[wParam] for codes 0..127     screen OnKeyDown/OnKeyUp (not paused, no box)
-//   WM_CHAR            -                                 screen OnChar except 9, 10, 13, 27 (not paused, no box)
-//   WM_MOUSEMOVE       mouseX, mouseY                    box or screen OnMouseMove (not paused)
+//   WM_CHAR            -                                 screen OnChar except 9, 10, 13, 27 (not paused, no
+//   box) WM_MOUSEMOVE       mouseX, mouseY                    box or screen OnMouseMove (not paused)
 //   WM_L/RBUTTONDOWN   capture, left/rightButton = true  box or screen OnMouseDown (not paused)
 //   WM_L/RBUTTONUP     release, left/rightButton = false box or screen OnMouseUp (not paused)
 //   WM_MOUSEWHEEL      -                                 screen OnMouseWheel (no box; paused or not)

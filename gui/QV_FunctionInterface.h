@@ -14,14 +14,13 @@ template <class... Ts> struct TypeList {};
 
 // Collects the leading non-void types; the first void ends the argument list.
 template <class List, class... Rest> struct LeadingArguments;
-template <class... Taken> struct LeadingArguments<TypeList<Taken...>> {
-    using type = TypeList<Taken...>;
-};
+template <class... Taken> struct LeadingArguments<TypeList<Taken...>> { using type = TypeList<Taken...>; };
 template <class... Taken, class... Rest> struct LeadingArguments<TypeList<Taken...>, void, Rest...> {
     using type = TypeList<Taken...>;
 };
 template <class... Taken, class Next, class... Rest>
-struct LeadingArguments<TypeList<Taken...>, Next, Rest...> : LeadingArguments<TypeList<Taken..., Next>, Rest...> {};
+struct LeadingArguments<TypeList<Taken...>, Next, Rest...>
+    : LeadingArguments<TypeList<Taken..., Next>, Rest...> {};
 
 } // namespace qv_detail
 
@@ -54,7 +53,8 @@ public:
     virtual ~QV_Callback() = default;
 };
 
-template <class A1 = void, class A2 = void, class A3 = void, class A4 = void, class A5 = void, class A6 = void>
+template <class A1 = void, class A2 = void, class A3 = void, class A4 = void, class A5 = void,
+          class A6 = void>
 class QV_FunctionInterface
-    : public QV_Callback<typename qv_detail::LeadingArguments<qv_detail::TypeList<>, A1, A2, A3, A4, A5, A6>::type> {
-};
+    : public QV_Callback<
+          typename qv_detail::LeadingArguments<qv_detail::TypeList<>, A1, A2, A3, A4, A5, A6>::type> {};

@@ -5,8 +5,8 @@
 #include "platform/WindowDc.h"
 #include "platform/WindowTable.h"
 
-#include <SDL.h>
 #include <GL/gl.h>
+#include <SDL.h>
 
 #include <cstdio>
 #include <map>

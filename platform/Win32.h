@@ -57,8 +57,8 @@ typedef DWORD COLORREF;
 #define FALSE 0
 
 // Handles are opaque pointers, distinct types as with STRICT on Windows.
-#define TESSARY_DECLARE_HANDLE(name)                                                                      \
-    struct name##__;                                                                                       \
+#define TESSARY_DECLARE_HANDLE(name)                                                                         \
+    struct name##__;                                                                                         \
     typedef name##__* name
 TESSARY_DECLARE_HANDLE(HWND);
 TESSARY_DECLARE_HANDLE(HDC);
@@ -77,7 +77,8 @@ typedef void* HGDIOBJ;
 // ---- Macros ---------------------------------------------------------------------------------------
 #define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
-#define MAKELONG(a, b) ((LONG)(((WORD)(((UINT_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((UINT_PTR)(b)) & 0xffff))) << 16))
+#define MAKELONG(a, b)                                                                                       \
+    ((LONG)(((WORD)(((UINT_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((UINT_PTR)(b)) & 0xffff))) << 16))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
 #define GET_WHEEL_DELTA_WPARAM(w) ((short)HIWORD(w))

@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <functional>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace {

@@ -77,7 +77,8 @@ bool PixelNear(const Frame& frame, int x, int y, int r, int g, int b, int tolera
     if (x < 0 || y < 0 || x >= frame.width || y >= frame.height)
         return false;
     const uint8_t* p = frame.At(x, y);
-    return std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance;
+    return std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance &&
+           std::abs(p[2] - b) <= tolerance;
 }
 
 std::vector<uint8_t> ReadTexture(GLuint texture, int width, int height) {
