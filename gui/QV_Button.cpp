@@ -1,5 +1,6 @@
 #include "gui/QV_Button.h"
 
+#include "gui/ButtonBehaviour.h"
 #include "gui/QV_Label.h"
 #include "gui/TextTexture.h"
 
@@ -35,13 +36,7 @@ void QV_Button::Draw() {
 }
 
 bool QV_Button::OnMouseDown() {
-    if (!enabled || !visible)
-        return false;
-    if (!HitTest(width, height))
-        return false;
-    state = ButtonState::Pressed;
-    CallHandlers(mouseDownHandlers, static_cast<QV_Controller*>(this));
-    return true;
+    return PressControl(*this, width, height, state);
 }
 
 bool QV_Button::OnMouseUp() {
@@ -56,20 +51,5 @@ bool QV_Button::OnMouseUp() {
 }
 
 bool QV_Button::OnMouseMove() {
-    if (HitTest(width, height)) {
-        if (state != ButtonState::Pressed)
-            state = ButtonState::Hover;
-        const bool entered = !hovered;
-        hovered = true;
-        if (entered)
-            CallHandlers(mouseEnterHandlers, static_cast<QV_Controller*>(this));
-        return true;
-    }
-    // Leaving while pressed drops the pressed look; coming back shows Hover.
-    state = ButtonState::Normal;
-    const bool left = hovered;
-    hovered = false;
-    if (left)
-        CallHandlers(mouseLeaveHandlers, static_cast<QV_Controller*>(this));
-    return false;
+    return TrackHover(*this, width, height, state, hovered);
 }

@@ -1,5 +1,6 @@
 #include "gui/QV_CheckBox.h"
 
+#include "gui/ButtonBehaviour.h"
 #include "gui/QV_Label.h"
 #include "gui/TextTexture.h"
 #include "platform/Gl.h"
@@ -46,13 +47,7 @@ void QV_CheckBox::Draw() {
 }
 
 bool QV_CheckBox::OnMouseDown() {
-    if (!enabled || !visible)
-        return false;
-    if (!HitTest(width, height))
-        return false;
-    state = ButtonState::Pressed;
-    CallHandlers(mouseDownHandlers, static_cast<QV_Controller*>(this));
-    return true;
+    return PressControl(*this, width, height, state);
 }
 
 bool QV_CheckBox::OnMouseUp() {
@@ -71,19 +66,5 @@ bool QV_CheckBox::OnMouseUp() {
 bool QV_CheckBox::OnMouseMove() {
     if (!enabled || !visible)
         return false;
-    if (HitTest(width, height)) {
-        if (state != ButtonState::Pressed)
-            state = ButtonState::Hover;
-        const bool entered = !hovered;
-        hovered = true;
-        if (entered)
-            CallHandlers(mouseEnterHandlers, static_cast<QV_Controller*>(this));
-        return true;
-    }
-    state = ButtonState::Normal;
-    const bool left = hovered;
-    hovered = false;
-    if (left)
-        CallHandlers(mouseLeaveHandlers, static_cast<QV_Controller*>(this));
-    return false;
+    return TrackHover(*this, width, height, state, hovered);
 }
