@@ -1,0 +1,68 @@
+// libFuzzer target: the fuzzer's bytes choose window messages exactly as the monkey test's random
+// streams do, and they go through the real window procedure and frame step of one running viewer.
+// An invariant that fails aborts, so the fuzzer keeps the input that broke it. At exit the target
+// prints how many messages it has dispatched in all.
+#include "tests/reliability/MonkeyDriver.h"
+
+#include "app/AppContext.h"
+#include "app/InputState.h"
+#include "app/ScreenManager.h"
+#include "app/Shell.h"
+#include "hypercube/CTessary.h"
+#include "platform/PlatformShutdown.h"
+#include "platform/PlatformTesting.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+long totalMessages = 0;
+long totalInputs = 0;
+
+void Report() {
+    std::fprintf(stderr, "fuzz_messages: %ld inputs, %ld messages dispatched\n", totalInputs, totalMessages);
+}
+
+// The program is started once; every input gets a new hypercube screen and a clean input state.
+void StartOnce() {
+    if (application)
+        return;
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    platform_testing::SuppressSystemDialogs(true);
+    platform_testing::SetManualTicks(1000);
+    if (!CreateMainWindow(GetModuleHandleW(nullptr))) {
+        std::fprintf(stderr, "fuzz_messages: no window\n");
+        std::abort();
+    }
+    application = new AppContext(); // owned until exit
+    InitScene();
+    std::atexit(Report);
+}
+
+void FreshScreen() {
+    platform_testing::DiscardQueuedMessages();
+    inputState = InputState{};
+    ScreenManager* manager = application->screenManager;
+    delete manager->screens[0];
+    manager->screens[0] = new CTessary(); // owned by the manager
+    manager->current = 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    StartOnce();
+    FreshScreen();
+    ByteDecisions decisions(data, size);
+    MonkeyDriver driver(static_cast<CTessary*>(application->screenManager->ActiveScreen()), decisions);
+    const bool held = driver.Run(1L << 30);
+    totalMessages += driver.MessagesDispatched();
+    ++totalInputs;
+    if (!held) {
+        std::fprintf(stderr, "fuzz_messages: %s after %ld messages\n", driver.Failure().c_str(),
+                     driver.MessagesPosted());
+        std::abort();
+    }
+    return 0;
+}
