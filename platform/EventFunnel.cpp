@@ -120,13 +120,18 @@ void TranslateButton(HWND window, const SDL_MouseButtonEvent& button) {
 }
 
 // 120 per notch in the high word, positive when the wheel turns away from the user. Smooth-scrolling
-// devices give fractions of a notch, which Windows passes on as smaller deltas too.
+// devices give fractions of a notch, which Windows passes on as smaller deltas too. A fast spin that
+// SDL reports as several notches at once becomes one message per notch: a receiver that scales the
+// delta (the camera zooms by a fraction of its distance) then checks its limits at every notch
+// instead of jumping past them in one step.
 void TranslateWheel(HWND window, const SDL_MouseWheelEvent& wheel) {
     double notches = wheel.preciseY != 0.0f ? wheel.preciseY : wheel.y;
     if (wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
         notches = -notches;
-    const int16_t delta = ClampToInt16(std::lround(notches * WHEEL_DELTA));
-    if (delta == 0)
+    constexpr long maxNotchesPerEvent = 100;
+    long remaining = std::lround(
+        std::clamp(notches, -double(maxNotchesPerEvent), double(maxNotchesPerEvent)) * WHEEL_DELTA);
+    if (remaining == 0)
         return; // sideways scrolling only
     // Unlike the other mouse messages, the wheel carries the pointer in screen coordinates.
     const WindowRecord* record = LiveWindow(window);
@@ -134,8 +139,14 @@ void TranslateWheel(HWND window, const SDL_MouseWheelEvent& wheel) {
     const long screenX = origin.x + wheel.mouseX;
     const long screenY = origin.y + wheel.mouseY;
     NotePointerPosition({static_cast<LONG>(screenX), static_cast<LONG>(screenY)});
-    PostToQueue(window, WM_MOUSEWHEEL, MAKEWPARAM(MouseKeyFlags(heldButtons), static_cast<uint16_t>(delta)),
-                PackPoint(screenX, screenY));
+    while (remaining != 0) {
+        const long delta = std::clamp(remaining, -long(WHEEL_DELTA), long(WHEEL_DELTA));
+        remaining -= delta;
+        PostToQueue(
+            window, WM_MOUSEWHEEL,
+            MAKEWPARAM(MouseKeyFlags(heldButtons), static_cast<uint16_t>(static_cast<int16_t>(delta))),
+            PackPoint(screenX, screenY));
+    }
 }
 
 // Windows tells the program it lost the keyboard with WM_ACTIVATEAPP(FALSE) before WM_KILLFOCUS, and

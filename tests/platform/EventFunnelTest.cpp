@@ -258,22 +258,33 @@ TEST_F(EventFunnelTest, CapturedDragOutsideTheWindowKeepsSignedCoordinates) {
 
 TEST_F(EventFunnelTest, WheelGives120PerNotchPositiveAwayFromTheUser) {
     PushWheel(1, 1.0f, SDL_MOUSEWHEEL_NORMAL);
-    PushWheel(-2, -2.0f, SDL_MOUSEWHEEL_NORMAL);
     PushWheel(1, 1.0f, SDL_MOUSEWHEEL_FLIPPED); // the system reverses the wheel; undo it
     PushWheel(0, 0.5f, SDL_MOUSEWHEEL_NORMAL);  // half a notch from a smooth wheel
     PushWheel(-1, 0.0f, SDL_MOUSEWHEEL_NORMAL); // a driver that fills only the whole notches
-    PushWheel(1000, 1000.0f, SDL_MOUSEWHEEL_NORMAL);
-    PushWheel(0, 0.0f, SDL_MOUSEWHEEL_NORMAL); // sideways only: nothing
+    PushWheel(0, 0.0f, SDL_MOUSEWHEEL_NORMAL);  // sideways only: nothing
     const LPARAM where = Point(30, 40);
     const std::vector<Message> expected = {
-        {WM_MOUSEWHEEL, Wheel(120), where},  {WM_MOUSEWHEEL, Wheel(-240), where},
-        {WM_MOUSEWHEEL, Wheel(-120), where}, {WM_MOUSEWHEEL, Wheel(60), where},
-        {WM_MOUSEWHEEL, Wheel(-120), where}, {WM_MOUSEWHEEL, Wheel(32767), where},
+        {WM_MOUSEWHEEL, Wheel(120), where},
+        {WM_MOUSEWHEEL, Wheel(-120), where},
+        {WM_MOUSEWHEEL, Wheel(60), where},
+        {WM_MOUSEWHEEL, Wheel(-120), where},
     };
     const std::vector<Message> taken = TakeAllMessagesBrief();
     EXPECT_EQ(taken, expected);
     ASSERT_EQ(taken.size(), expected.size());
-    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(taken[1].wParam), -240);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(taken[1].wParam), -120);
+}
+
+TEST_F(EventFunnelTest, AFastSpinBecomesOneMessagePerNotchUpToAHundred) {
+    PushWheel(-2, -2.5f, SDL_MOUSEWHEEL_NORMAL);
+    PushWheel(1000, 1000.0f, SDL_MOUSEWHEEL_NORMAL);
+    const std::vector<Message> taken = TakeAllMessagesBrief();
+    ASSERT_EQ(taken.size(), 3u + 100u);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(taken[0].wParam), -120);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(taken[1].wParam), -120);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(taken[2].wParam), -60) << "the remaining half notch";
+    for (size_t i = 3; i < taken.size(); ++i)
+        ASSERT_EQ(GET_WHEEL_DELTA_WPARAM(taken[i].wParam), 120) << "message " << i;
 }
 
 TEST_F(EventFunnelTest, FocusChangesBecomeActivationMessagesInWindowsOrder) {

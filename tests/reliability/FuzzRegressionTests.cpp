@@ -15,9 +15,7 @@ namespace {
 
 std::vector<std::filesystem::path> KeptInputs() {
     std::vector<std::filesystem::path> inputs;
-    const char* source = std::getenv("TESSARY_TEST_SOURCE_DIR");
-    if (!source)
-        source = TESSARY_SOURCE_TREE;
+    const char* source = TESSARY_SOURCE_TREE;
     for (const char* dir : {"fuzz/regressions", "fuzz/corpus"}) {
         const std::filesystem::path path = std::filesystem::path(source) / dir;
         if (std::filesystem::is_directory(path))
