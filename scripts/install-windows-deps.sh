@@ -1,5 +1,5 @@
 #!/bin/sh
-# shellcheck disable=SC2086 # $missing is a list of package names, split on purpose
+# shellcheck disable=SC2086 # $PACKAGES is a list of package names, split on purpose
 # Installs what the Windows build and its smoke test need: the mingw-w64 cross compilers for both
 # architectures, Wine for both (32-bit Wine needs Debian's i386 architecture), the 32-bit Mesa
 # drivers 32-bit Wine renders with, and ImageMagick for the screenshots. About 2 GB, so only the
@@ -13,23 +13,9 @@ wine wine64 wine32:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386 libglu1-mesa:i386
 libgl1-mesa-dri libglu1-mesa xvfb xauth xdotool imagemagick \
 fonts-arphic-uming fonts-wqy-microhei fonts-cwtex-yen"
 
-missing=""
-for p in $PACKAGES; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing="$missing $p"
-    fi
-done
-[ -z "$missing" ] && exit 0
-
-echo "Installing:$missing"
-export DEBIAN_FRONTEND=noninteractive
-needs_update=false
-# 32-bit Wine lives in the i386 architecture, which a fresh amd64 system does not have yet.
+# 32-bit Wine lives in the i386 architecture, which a fresh amd64 system does not have yet; the
+# package script refreshes the lists when the new architecture's packages are not known.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
-    needs_update=true
 fi
-if $needs_update || ! $SUDO apt-get install -y -q --no-install-recommends $missing; then
-    $SUDO apt-get update -q
-    $SUDO apt-get install -y -q --no-install-recommends $missing
-fi
+exec "$(dirname "$0")/install-packages.sh" $PACKAGES
