@@ -1,6 +1,7 @@
 // Cost of the face numbers of the 8-cube: the 1792 strings "0".."1791" rendered in "幼圆" at 60 points,
 // inverted, and uploaded, as a hypercube build does; next to the same strings rasterised with FreeType
 // alone into a buffer, the limit for any text layer. Reports the median time and the peak RSS.
+#include "bench/BenchGlContext.h"
 #include "gui/TextTexture.h"
 #include "platform/GdiCounts.h"
 #include "platform/Gl.h"
@@ -25,37 +26,6 @@ namespace {
 
 constexpr int labelCount = 1792; // faces of the 8-cube
 constexpr int pixelsPerEm = 80;  // 60 points at 96 dots per inch
-
-LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// Text textures need a current OpenGL context: a hidden window with one, made through the same
-// Win32 calls the program uses.
-bool MakeGlContext() {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = BenchWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TessaryLabelBenchWindow";
-    if (!RegisterClassExW(&windowClass))
-        return false;
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"bench", WS_POPUP, 0, 0, 1024, 768, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window)
-        return false;
-    HDC deviceContext = GetDC(window);
-    PIXELFORMATDESCRIPTOR pfd = {};
-    pfd.nSize = sizeof(pfd);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 32;
-    pfd.cDepthBits = 24;
-    SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &pfd), &pfd);
-    HGLRC glContext = wglCreateContext(deviceContext);
-    return glContext && wglMakeCurrent(deviceContext, glContext);
-}
 
 const std::vector<std::wstring>& Labels() {
     static const std::vector<std::wstring> labels = [] {
@@ -246,7 +216,7 @@ void ReportHeldMemory() {
 
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (!MakeGlContext()) {
+    if (!bench::MakeHiddenGlContext()) {
         std::fprintf(stderr, "no OpenGL context\n");
         return 1;
     }

@@ -1,5 +1,6 @@
 // Costs of the hypercube model: building each dimension the viewer offers, with and without the
 // per-face label textures, one rotation pass and one depth sort at the largest dimension.
+#include "bench/BenchGlContext.h"
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/HypercubeRenderer.h"
 #include "hypercube/OrbitCamera.h"
@@ -13,37 +14,6 @@
 #include <numeric>
 
 namespace {
-
-LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// Label textures need a current OpenGL context: a hidden window with one, made through the same
-// Win32 calls the program uses.
-bool MakeGlContext() {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = BenchWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TessaryBenchWindow";
-    if (!RegisterClassExW(&windowClass))
-        return false;
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"bench", WS_POPUP, 0, 0, 1024, 768, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window)
-        return false;
-    HDC deviceContext = GetDC(window);
-    PIXELFORMATDESCRIPTOR pfd = {};
-    pfd.nSize = sizeof(pfd);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 32;
-    pfd.cDepthBits = 24;
-    SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &pfd), &pfd);
-    HGLRC glContext = wglCreateContext(deviceContext);
-    return glContext && wglMakeCurrent(deviceContext, glContext);
-}
 
 void BM_BuildWithoutLabels(benchmark::State& state) {
     const int32_t n = static_cast<int32_t>(state.range(0));
@@ -112,7 +82,7 @@ BENCHMARK(BM_SortFacesEightCube)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     platform_testing::SuppressSystemDialogs(true);
-    if (!MakeGlContext()) {
+    if (!bench::MakeHiddenGlContext()) {
         std::fprintf(stderr, "bench_model: no OpenGL context\n");
         return 1;
     }
