@@ -12,6 +12,8 @@
 #include "platform/Gl.h"
 #include "platform/Win32.h"
 
+#include "bench/LabelFace.h"
+
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -124,23 +126,7 @@ class RawLabels {
 public:
     RawLabels() {
         FT_Init_FreeType(&library);
-        FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("cwTeXYen"));
-        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-        FcChar8* file = nullptr;
-        int index = 0;
-        if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-            FcPatternGetInteger(match, FC_INDEX, 0, &index);
-            if (FT_New_Face(library, reinterpret_cast<const char*>(file), index, &face) != 0)
-                face = nullptr;
-            else
-                FT_Set_Pixel_Sizes(face, 0, labelPixelsPerEm);
-        }
-        if (match)
-            FcPatternDestroy(match);
-        FcPatternDestroy(pattern);
+        face = bench::OpenLabelFace(library, labelPixelsPerEm);
     }
     ~RawLabels() {
         Clear();
