@@ -4,6 +4,7 @@
 #include "platform/Win32.h"
 
 class FrameCounter;
+class GlWindow;
 class ScreenManager;
 
 class AppContext {
@@ -24,4 +25,7 @@ public:
     bool showFrameCounter = true;
     ScreenManager* screenManager = nullptr; // owned
     int fieldOfView = 50;
+
+private:
+    GlWindow* glWindow = nullptr; // owned: the pixel format, the device and GL contexts
 };

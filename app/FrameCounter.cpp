@@ -1,5 +1,6 @@
 #include "app/FrameCounter.h"
 
+#include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 #include "platform/Win32.h"
 

@@ -86,7 +86,7 @@ bool DrainMessages(int* exitCode) {
     return true;
 }
 
-bool FrameStep() {
+bool FrameStep(int* exitCode) {
     if (inputState.paused) {
         Sleep(300);
     } else {
@@ -97,7 +97,7 @@ bool FrameStep() {
                 screen->Update();
         }
     }
-    return DrainMessages();
+    return DrainMessages(exitCode);
 }
 
 void Shutdown() {

@@ -1,5 +1,5 @@
 // The application shell: the process-wide state of the spine and the steps WinMain is made of.
-// The modal loop of the message box repeats the same frame step, so the steps are public.
+// The modal loop of the message box runs the same frame step, so the steps are public.
 #pragma once
 
 #include "platform/Win32.h"
@@ -32,8 +32,9 @@ void PresentFrame();
 // Takes every waiting message and dispatches it. Returns false when WM_QUIT was taken, which ends
 // the draining; the exit code of the quit is stored in *exitCode when it is not null.
 bool DrainMessages(int* exitCode = nullptr);
-// One turn of the main loop: sleep while paused, otherwise present a frame and update the active
-// screen unless a message box is open; then drain. Returns false when WM_QUIT was taken.
-bool FrameStep();
+// One turn of the main loop, and of the modal loop of the message box: sleep while paused, otherwise
+// present a frame and update the active screen unless a message box is open; then drain. Returns
+// false when WM_QUIT was taken, with its exit code in *exitCode when that is not null.
+bool FrameStep(int* exitCode = nullptr);
 // Deletes the AppContext (restoring the desktop mode first when full screen).
 void Shutdown();

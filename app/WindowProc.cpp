@@ -1,16 +1,19 @@
 // The window procedure: every message first updates InputState, then reaches the element that
 // receives input, then the default handling runs.
 //
+// clang-format off
 //   message            InputState change                 routed call (when)
 //   WM_KILLFOCUS       paused = true                     -
 //   WM_CLOSE           PostQuitMessage(0)                -   (the default handling destroys the window)
 //   WM_ACTIVATEAPP     paused = false                    -
 //   WM_KEYDOWN/UP      keys[wParam] for codes 0..127     screen OnKeyDown/OnKeyUp (not paused, no box)
-//   WM_CHAR            -                                 screen OnChar except 9, 10, 13, 27 (not paused, no
-//   box) WM_MOUSEMOVE       mouseX, mouseY                    box or screen OnMouseMove (not paused)
+//   WM_CHAR            -                                 screen OnChar except 9, 10, 13, 27
+//                                                        (not paused, no box)
+//   WM_MOUSEMOVE       mouseX, mouseY                    box or screen OnMouseMove (not paused)
 //   WM_L/RBUTTONDOWN   capture, left/rightButton = true  box or screen OnMouseDown (not paused)
 //   WM_L/RBUTTONUP     release, left/rightButton = false box or screen OnMouseUp (not paused)
 //   WM_MOUSEWHEEL      -                                 screen OnMouseWheel (no box; paused or not)
+// clang-format on
 #include "app/AppContext.h"
 #include "app/InputState.h"
 #include "app/ScreenManager.h"

@@ -7,6 +7,7 @@
 #include "app/AppContext.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
+#include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 #include "hypercube/CTessary.h"
 #include "platform/Gl.h"

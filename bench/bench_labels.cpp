@@ -1,11 +1,12 @@
 // Cost of the face numbers of the 8-cube: the 1792 strings "0".."1791" rendered in "幼圆" at 60 points,
 // inverted, and uploaded, as a hypercube build does; next to the same strings rasterised with FreeType
 // alone into a buffer, the limit for any text layer. Reports the median time and the peak RSS.
-#include "bench/BenchGlContext.h"
+#include "app/GlWindow.h"
+#include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
+#include "platform/Gl.h"
 #include "platform/gdi/GdiCounts.h"
 #include "platform/gdi/TextBackend.h"
-#include "platform/Gl.h"
 
 #include "bench/LabelFace.h"
 #include <benchmark/benchmark.h>
@@ -203,7 +204,8 @@ void ReportHeldMemory() {
 
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (!bench::MakeHiddenGlContext()) {
+    const GlWindow gl(1024, 768);
+    if (!gl.Ok()) {
         std::fprintf(stderr, "no OpenGL context\n");
         return 1;
     }

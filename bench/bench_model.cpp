@@ -1,6 +1,6 @@
 // Costs of the hypercube model: building each dimension the viewer offers, with and without the
 // per-face label textures, one rotation pass and one depth sort at the largest dimension.
-#include "bench/BenchGlContext.h"
+#include "app/GlWindow.h"
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/HypercubeRenderer.h"
 #include "hypercube/OrbitCamera.h"
@@ -82,7 +82,8 @@ BENCHMARK(BM_SortFacesEightCube)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     platform_testing::SuppressSystemDialogs(true);
-    if (!bench::MakeHiddenGlContext()) {
+    const GlWindow gl(1024, 768);
+    if (!gl.Ok()) {
         std::fprintf(stderr, "bench_model: no OpenGL context\n");
         return 1;
     }

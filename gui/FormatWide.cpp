@@ -1,4 +1,4 @@
-#include "gui/TextTexture.h"
+#include "gui/FormatWide.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,6 +1,5 @@
 #include "gui/ShowMessageBox.h"
 
-#include "app/InputState.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
 #include "gui/QV_MessageBox.h"
@@ -10,19 +9,15 @@ bool ShowMessageBox(ScreenManager* manager, const WCHAR* text, bool withCancel) 
     manager->messageBox = box;
     manager->messageBoxOpen = true;
 
-    // The same frame step as the main loop, without the active screen's Update (the manager tells
-    // the frame and the window procedure that a box is open).
+    // The frame step of the main loop; it leaves out the active screen's Update while the manager
+    // says that a box is open.
     bool quitTaken = false;
     int exitCode = 0;
     while (!box->closed) {
         // Without a window nobody can answer; the quit that destroyed it reaches the main loop.
         if (!IsWindow(mainWindow))
             break;
-        if (inputState.paused)
-            Sleep(300);
-        else
-            PresentFrame();
-        if (!DrainMessages(&exitCode)) {
+        if (!FrameStep(&exitCode)) {
             // The window is gone: nobody can answer any more, so stop waiting.
             quitTaken = true;
             break;

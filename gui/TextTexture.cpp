@@ -45,6 +45,14 @@ void TextTexture::Render(const WCHAR* text) {
     textureHeight = NextPowerOfTwo(textHeight);
 
     canvas->Resize(textureHeight, textureWidth);
+    if (textureWidth > 0 && textureHeight > 0 && !canvas->rows[0]) {
+        // The layer refused a bitmap this large: the texture shows nothing rather than reading rows
+        // that do not exist. The measured text keeps its size for whoever lays it out.
+        textureWidth = 0;
+        textureHeight = 0;
+        canvas->ReleasePixels();
+        return;
+    }
     RECT whole = {0, 0, textureWidth, textureHeight};
     FillRect(canvas->dc, &whole, canvas->tools->brush);
     TextOutW(canvas->dc, 0, 0, text, length);

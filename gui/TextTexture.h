@@ -38,7 +38,3 @@ public:
 
 // The smallest power of two not less than n; 0 for n = 0.
 int32_t NextPowerOfTwo(int32_t n);
-
-// printf-style formatting into the caller's buffer of `capacity` elements; always zero-terminated.
-// Returns the number of characters written, or -1 when the output did not fit (it is then truncated).
-int FormatWide(WCHAR* buffer, size_t capacity, const WCHAR* format, ...);

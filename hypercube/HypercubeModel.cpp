@@ -1,17 +1,18 @@
 #include "hypercube/HypercubeModel.h"
 
+#include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 
 #include <cmath>
 
 namespace {
 
-// Count tables cover dimensions 0 to 15; the model accepts 2 <= n < kTableSize.
-constexpr int32_t kTableSize = 16;
+// Count tables cover dimensions 0 to 15; the model accepts 2 <= n < countTableSize.
+constexpr int32_t countTableSize = 16;
 
 // Face labels: the rounded Chinese face at 60 points, big enough to read on a face seen whole.
-const WCHAR* const kLabelFont = L"幼圆";
-constexpr int32_t kLabelPointSize = 60;
+const WCHAR* const labelFont = L"幼圆";
+constexpr int32_t labelPointSize = 60;
 
 } // namespace
 
@@ -22,7 +23,7 @@ HypercubeModel::~HypercubeModel() {
 void HypercubeModel::BuildCountTables() {
     if (tableSize != 0)
         return;
-    tableSize = kTableSize;
+    tableSize = countTableSize;
     vertexCounts = new int32_t[tableSize];
     edgeCounts = new int32_t[tableSize];
     faceCounts = new int32_t[tableSize];
@@ -137,7 +138,7 @@ void HypercubeModel::MakeLabels() {
     WCHAR text[16];
     for (int32_t m = 0; m < faceCount; ++m) {
         TextTexture& label = faceLabels[m];
-        label.SetFont(kLabelFont, kLabelPointSize);
+        label.SetFont(labelFont, labelPointSize);
         label.inverted = true;
         FormatWide(text, sizeof(text) / sizeof(text[0]), L"%d", m);
         label.Render(text);

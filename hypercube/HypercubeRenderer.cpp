@@ -12,7 +12,7 @@
 namespace {
 
 // Fog runs from the object's centre to this far beyond it, darkening the far half of the object.
-constexpr float kFogDepth = 28.0f;
+constexpr float fogDepth = 28.0f;
 
 // The drawn position of a vertex is its first three coordinates. A 2-cube, which the model accepts
 // but the viewer never builds, has only two, and is drawn in the plane z = 0.
@@ -69,7 +69,7 @@ void DrawFaces(HypercubeModel& model, const OrbitCamera& camera) {
     glFogfv(GL_FOG_COLOR, black);
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glFogf(GL_FOG_START, distance);
-    glFogf(GL_FOG_END, distance + kFogDepth);
+    glFogf(GL_FOG_END, distance + fogDepth);
     glEnable(GL_FOG);
 
     // The squares are translucent and drawn far to near, so they must neither test nor write depth.

@@ -6,7 +6,7 @@
 set -eu
 
 target=$1
-seconds=${2:-300}
+seconds=${2:-600}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 work=$(dirname "$target")
 mkdir -p "$work/corpus"

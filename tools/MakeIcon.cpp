@@ -1,9 +1,9 @@
 // tessary-icon: draws the program's icon with the viewer's own model and renderer and writes it as
 // PNG files, one per size: <directory>/tessary-<size>.png. Used by the build for the desktop icon.
+#include "app/GlWindow.h"
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/OrbitCamera.h"
 #include "platform/PlatformShutdown.h"
-#include "tools/IconContext.h"
 #include "tools/IconPicture.h"
 
 #include <png.h>
@@ -14,6 +14,10 @@
 #include <vector>
 
 namespace {
+
+// The hidden window's client area bounds the largest picture that can be drawn at once.
+constexpr int windowWidth = 1024;
+constexpr int windowHeight = 768;
 
 bool WritePng(const std::vector<uint8_t>& rgba, int size, const std::string& path) {
     png_image image = {};
@@ -36,7 +40,7 @@ bool ShowsSomething(const std::vector<uint8_t>& rgba) {
 
 // Draws every size into `directory`; returns the process exit code.
 int DrawIcons(const std::string& directory, int count, char** sizes) {
-    IconContext context;
+    const GlWindow context(windowWidth, windowHeight);
     if (!context.Ok()) {
         std::fprintf(stderr,
                      "tessary-icon: no OpenGL context (without a display, set SDL_VIDEODRIVER=offscreen)\n");
@@ -48,9 +52,9 @@ int DrawIcons(const std::string& directory, int count, char** sizes) {
     SetUpIconScene(model, camera);
     for (int i = 0; i < count; ++i) {
         const int size = std::atoi(sizes[i]);
-        if (size <= 0 || size * 2 > IconContext::height) {
+        if (size <= 0 || size * 2 > windowHeight) {
             std::fprintf(stderr, "tessary-icon: size %s is not between 1 and %d\n", sizes[i],
-                         IconContext::height / 2);
+                         windowHeight / 2);
             return 2;
         }
         const std::vector<uint8_t> picture = DrawIconPicture(model, camera, size);

@@ -183,7 +183,7 @@ TEST_F(MessageBoxTest, DimsEverythingToAQuarterAndShowsYellowCentredText) {
     EXPECT_TRUE(PixelIs(frame, 420, 385, 0, 102, 255)) << "OK outline";
     EXPECT_TRUE(PixelIs(frame, 540, 385, 0, 102, 255)) << "Cancel outline";
     EXPECT_TRUE(PixelIs(frame, 420, 399, 6, 6, 64)) << "OK fill";
-    EXPECT_TRUE(SaveRegion(frame, 0, 0, 1024, 768, 1, "/tmp/toolkit-messagebox.png"));
+    EXPECT_TRUE(SaveRegion(frame, 0, 0, 1024, 768, 1, PicturePath("toolkit-messagebox.png")));
     delete box;
 }
 

@@ -1,6 +1,7 @@
 // What the controls look like: frames drawn through the real frame code into the back buffer, read
 // back and compared per channel with colours computed from the colour tables over the black clear
-// colour. One enlarged picture of each control is written to /tmp for looking at.
+// colour. One enlarged picture of each control is written to the build directory's test-pictures
+// folder for looking at.
 #include "gui/QV_Button.h"
 #include "gui/QV_CheckBox.h"
 #include "gui/QV_Label.h"
@@ -87,7 +88,8 @@ TEST_F(ToolkitDrawing, AButtonShowsTheColoursOfItsState) {
             for (int x = 0; x < 90; ++x)
                 std::copy_n(looks[i]->At(95 + x, 379 + y), 4,
                             &strip.rgba[(static_cast<size_t>(y) * strip.width + i * 90 + x) * 4]);
-    EXPECT_TRUE(SaveRegion(strip, 0, 0, strip.width, strip.height, 3, "/tmp/toolkit-button-states.png"));
+    EXPECT_TRUE(
+        SaveRegion(strip, 0, 0, strip.width, strip.height, 3, PicturePath("toolkit-button-states.png")));
 }
 
 TEST_F(ToolkitDrawing, TwoOverlappingButtonsDrawTheLaterOnTop) {
@@ -127,7 +129,7 @@ TEST_F(ToolkitDrawing, ACheckBoxDrawsAWhiteCrossWhileCheckedAndGreysWhenDisabled
     EXPECT_EQ(cx, 423) << "caption two pixels right of the square";
     EXPECT_EQ(cy, 18 + 10 - ch / 2);
     EXPECT_GT(CountPixels(checkedFrame, cx, cy, cw, ch, 255, 255, 255), 0) << "white caption";
-    EXPECT_TRUE(SaveRegion(checkedFrame, 395, 10, cw + 35, 36, 6, "/tmp/toolkit-checkbox.png"));
+    EXPECT_TRUE(SaveRegion(checkedFrame, 395, 10, cw + 35, 36, 6, PicturePath("toolkit-checkbox.png")));
 
     box->checked = false;
     Frame clearFrame = Render();
@@ -144,7 +146,8 @@ TEST_F(ToolkitDrawing, ACheckBoxDrawsAWhiteCrossWhileCheckedAndGreysWhenDisabled
     EXPECT_EQ(CountPixels(disabledFrame, cx, cy, cw, ch, 255, 255, 255), 0) << "caption greyed too";
     EXPECT_GT(CountPixels(disabledFrame, cx, cy, cw, ch, OverBlack(0.4f), OverBlack(0.4f), OverBlack(0.5f)),
               0);
-    EXPECT_TRUE(SaveRegion(disabledFrame, 395, 10, cw + 35, 36, 6, "/tmp/toolkit-checkbox-disabled.png"));
+    EXPECT_TRUE(
+        SaveRegion(disabledFrame, 395, 10, cw + 35, 36, 6, PicturePath("toolkit-checkbox-disabled.png")));
 }
 
 TEST_F(ToolkitDrawing, ATextBoxDrawsItsFrameCaretAndClippedText) {
@@ -166,7 +169,7 @@ TEST_F(ToolkitDrawing, ATextBoxDrawsItsFrameCaretAndClippedText) {
     EXPECT_TRUE(PixelIs(focused, 162, 25, 255, 255, 255)) << "caret 2 pixels from the left edge";
     EXPECT_TRUE(PixelIs(focused, 162, 18, 255, 255, 255)) << "caret top";
     EXPECT_TRUE(PixelIs(focused, 165, 25, 0, 0, 0)) << "right of the caret";
-    EXPECT_TRUE(SaveRegion(focused, 150, 8, 120, 34, 6, "/tmp/toolkit-textbox-empty-focused.png"));
+    EXPECT_TRUE(SaveRegion(focused, 150, 8, 120, 34, 6, PicturePath("toolkit-textbox-empty-focused.png")));
 
     // Forty digits: scrolled so that the caret stays inside, the first digits hidden.
     for (int i = 0; i < 40; ++i)
@@ -175,7 +178,7 @@ TEST_F(ToolkitDrawing, ATextBoxDrawsItsFrameCaretAndClippedText) {
     EXPECT_TRUE(PixelIs(scrolled, 160 + field->caretX, 25, 255, 255, 255)) << "caret at the end";
     EXPECT_GT(CountBright(scrolled, 163, 18, 94, 14, 128), 20) << "digits visible";
     EXPECT_EQ(CountBright(scrolled, 262, 16, 30, 18, 10), 0) << "nothing right of the frame";
-    EXPECT_TRUE(SaveRegion(scrolled, 150, 8, 120, 34, 6, "/tmp/toolkit-textbox-scrolled.png"));
+    EXPECT_TRUE(SaveRegion(scrolled, 150, 8, 120, 34, 6, PicturePath("toolkit-textbox-scrolled.png")));
 
     // Back to the start: the whole text is drawn from the left and cut at the interior.
     for (int i = 0; i < 40; ++i)
@@ -189,7 +192,7 @@ TEST_F(ToolkitDrawing, ATextBoxDrawsItsFrameCaretAndClippedText) {
     const Rgb afterFill = Fill(0.05f, 0.05f, 0.5f, 0.5f);
     EXPECT_TRUE(PixelIs(clipped, 310, 30, afterFill.r, afterFill.g, afterFill.b))
         << "a control drawn after the box is not clipped";
-    EXPECT_TRUE(SaveRegion(clipped, 150, 8, 120, 34, 6, "/tmp/toolkit-textbox-clipped.png"));
+    EXPECT_TRUE(SaveRegion(clipped, 150, 8, 120, 34, 6, PicturePath("toolkit-textbox-clipped.png")));
 
     field->enabled = false;
     Frame disabled = Render();
@@ -199,7 +202,7 @@ TEST_F(ToolkitDrawing, ATextBoxDrawsItsFrameCaretAndClippedText) {
     EXPECT_EQ(CountPixels(disabled, 163, 18, 94, 14, 255, 255, 255), 0) << "no white text";
     EXPECT_GT(CountPixels(disabled, 163, 18, 94, 14, OverBlack(0.4f), OverBlack(0.4f), OverBlack(0.5f)), 0)
         << "text in the disabled colour";
-    EXPECT_TRUE(SaveRegion(disabled, 150, 8, 120, 34, 6, "/tmp/toolkit-textbox-disabled.png"));
+    EXPECT_TRUE(SaveRegion(disabled, 150, 8, 120, 34, 6, PicturePath("toolkit-textbox-disabled.png")));
 }
 
 TEST_F(ToolkitDrawing, ALabelDrawsInItsColourAndInGreyBlueWhileDisabled) {
@@ -214,7 +217,7 @@ TEST_F(ToolkitDrawing, ALabelDrawsInItsColourAndInGreyBlueWhileDisabled) {
     EXPECT_GT(CountPixels(red, 600, 500, w, h, 255, 0, 0), 10) << "red glyph cores";
     EXPECT_EQ(CountBright(red, 560, 460, 40, 80, 10) + CountBright(red, 600, 460, w, 40, 10), 0)
         << "nothing left of or above the label";
-    EXPECT_TRUE(SaveRegion(red, 595, 495, w + 10, h + 10, 6, "/tmp/toolkit-label.png"));
+    EXPECT_TRUE(SaveRegion(red, 595, 495, w + 10, h + 10, 6, PicturePath("toolkit-label.png")));
 
     label->enabled = false;
     Frame grey = Render();

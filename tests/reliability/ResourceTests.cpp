@@ -1,6 +1,7 @@
 // Repeated work must give back everything it takes: message boxes opened and closed, the hypercube
 // rebuilt, text textures made and destroyed. Each test warms up first (font caches, driver pools),
 // then compares the platform layer's live objects, the GL textures and the resident set size.
+#include "gui/FormatWide.h"
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "gui/ShowMessageBox.h"

@@ -2,24 +2,16 @@
 // program uses, for tests of code that needs GL (text textures, rendering) but not the whole program.
 #pragma once
 
+#include "app/GlWindow.h"
 #include "platform/Gl.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class GlTestContext {
+class GlTestContext : public GlWindow {
 public:
-    GlTestContext();
-    ~GlTestContext();
-    GlTestContext(const GlTestContext&) = delete;
-    GlTestContext& operator=(const GlTestContext&) = delete;
-
-    bool Ok() const { return glContext != nullptr; }
-
-    HWND window = nullptr;
-    HDC deviceContext = nullptr;
-    HGLRC glContext = nullptr;
+    GlTestContext() : GlWindow(1024, 768) { glViewport(0, 0, 1024, 768); }
 };
 
 // RGBA pixels of the back buffer, top row first (converted from GL's bottom-up order).
@@ -35,8 +27,11 @@ Frame ReadFrame(int width = 1024, int height = 768);
 // Whether the pixel at (x, y) matches r, g, b within `tolerance` per channel.
 bool PixelNear(const Frame& frame, int x, int y, int r, int g, int b, int tolerance = 3);
 
-// Writes the frame as a PNG (for looking at it); returns false when it could not be written.
+// Writes the frame as an opaque PNG (for looking at it); returns false when it could not be written.
 bool WritePng(const Frame& frame, const std::string& path);
+
+// Where a test writes the picture `fileName`: a folder of the build directory, made on first use.
+std::string PicturePath(const std::string& fileName);
 
 // RGBA texels of a 2-D texture, read back with glGetTexImage, top row first.
 std::vector<uint8_t> ReadTexture(GLuint texture, int width, int height);

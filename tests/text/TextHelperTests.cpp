@@ -1,4 +1,5 @@
 // The two helpers of text textures: power-of-two sizes and number formatting.
+#include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 
 #include <gtest/gtest.h>

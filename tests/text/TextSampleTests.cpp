@@ -82,7 +82,7 @@ TEST(TextSample, ProgramTextsDrawLegiblyAndArePictured) {
         EXPECT_GT(glyph, area / 20) << "sample " << i;
         EXPECT_LT(glyph, area * 3 / 4) << "sample " << i;
     }
-    const std::string path = "/tmp/tessary-text-sample.png";
+    const std::string path = PicturePath("tessary-text-sample.png");
     EXPECT_TRUE(WritePng(frame, path)) << path;
 }
 

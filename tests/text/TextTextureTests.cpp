@@ -1,8 +1,9 @@
 // Text textures: measuring, rasterising, converting to RGBA, uploading and drawing.
+#include "gui/FormatWide.h"
 #include "gui/TextCanvas.h"
 #include "gui/TextTexture.h"
-#include "platform/freetype/FontTesting.h"
 #include "platform/PlatformTesting.h"
+#include "platform/freetype/FontTesting.h"
 #include "tests/support/GlTestContext.h"
 #include "tests/text/TextTestSupport.h"
 
@@ -183,6 +184,25 @@ TEST_F(TextTextureTest, EmptyTextGivesAZeroWidthTextureThatDrawsNothing) {
         EXPECT_GT(text.textureWidth, 0) << "a text after the empty one renders again";
     }
     EXPECT_EQ(CountGdi(), before);
+}
+
+// 9,000 characters of 60 points need a bitmap of over 256 MB, which the layer refuses.
+TEST_F(TextTextureTest, TextTooLargeForABitmapDrawsNothingAndTheNextTextRendersAgain) {
+    TextTexture text;
+    text.SetFont(L"宋体", 60);
+    text.Render(std::wstring(9000, L'面').c_str());
+    EXPECT_GT(text.textWidth, 500000) << "the text is still measured";
+    EXPECT_EQ(text.textureWidth, 0);
+    EXPECT_EQ(text.textureHeight, 0);
+    BeginOverlay();
+    text.DrawAt(10, 10);
+    const Frame frame = ReadFrame();
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 256; ++x)
+            ASSERT_TRUE(PixelNear(frame, x, y, 0, 0, 0)) << "something drawn at " << x << "," << y;
+    }
+    text.Render(L"1");
+    EXPECT_GT(text.textureWidth, 0) << "a text of normal size renders again";
 }
 
 TEST_F(TextTextureTest, DrawAtPutsTexelsOneToOneWithTheTopLeftCornerAtThePoint) {

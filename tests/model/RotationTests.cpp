@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kShift = 0x10;
+constexpr int shiftKey = 0x10;
 
 void BuildCube(HypercubeModel& model, int32_t n) {
     model.BuildCountTables();
@@ -127,7 +127,7 @@ TEST(KeyRotation, ShiftTurnsTheOtherWayAtTheSameSpeed) {
     HypercubeModel model;
     BuildCube(model, 3);
     uint32_t lastTick = 100;
-    ApplyKeyRotation(model, Keys().Digit(0).Digit(1).Hold(kShift).table, 350, lastTick);
+    ApplyKeyRotation(model, Keys().Digit(0).Digit(1).Hold(shiftKey).table, 350, lastTick);
     ExpectTurnedFromAxisAligned(model, 0, 1, -0.4);
 }
 
@@ -158,7 +158,7 @@ TEST(KeyRotation, OneQualifyingDigitTurnsNothingButStillAdvancesTheClock) {
 
     ApplyKeyRotation(model, Keys().Digit(2).table, 2500, lastTick);
     EXPECT_EQ(Snapshot(model), before);
-    ApplyKeyRotation(model, Keys().Hold(kShift).table, 2600, lastTick);
+    ApplyKeyRotation(model, Keys().Hold(shiftKey).table, 2600, lastTick);
     EXPECT_EQ(Snapshot(model), before);
     EXPECT_EQ(lastTick, 2600u);
 }

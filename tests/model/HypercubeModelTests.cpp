@@ -21,7 +21,7 @@ struct CountRow {
 };
 
 // Dimensions 0 to 8 as the viewer documents them.
-constexpr CountRow kDocumentedCounts[] = {
+constexpr CountRow documentedCounts[] = {
     {1, 0, 0},    {2, 1, 0},      {4, 4, 1},       {8, 12, 6},        {16, 32, 24},
     {32, 80, 80}, {64, 192, 240}, {128, 448, 672}, {256, 1024, 1792},
 };
@@ -53,9 +53,9 @@ TEST(HypercubeCountTables, MatchTheDocumentedCountsAndTheClosedFormsUpToDimensio
     model.BuildCountTables();
     ASSERT_EQ(model.tableSize, 16);
     for (int32_t k = 0; k <= 8; ++k) {
-        EXPECT_EQ(model.vertexCounts[k], kDocumentedCounts[k].vertices) << "k = " << k;
-        EXPECT_EQ(model.edgeCounts[k], kDocumentedCounts[k].edges) << "k = " << k;
-        EXPECT_EQ(model.faceCounts[k], kDocumentedCounts[k].faces) << "k = " << k;
+        EXPECT_EQ(model.vertexCounts[k], documentedCounts[k].vertices) << "k = " << k;
+        EXPECT_EQ(model.edgeCounts[k], documentedCounts[k].edges) << "k = " << k;
+        EXPECT_EQ(model.faceCounts[k], documentedCounts[k].faces) << "k = " << k;
     }
     for (int32_t k = 3; k < 16; ++k) {
         EXPECT_EQ(model.vertexCounts[k], 1 << k) << "k = " << k;
@@ -103,9 +103,9 @@ TEST_P(HypercubeStructure, CountsEqualTheTables) {
     model.BuildCountTables();
     model.BuildWithoutLabels(n);
     EXPECT_EQ(model.dimension, n);
-    EXPECT_EQ(model.vertexCount, kDocumentedCounts[n].vertices);
-    EXPECT_EQ(model.edgeCount, kDocumentedCounts[n].edges);
-    EXPECT_EQ(model.faceCount, kDocumentedCounts[n].faces);
+    EXPECT_EQ(model.vertexCount, documentedCounts[n].vertices);
+    EXPECT_EQ(model.edgeCount, documentedCounts[n].edges);
+    EXPECT_EQ(model.faceCount, documentedCounts[n].faces);
     EXPECT_NE(model.drawOrder, nullptr);
     EXPECT_FALSE(model.built) << "only the owner marks the model built";
 }
@@ -293,7 +293,7 @@ TEST(HypercubeRebuild, ChangesDimensionBothWays) {
         model.BuildWithoutLabels(n);
         model.built = true;
         ASSERT_EQ(model.dimension, n);
-        EXPECT_EQ(model.faceCount, kDocumentedCounts[n].faces);
+        EXPECT_EQ(model.faceCount, documentedCounts[n].faces);
         ExpectAxisAligned(model);
     }
 }

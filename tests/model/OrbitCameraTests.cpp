@@ -1,6 +1,6 @@
 // The orbit camera's motions, its limits, and driving it with mouse drags and the wheel.
-#include "hypercube/OrbitCamera.h"
 #include "hypercube/MouseOrbit.h"
+#include "hypercube/OrbitCamera.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr float kHalfPi = static_cast<float>(std::numbers::pi / 2);
+constexpr float halfPi = static_cast<float>(std::numbers::pi / 2);
 
 OrbitCamera ViewerCamera() {
     OrbitCamera camera;
@@ -60,7 +60,7 @@ TEST(OrbitCameraSetUp, DefaultsAndViewerSetUp) {
 
 TEST(OrbitCameraPitch, QuarterTurnTakesTheEyeBelowAndTiltsUpTowardsPlusZ) {
     OrbitCamera camera = ViewerCamera();
-    camera.Pitch(kHalfPi);
+    camera.Pitch(halfPi);
     ExpectVector(camera.eye, 0, -150, 0, 1e-3f, "eye");
     ExpectVector(camera.up, 0, 0, 1, 1e-6f, "up");
 }
@@ -69,7 +69,7 @@ TEST(OrbitCameraPitch, LineOfSightAlongUpTurnsAboutZ) {
     OrbitCamera camera = ViewerCamera();
     camera.eye[2] = 0;
     camera.eye[1] = 150; // looking straight down the up vector
-    camera.Pitch(kHalfPi);
+    camera.Pitch(halfPi);
     // d = (0, -150, 0) turned a quarter about z gives (150, 0, 0), so the eye goes to -x, and up
     // (0, 1, 0) turns to (-1, 0, 0).
     ExpectVector(camera.eye, -150, 0, 0, 1e-3f, "eye");
@@ -79,14 +79,14 @@ TEST(OrbitCameraPitch, LineOfSightAlongUpTurnsAboutZ) {
 TEST(OrbitCameraPitch, EyeOnTheTargetTurnsUpAboutZ) {
     OrbitCamera camera = ViewerCamera();
     camera.eye[2] = 0;
-    camera.Pitch(kHalfPi);
+    camera.Pitch(halfPi);
     ExpectVector(camera.eye, 0, 0, 0, 0, "eye");
     ExpectVector(camera.up, -1, 0, 0, 1e-6f, "up");
 }
 
 TEST(OrbitCameraYaw, QuarterTurnTakesTheEyeToPlusXAndKeepsUp) {
     OrbitCamera camera = ViewerCamera();
-    camera.Yaw(kHalfPi);
+    camera.Yaw(halfPi);
     ExpectVector(camera.eye, 150, 0, 0, 1e-3f, "eye");
     ExpectVector(camera.up, 0, 1, 0, 0, "up");
 }

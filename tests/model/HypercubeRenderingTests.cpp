@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
+constexpr int frameWidth = 1024;
+constexpr int frameHeight = 768;
 
 struct ScreenPoint {
     double x;        // pixels from the left
@@ -30,7 +30,7 @@ struct Rgb {
 
 // The viewer's fixed projection and the GL state the frame loop leaves before every 3-D pass.
 void PrepareFrame() {
-    glViewport(0, 0, kWidth, kHeight);
+    glViewport(0, 0, frameWidth, frameHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(50.0, 4.0 / 3.0, 1.0, 3e7);
@@ -56,7 +56,7 @@ ScreenPoint Project(double x, double y, double z) {
     GLdouble wx, wy, wz;
     gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
     const double eyeZ = modelview[2] * x + modelview[6] * y + modelview[10] * z + modelview[14];
-    return {wx, kHeight - wy, -eyeZ};
+    return {wx, frameHeight - wy, -eyeZ};
 }
 
 ScreenPoint ProjectVertex(const HypercubeModel& model, int32_t v) {
@@ -85,7 +85,7 @@ bool IsWhite(const Frame& frame, int x, int y) {
 
 // The smallest rectangle holding every pixel that is not black.
 struct Box {
-    int left = kWidth, top = kHeight, right = -1, bottom = -1;
+    int left = frameWidth, top = frameHeight, right = -1, bottom = -1;
 };
 
 Box LitBox(const Frame& frame) {
@@ -210,7 +210,7 @@ TEST_F(HypercubeRendering, StartUpThreeCubeWireframeSpansTheProjectedFrontAndBac
     BuildCube(3);
     DrawHypercube(model, camera, true);
     const Frame frame = ReadFrame();
-    WritePng(frame, "/tmp/tessary-3cube-wireframe.png");
+    WritePng(frame, PicturePath("tessary-3cube-wireframe.png"));
     ExpectWireframe(frame);
 
     // The front square (z = +25) is vertices 4 to 7, the back square (z = -25) vertices 0 to 3;
@@ -223,9 +223,10 @@ TEST_F(HypercubeRendering, StartUpThreeCubeWireframeSpansTheProjectedFrontAndBac
         EXPECT_TRUE(IsWhite(frame, Px(x), midY)) << Describe(frame, Px(x), midY);
     // Black between the squares and inside the back square.
     EXPECT_TRUE(IsBlack(frame, Px((front.left + back.left) / 2), midY));
-    EXPECT_TRUE(IsBlack(frame, kWidth / 2, kHeight / 2)) << Describe(frame, kWidth / 2, kHeight / 2);
+    EXPECT_TRUE(IsBlack(frame, frameWidth / 2, frameHeight / 2))
+        << Describe(frame, frameWidth / 2, frameHeight / 2);
     EXPECT_TRUE(IsBlack(frame, 0, 0));
-    EXPECT_TRUE(IsBlack(frame, kWidth - 1, kHeight - 1));
+    EXPECT_TRUE(IsBlack(frame, frameWidth - 1, frameHeight - 1));
 }
 
 TEST_F(HypercubeRendering, EdgesAreThreePixelsWide) {
@@ -249,7 +250,7 @@ TEST_F(HypercubeRendering, TurnedFourCubeWireframeShowsEveryEdge) {
     camera.Pitch(0.3f);
     DrawHypercube(model, camera, true);
     const Frame frame = ReadFrame();
-    EXPECT_TRUE(WritePng(frame, "/tmp/tessary-4cube-wireframe.png"));
+    EXPECT_TRUE(WritePng(frame, PicturePath("tessary-4cube-wireframe.png")));
     ExpectWireframe(frame);
 }
 
@@ -291,7 +292,7 @@ TEST_F(HypercubeRendering, FacesAreTintedByIndexFoggedBeyondTheCentreAndUnderOpa
         ASSERT_LT(model.faceLabels[m].textHeight, 0.7 * model.faceLabels[m].textureHeight) << "label " << m;
     DrawHypercube(model, camera, false);
     const Frame frame = ReadFrame();
-    EXPECT_TRUE(WritePng(frame, "/tmp/tessary-3cube-faces.png"));
+    EXPECT_TRUE(WritePng(frame, PicturePath("tessary-3cube-faces.png")));
     const Rgb black = {0, 0, 0};
 
     // Inside the back square the line of sight crosses the back face (drawn first, partly fogged)
@@ -346,7 +347,7 @@ TEST_F(HypercubeRendering, TurnedFiveCubeInFacesModeStaysInsideItsProjection) {
     camera.Pitch(0.35f);
     DrawHypercube(model, camera, false);
     const Frame frame = ReadFrame();
-    EXPECT_TRUE(WritePng(frame, "/tmp/tessary-5cube-faces.png"));
+    EXPECT_TRUE(WritePng(frame, PicturePath("tessary-5cube-faces.png")));
 
     // Parts far behind the centre may vanish in the fog, so the lit area lies within the projection
     // rather than filling it.
@@ -373,7 +374,7 @@ TEST_F(HypercubeRendering, LabelStartsAtTheBaseCornerAndRunsAlongTheFace) {
     BuildCube(2);
     DrawHypercube(model, camera, false);
     const Frame frame = ReadFrame();
-    WritePng(frame, "/tmp/tessary-2cube-label.png");
+    WritePng(frame, PicturePath("tessary-2cube-label.png"));
     const TextTexture& label = model.faceLabels[0];
     const std::vector<uint8_t> texels =
         ReadTexture(label.textureName, label.textureWidth, label.textureHeight);
