@@ -64,8 +64,9 @@ bool EnsureVideo() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!HasScreen(driver) && !RequestedByName(driver)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        std::fprintf(stderr, "SDL video found no display (DISPLAY and WAYLAND_DISPLAY are unset or cannot be "
-                             "opened) and would fall back to its '%s' driver, which has no screen\n",
+        std::fprintf(stderr,
+                     "SDL video found no display (DISPLAY and WAYLAND_DISPLAY are unset or cannot be "
+                     "opened) and would fall back to its '%s' driver, which has no screen\n",
                      driver);
         return false;
     }
