@@ -69,13 +69,19 @@ test-windows: windows
 	./tests/windows/smoke-wine.sh build-win32/tessary.exe
 	./tests/windows/smoke-wine.sh build-win64/tessary.exe
 
-# The Debian package (build-pkg/tessary_<version>_<arch>.deb) and its check.
+# The Debian package (build-pkg/tessary_<version>_<arch>.deb) and its check, lintian included.
 package-deps: deps
 	@./scripts/install-package-deps.sh
 
+# Built with Debian's hardening flags: stack protector, fortified functions, relocations read-only
+# and bound at load.
+DEB_FLAG = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package: package-deps
 	@cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DTESSARY_TESTS=OFF \
-		-DTESSARY_SOURCE_FONTCONFIG=OFF -DTESSARY_WERROR=ON > /dev/null
+		-DTESSARY_SOURCE_FONTCONFIG=OFF -DTESSARY_WERROR=ON \
+		-DCMAKE_C_FLAGS="$$($(DEB_FLAG) CPPFLAGS) $$($(DEB_FLAG) CFLAGS)" \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAG) CPPFLAGS) $$($(DEB_FLAG) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAG) LDFLAGS)" > /dev/null
 	@cmake --build build-pkg -j $(JOBS)
 	@cd build-pkg && rm -f tessary_*.deb && cpack -G DEB
 	@ls -l build-pkg/tessary_*.deb
