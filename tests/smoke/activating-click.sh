@@ -27,32 +27,63 @@ for _ in $(seq 100); do
 done
 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" || fail "openbox did not start"
 
+# The first visible window whose name matches, waiting up to 20 s. Not `xdotool search --sync`: a
+# window the window manager destroys while xdotool looks at it makes that fail.
+find_window() {
+    for _ in $(seq 100); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -n "$found" ] && echo "$found" && return 0
+        sleep 0.2
+    done
+}
+
 SDL_VIDEODRIVER=x11 "$exe" 2>"$work/log" &
 pid=$!
 pids="$pids $pid"
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name 'Tessary$' | head -n 1)
+wid=$(find_window 'Tessary$')
 [ -n "$wid" ] || fail "no window"
 
 # Another client beside the program's window, to hold the focus.
 xterm -geometry 30x10+1060+40 -T tessary-smoke-other -e sleep 600 &
 pids="$pids $!"
-other=$(timeout 20 xdotool search --sync --onlyvisible --name '^tessary-smoke-other$' | head -n 1)
+other=$(find_window '^tessary-smoke-other$')
 [ -n "$other" ] || fail "no xterm window"
 
+# shows <name> <frame-diff.py arguments after the shot>: takes the window into $work/<name>.xwd until
+# frame-diff.py accepts it, for up to about 10 s, so that a busy machine has time to draw.
+shows() {
+    name=$1
+    shift
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        xwd -id "$wid" -silent >"$work/$name.xwd"
+        python3 "$here/frame-diff.py" "$work/$name.xwd" "$@" && return 0
+        sleep 0.5
+    done
+    return 1
+}
+
+# active <window>: whether the window manager names it as the active window within about 2 s.
+active() {
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 focus_other() {
-    xdotool windowactivate --sync "$other"
+    xdotool windowactivate "$other" 2>/dev/null
+    active "$other" || fail "the xterm did not get the focus"
+    # Time for the program to take its loss of focus and pause.
     sleep 0.5
-    [ "$(xdotool getactivewindow)" = "$other" ] || fail "the xterm did not get the focus"
 }
 
 focus_other
 xdotool mousemove --window "$wid" 200 25 click 1
 xdotool type --delay 50 4
 xdotool mousemove --window "$wid" 924 35 click 1
-sleep 1
-[ "$(xdotool getactivewindow)" = "$wid" ] || fail "the click did not activate the window"
-xwd -id "$wid" -silent >"$work/built.xwd"
-python3 "$here/frame-diff.py" "$work/built.xwd" cube || fail "the activating click did not reach the entry field"
+active "$wid" || fail "the click did not activate the window"
+shows built cube || fail "the activating click did not reach the entry field"
 
 focus_other
 xdotool mousemove --window "$wid" 500 400 mousedown 1
@@ -60,10 +91,7 @@ sleep 0.3
 xdotool mousemove --window "$wid" 560 440
 sleep 0.3
 xdotool mouseup 1
-sleep 0.5
-xwd -id "$wid" -silent >"$work/dragged.xwd"
-python3 "$here/frame-diff.py" "$work/built.xwd" "$work/dragged.xwd" changed ||
-    fail "a drag that begins with the activating click did not orbit"
+shows dragged "$work/built.xwd" changed || fail "a drag that begins with the activating click did not orbit"
 
 xdotool key Escape
 status=0
