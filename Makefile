@@ -21,7 +21,9 @@ test: build
 
 # The whole suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer. Every
 # report fails the test that caused it; the suppression file silences only named third-party
-# libraries. The smoke test runs the real executable under Xvfb and stays in the normal build.
+# libraries. The smoke tests run the real executable on an X display and stay in the normal build:
+# SDL unloads the GL libraries at exit, and their leaks then come from an "<unknown module>" that
+# no suppression can name.
 SANITIZE_BUILD ?= build-asan
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/reliability/lsan.supp:print_suppressions=0 \
@@ -34,7 +36,7 @@ SANITIZE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEB
 test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) $(SANITIZE_FLAGS) -DTESSARY_WERROR=ON -DTESSARY_SANITIZE=address,undefined > /dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) --timeout 900 -E SmokeExecutableUnderXvfb
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) --timeout 900 -E '^Smoke'
 
 # The libFuzzer target, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer and
 # run for FUZZ_SECONDS on the corpus in fuzz/corpus (new inputs go to build-fuzz/corpus).
