@@ -3,11 +3,30 @@
 #include "platform/PlatformShutdown.h"
 #include "platform/Win32.h"
 
+#include <string>
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
 
 #ifndef _WIN32
-int main() {
-    int exitCode = WinMain(GetModuleHandleW(nullptr), nullptr, nullptr, 0);
+// WinMain gets the arguments as Windows passes them: one string, without the program's name, with
+// double quotes around a word that contains blanks.
+static std::string JoinArguments(int argc, char** argv) {
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (i > 1)
+            commandLine += ' ';
+        if (word.empty() || word.find_first_of(" \t") != std::string::npos)
+            commandLine += '"' + word + '"';
+        else
+            commandLine += word;
+    }
+    return commandLine;
+}
+
+int main(int argc, char** argv) {
+    std::string commandLine = JoinArguments(argc, argv);
+    int exitCode = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), 0);
     ShutdownPlatform();
     return exitCode;
 }

@@ -1,12 +1,16 @@
 #include "app/AppContext.h"
+#include "app/CommandLine.h"
 #include "app/Shell.h"
 
 #include <cstdio>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand) {
     (void)previousInstance;
-    (void)commandLine;
     (void)showCommand;
+
+    int exitCode = 0;
+    if (AnswerCommandLine(commandLine, &exitCode))
+        return exitCode;
 
     // Without a window or a GL context nothing can be shown at all; say so and fail, rather than
     // end silently with the exit code of success.

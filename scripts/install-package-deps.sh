@@ -1,5 +1,6 @@
 #!/bin/sh
 # Installs what making and checking the Debian package needs beyond scripts/install-deps.sh:
-# dpkg-shlibdeps (dpkg-dev) for the library dependencies and desktop-file-validate for the entry.
+# dpkg-shlibdeps and dpkg-buildflags (dpkg-dev) for the library dependencies and the hardening flags,
+# desktop-file-validate for the entry, lintian for the package as a whole.
 set -eu
-exec "$(dirname "$0")/install-packages.sh" dpkg-dev file desktop-file-utils
+exec "$(dirname "$0")/install-packages.sh" dpkg-dev file desktop-file-utils lintian

@@ -31,6 +31,13 @@ expect() {
 }
 
 echo "== $deb ($(stat -c %s "$deb") bytes)"
+
+# lintian as Debian runs it: any error or warning fails. No tag is overridden.
+lintian_status=0
+lintian_tags=$(lintian --fail-on error,warning "$deb") || lintian_status=$?
+echo "lintian: ${lintian_tags:-(no tags)}"
+expect "lintian reports no error or warning (exit code $lintian_status)" \
+    test "$lintian_status" -eq 0 -a -z "$lintian_tags"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for package in fonts-arphic-uming fonts-wqy-microhei fonts-cwtex-yen libsdl2-2.0-0 libgl1 libfreetype6 \
@@ -50,8 +57,18 @@ else
 fi
 
 dpkg -x "$deb" "$root"
-for file in usr/bin/tessary usr/share/tessary/fonts.conf usr/share/applications/tessary.desktop; do
+for file in usr/bin/tessary usr/share/tessary/fonts.conf usr/share/applications/tessary.desktop \
+    usr/share/doc/tessary/copyright usr/share/doc/tessary/changelog.gz usr/share/man/man6/tessary.6.gz; do
     expect "installs /$file" test -s "$root/$file"
+done
+# The fonts the program depends on, each named with its licence (the file's lines joined).
+copyright=$(tr -s '\n ' '  ' <"$root/usr/share/doc/tessary/copyright")
+for font in "fonts-arphic-uming:Arphic Public License" "fonts-wqy-microhei:Apache-2.0 or GPL-3+" \
+    "fonts-cwtex-yen:GPL-2+"; do
+    case "$copyright" in
+    *" ${font%%:*}: "[!:]*"${font#*:}"*) check ok "the copyright names ${font%%:*} and its licence" ;;
+    *) check fail "the copyright names ${font%%:*} and its licence (${font#*:})" ;;
+    esac
 done
 expect "/usr/bin/tessary is executable" test -x "$root/usr/bin/tessary"
 missing_libraries=$(ldd "$root/usr/bin/tessary" | grep "not found" || true)
@@ -83,6 +100,11 @@ for size in 48 128 256; do
         check fail "no icon $png"
     fi
 done
+
+version=$(dpkg-deb -f "$deb" Version)
+answer=$("$root/usr/bin/tessary" --version)
+expect "--version says the package's version (expected 'tessary $version', got '$answer')" \
+    test "$answer" = "tessary $version"
 
 # The installed program, headless. FC_DEBUG=1024 makes fontconfig name every file it loads.
 log=$root/tessary.log

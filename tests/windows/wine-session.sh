@@ -65,6 +65,19 @@ wait_for() {
     return 1
 }
 
+# The command line reaches WinMain: --version answers on the output it was given, an unknown
+# argument ends with exit code 2; neither opens a window.
+status=0
+"$loader" "$exe" --version >"$work/version" 2>>"$log" || status=$?
+answer=$(tr -d '\r' <"$work/version")
+[ "$status" -eq 0 ] || fail "--version ended with exit code $status"
+case $answer in "tessary "[0-9]*) ;; *) fail "--version printed '$answer'" ;; esac
+status=0
+"$loader" "$exe" --no-such-option >>"$log" 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "an unknown argument ended with exit code $status, not 2"
+xdotool search --name 'Tessary$' >/dev/null && fail "the command line opened a window"
+echo "command line: --version says '$answer'; an unknown argument ends with exit code 2"
+
 start=$(now)
 "$loader" "$exe" >>"$log" 2>&1 &
 pid=$!

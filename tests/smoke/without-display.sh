@@ -1,0 +1,65 @@
+#!/bin/sh
+# The real executable with no display at all (no DISPLAY, no WAYLAND_DISPLAY, no SDL_VIDEODRIVER), as
+# from a text console or over ssh: started plainly it must end within 5 s with a reason and exit
+# code 1; --help, --version and an unknown argument must be answered without trying to open a
+# window, which here would fail.
+#
+# usage: without-display.sh <exe> <version from project()>
+set -u
+exe=$1
+version=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# run <args...>: runs the program without a display; sets status, out and err.
+run() {
+    env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 5 "$exe" "$@" >"$work/out" 2>"$work/err"
+    status=$?
+    out=$(cat "$work/out")
+    err=$(cat "$work/err")
+}
+
+# expect <description> <expected> <actual>
+expect() {
+    if [ "$2" = "$3" ]; then
+        echo "ok: $1"
+    else
+        echo "FAIL: $1: expected '$2', got '$3'"
+        failures=$((failures + 1))
+    fi
+}
+
+# expect_match <description> <pattern> <text>: the text contains a line matching the pattern.
+expect_match() {
+    if printf '%s\n' "$3" | grep -q -- "$2"; then
+        echo "ok: $1"
+    else
+        echo "FAIL: $1: no line matching '$2' in:"
+        printf '%s\n' "$3"
+        failures=$((failures + 1))
+    fi
+}
+
+run
+expect "no arguments, no display: exit code (124 = still running after 5 s)" 1 "$status"
+expect_match "no arguments, no display: the reason on stderr" "^tessary: cannot create the main window" "$err"
+
+run --help
+expect "--help: exit code" 0 "$status"
+expect_match "--help: usage" "^Usage: tessary \[--help | --version\]$" "$out"
+expect_match "--help: the controls" "Escape  *quit" "$out"
+expect "--help: nothing on stderr (no window was tried)" "" "$err"
+
+run --version
+expect "--version: exit code" 0 "$status"
+expect "--version: name and version" "tessary $version" "$out"
+expect "--version: nothing on stderr" "" "$err"
+
+run --version "--no such"
+expect "unknown argument: exit code" 2 "$status"
+expect "unknown argument: one line naming it and --help" \
+    "tessary: unknown argument '--no such' (see tessary --help)" "$err"
+expect "unknown argument: nothing on stdout" "" "$out"
+
+[ "$failures" -eq 0 ]
