@@ -1,5 +1,5 @@
-// The font of the face numbers ("幼圆" maps to cwTeXYen), opened with fontconfig and FreeType alone
-// for the raw references the label benchmarks compare the program with.
+// Fonts opened with fontconfig and FreeType alone, for the raw references the benchmarks compare the
+// program with: the face numbers' font ("幼圆" maps to cwTeXYen) and any other family by name.
 #pragma once
 
 #include <fontconfig/fontconfig.h>
@@ -8,10 +8,10 @@
 
 namespace bench {
 
-// The face at the given pixel size, or null when the font cannot be found or opened.
-inline FT_Face OpenLabelFace(FT_Library library, int pixelsPerEm) {
+// The best match for `family` at the given pixel size, or null when no font can be found or opened.
+inline FT_Face OpenFace(FT_Library library, const char* family, int pixelsPerEm) {
     FT_Face face = nullptr;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("cwTeXYen"));
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
@@ -29,6 +29,10 @@ inline FT_Face OpenLabelFace(FT_Library library, int pixelsPerEm) {
         FcPatternDestroy(match);
     FcPatternDestroy(pattern);
     return face;
+}
+
+inline FT_Face OpenLabelFace(FT_Library library, int pixelsPerEm) {
+    return OpenFace(library, "cwTeXYen", pixelsPerEm);
 }
 
 } // namespace bench

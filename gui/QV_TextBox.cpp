@@ -44,6 +44,20 @@ void QV_TextBox::ScrollCaretIntoView() {
     }
 }
 
+void QV_TextBox::ScrollBackAfterDeletion() {
+    // Without this, characters hidden on the left while typing would stay hidden after the ones on the
+    // right are deleted: the box could look empty while it still holds text, and nothing on the
+    // hypercube screen moves the caret there. One character more on the left is shown as long as the
+    // text from it to the end still fits inside the frame, as typing would have left it.
+    while (scroll > 0) {
+        texture->Render(text.c_str() + scroll - 1);
+        if (texture->textWidth + 2 > width - 2)
+            break;
+        --scroll;
+    }
+    Relayout();
+}
+
 bool QV_TextBox::OnMouseDown() {
     // The focus lives in the root container, which routes key and character events by it.
     QV_Container* root = parent ? dynamic_cast<QV_Container*>(Root()) : nullptr;
@@ -104,7 +118,7 @@ void QV_TextBox::OnChar(uint32_t* character) {
         }
         if (caret < scroll)
             --scroll;
-        Relayout();
+        ScrollBackAfterDeletion();
     } else {
         if (digitsOnly && (ch < L'0' || ch > L'9'))
             return;

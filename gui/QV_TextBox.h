@@ -49,4 +49,6 @@ public:
 private:
     // While the caret lies beyond the right edge, hide one more character on the left.
     void ScrollCaretIntoView();
+    // After a deletion, shows hidden characters on the left again while the text still fits.
+    void ScrollBackAfterDeletion();
 };

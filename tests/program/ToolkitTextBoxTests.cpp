@@ -195,6 +195,25 @@ TEST_F(ToolkitTextBox, TypingPastTheRightEdgeScrollsAndKeepsTheHiddenText) {
     EXPECT_GT(measure.textWidth + 2, field->width - 2);
 }
 
+TEST_F(ToolkitTextBox, BackspaceFromTheEndShowsHiddenCharactersAgainWhileTheTextStillFits) {
+    Focus();
+    Type(L"1234567890123456789012345");
+    TextTexture measure;
+    measure.SetFont(L"宋体", 10);
+    while (!field->text.empty()) {
+        Send(WM_CHAR, 8, 0);
+        ExpectConsistent();
+        if (field->scroll == 0)
+            continue;
+        // The box stays as full as typing left it: one more character on the left would not fit.
+        measure.Render(field->text.c_str() + field->scroll - 1);
+        ASSERT_GT(measure.textWidth + 2, field->width - 2)
+            << field->text.size() << " characters left, scroll " << field->scroll;
+    }
+    EXPECT_EQ(field->scroll, 0);
+    EXPECT_EQ(field->caretX, 2);
+}
+
 TEST_F(ToolkitTextBox, LeftAtTheVisibleLeftEdgeMovesCaretAndScrollTogether) {
     Focus();
     for (int i = 0; i < 30; ++i)

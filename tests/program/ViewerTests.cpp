@@ -5,6 +5,8 @@
 #include "tests/support/GlTestContext.h"
 
 #include "gui/QV_CheckBox.h"
+#include "gui/QV_Label.h"
+#include "gui/QV_MessageBox.h"
 #include "gui/QV_TextBox.h"
 #include "hypercube/CTessary.h"
 
@@ -13,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -312,6 +315,69 @@ TEST_F(ViewerTest, EmptyAndTwoAreRefusedWithTheSameMessage) {
     }
 }
 
+// What the generate button asked, seen from inside the modal loop: nothing, or the box's text and
+// whether it offered Cancel. The chosen answer is posted behind the marker, then OK alone and Cancel,
+// so that a box of either layout is closed and the step never waits; a click that finds no box lands
+// in the 3-D area, where it does nothing.
+struct Question {
+    bool asked = false;
+    bool withCancel = false;
+    std::wstring text;
+};
+
+class GenerateQuestionTest : public ViewerTest {
+protected:
+    Question PressGenerate(const wchar_t* dimension, int answerX) {
+        Question question;
+        OnMarker([&] {
+            if (!Manager().messageBoxOpen)
+                return;
+            question.asked = true;
+            question.withCancel = Manager().messageBox->cancelButton != nullptr;
+            if (auto* label = dynamic_cast<QV_Label*>(Manager().messageBox->firstChild->child))
+                question.text = label->text;
+        });
+        PostFieldText(dimension);
+        PostClick(buttonX, buttonY);
+        Post(marker);
+        for (int x : {answerX, okAloneX, cancelX})
+            PostClick(x, answerY);
+        Step();
+        return question;
+    }
+};
+
+TEST_F(GenerateQuestionTest, SixIsBuiltAtOnceWithoutAQuestion) {
+    const Question question = PressGenerate(L"6", cancelX);
+    EXPECT_FALSE(question.asked) << "a box opened with Cancel " << question.withCancel;
+    ASSERT_TRUE(viewer->model.built);
+    EXPECT_EQ(viewer->model.dimension, 6);
+}
+
+TEST_F(GenerateQuestionTest, EightAsksWithOkAndCancelAndOkBuildsIt) {
+    const Question question = PressGenerate(L"8", okWithCancelX);
+    EXPECT_TRUE(question.asked);
+    EXPECT_TRUE(question.withCancel);
+    EXPECT_EQ(question.text, L"大于6的维度可能会渲染较慢，真的要试试？");
+    ASSERT_TRUE(viewer->model.built);
+    EXPECT_EQ(viewer->model.dimension, 8);
+    EXPECT_EQ(viewer->model.vertexCount, 256);
+}
+
+TEST_F(GenerateQuestionTest, CancellingEightBeforeAnyCubeWasBuiltKeepsNone) {
+    const Question question = PressGenerate(L"8", cancelX);
+    EXPECT_TRUE(question.asked);
+    EXPECT_TRUE(question.withCancel);
+    EXPECT_FALSE(viewer->model.built) << "dimension " << viewer->model.dimension;
+    EXPECT_EQ(viewer->model.faceLabels, nullptr) << "no labels were made for a cube nobody asked for";
+    const Frame frame = CurrentFrame();
+    int lit = 0;
+    for (int y = 100; y < 650; y += 5)
+        for (int x = 0; x < 1024; x += 5)
+            lit += !PixelNear(frame, x, y, 0, 0, 0);
+    EXPECT_EQ(lit, 0) << "pixels drawn in the 3-D area";
+}
+
 TEST_F(ViewerTest, SevenAsksFirstAndCancelKeepsThePreviousCube) {
     Generate(L"4");
     std::vector<float> vertices(viewer->model.vertices, viewer->model.vertices + 64);
@@ -395,6 +461,42 @@ TEST_F(ViewerTest, EscapeEndsTheProgramAlsoWhileTheFieldHasTheFocus) {
     Post(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_FALSE(FrameStep()) << "Escape posts WM_CLOSE, which quits";
     EXPECT_FALSE(IsWindow(mainWindow));
+}
+
+// The inside of the entry field in the frame drawn now.
+std::vector<uint8_t> FieldPixels(const Frame& frame) {
+    std::vector<uint8_t> pixels;
+    for (int y = 17; y < 33; ++y)
+        for (int x = 162; x < 258; ++x)
+            pixels.insert(pixels.end(), frame.At(x, y), frame.At(x, y) + 3);
+    return pixels;
+}
+
+TEST_F(ViewerTest, DeletingWhatScrolledTheFieldShowsTheHiddenDigitsAgain) {
+    // A 1 and thirteen more digits: one more than the field shows, so the 1 scrolls out of view.
+    PostFieldText(L"12345678901234");
+    Step();
+    QV_TextBox* field = viewer->dimensionBox;
+    ASSERT_EQ(field->scroll, 1) << "the field should show thirteen digits";
+    for (int i = 0; i < 13; ++i)
+        Post(WM_CHAR, VK_BACK);
+    Step();
+    EXPECT_EQ(field->text, L"1");
+    EXPECT_EQ(field->scroll, 0) << "the 1 is still hidden";
+    Post(WM_CHAR, '5');
+    Step();
+    ASSERT_EQ(field->text, L"15");
+    const std::vector<uint8_t> shown = FieldPixels(CurrentFrame());
+    MaybeSaveFrame(CurrentFrame(), "field-after-deleting");
+
+    // The same field with "15" typed into it afresh.
+    PostFieldText(L"15");
+    Step();
+    const std::vector<uint8_t> typed = FieldPixels(CurrentFrame());
+    int differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i)
+        differing += std::abs(shown[i] - typed[i]) > 3;
+    EXPECT_EQ(differing, 0) << "channels that differ from a field into which \"15\" was typed";
 }
 
 TEST_F(ViewerTest, RebuildingRestoresTheAxisAlignedCubeAndKeepsTheCamera) {

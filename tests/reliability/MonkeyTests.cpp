@@ -4,6 +4,7 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -34,6 +35,9 @@ TEST_P(MonkeyTest, TenThousandRandomMessagesKeepEveryInvariantAndEscapeStillExit
     EXPECT_FALSE(IsWindow(mainWindow));
 }
 
-INSTANTIATE_TEST_SUITE_P(FixedCaseNumbers, MonkeyTest, ::testing::Values(1u, 2u, 3u, 20261207u));
+INSTANTIATE_TEST_SUITE_P(FixedCaseNumbers, MonkeyTest, ::testing::Values(1u, 2u, 3u, 20261207u),
+                         [](const ::testing::TestParamInfo<uint32_t>& info) {
+                             return "Case" + std::to_string(info.param);
+                         });
 
 } // namespace

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,19 @@ struct FaceCase {
     int winAscent, winDescent, unitsPerEm; // from the family's OS/2 table
 };
 
+// A failure names the family and size it was about, not the bytes of the case.
+void PrintTo(const FaceCase& c, std::ostream* out) {
+    *out << c.family << " at " << c.pointSize << " pt";
+}
+
+std::string FaceCaseName(const ::testing::TestParamInfo<FaceCase>& info) {
+    std::string name;
+    for (const char* p = info.param.family; *p; ++p)
+        if (std::isalnum(static_cast<unsigned char>(*p)))
+            name += *p;
+    return name + "_" + std::to_string(info.param.pointSize) + "pt";
+}
+
 class ProgramFace : public ::testing::TestWithParam<FaceCase> {};
 
 TEST_P(ProgramFace, ResolvesToTheIntendedFamilyWithGdiCellHeight) {
@@ -65,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(TextFaces, ProgramFace,
                          ::testing::Values(FaceCase{L"宋体", 10, "AR PL UMing CN", 917, 155, 1024},
                                            FaceCase{L"宋体", 9, "AR PL UMing CN", 917, 155, 1024},
                                            FaceCase{L"黑体", 20, "WenQuanYi Micro Hei", 1918, 483, 2048},
-                                           FaceCase{L"幼圆", 60, "cwTeXYen", 800, 200, 1000}));
+                                           FaceCase{L"幼圆", 60, "cwTeXYen", 800, 200, 1000}),
+                         FaceCaseName);
 
 TEST(GdiTextMetrics, FullWidthLabelMeasuresOneEmPerCharacterAtEitherWeight) {
     const std::wstring label = L"请输入超立方体维度：";
