@@ -8,6 +8,7 @@
 #include "platform/web/gl/GlSink.h"
 #include "platform/web/gl/GlTextures.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -3,6 +3,7 @@
 // The browser implements it over WebGL; the tests record what arrives.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace webgl {

@@ -1,5 +1,6 @@
 #include "platform/web/gl/GlTextures.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace webgl {
