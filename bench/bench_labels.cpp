@@ -3,7 +3,7 @@
 // alone into a buffer, the limit for any text layer. Reports the median time and the peak RSS.
 #include "bench/BenchGlContext.h"
 #include "gui/TextTexture.h"
-#include "platform/GdiCounts.h"
+#include "platform/gdi/GdiCounts.h"
 #include "platform/Gl.h"
 
 #include "bench/LabelFace.h"

@@ -1,6 +1,6 @@
 // Kernel services: MulDiv's rounding, the wide string helpers, the module handle and the tick clock.
 #include "platform/PlatformTesting.h"
-#include "platform/Utf16Text.h"
+#include "platform/core/Utf16Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/platform/RecordingWindow.h"
 
-#include "platform/WindowTable.h"
+#include "platform/core/WindowTable.h"
 
 std::vector<Received> RecordingWindow::received;
 LRESULT RecordingWindow::createAnswer = 0;

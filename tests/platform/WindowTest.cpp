@@ -1,6 +1,6 @@
 // Window classes, creation, placement, styles, titles and destruction.
 #include "platform/PlatformTesting.h"
-#include "platform/WindowTable.h"
+#include "platform/core/WindowTable.h"
 #include "tests/platform/RecordingWindow.h"
 
 #include <SDL.h>

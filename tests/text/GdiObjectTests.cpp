@@ -1,5 +1,5 @@
 // Memory DCs, brushes, DIB sections and object selection of the GDI layer.
-#include "platform/GdiCounts.h"
+#include "platform/gdi/GdiCounts.h"
 #include "platform/Win32.h"
 #include "tests/text/TextTestSupport.h"
 

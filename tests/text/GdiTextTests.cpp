@@ -1,6 +1,6 @@
 // Fonts, text measurement and text output of the GDI layer on FreeType and fontconfig.
-#include "platform/GdiCounts.h"
-#include "platform/GdiTesting.h"
+#include "platform/gdi/GdiCounts.h"
+#include "platform/freetype/FontTesting.h"
 #include "platform/Win32.h"
 #include "tests/text/TextTestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "tests/text/TextTestSupport.h"
 
-#include "platform/GdiCounts.h"
+#include "platform/gdi/GdiCounts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Text textures: measuring, rasterising, converting to RGBA, uploading and drawing.
 #include "gui/TextCanvas.h"
 #include "gui/TextTexture.h"
-#include "platform/GdiTesting.h"
+#include "platform/freetype/FontTesting.h"
 #include "platform/PlatformTesting.h"
 #include "tests/support/GlTestContext.h"
 #include "tests/text/TextTestSupport.h"

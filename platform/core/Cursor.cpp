@@ -1,6 +1,6 @@
 // The two system cursors the program uses, as SDL system cursors created on first use.
 #include "platform/PlatformTesting.h"
-#include "platform/SdlVideo.h"
+#include "platform/sdl/SdlVideo.h"
 
 #include <SDL.h>
 

@@ -1,11 +1,11 @@
 // Creating, showing and destroying windows. Each window is an SDL window created hidden with an OpenGL
 // surface; the window procedure of its class receives what the message queue dispatches to it and the
 // messages sent directly on creation and destruction.
-#include "platform/MessageQueue.h"
-#include "platform/SdlVideo.h"
-#include "platform/WindowClass.h"
-#include "platform/WindowPlacement.h"
-#include "platform/WindowTable.h"
+#include "platform/core/MessageQueue.h"
+#include "platform/sdl/SdlVideo.h"
+#include "platform/core/WindowClass.h"
+#include "platform/core/WindowPlacement.h"
+#include "platform/core/WindowTable.h"
 
 #include <SDL.h>
 

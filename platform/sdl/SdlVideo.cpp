@@ -1,4 +1,4 @@
-#include "platform/SdlVideo.h"
+#include "platform/sdl/SdlVideo.h"
 
 #include <SDL.h>
 

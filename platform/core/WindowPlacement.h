@@ -3,7 +3,7 @@
 // is the window rectangle less these insets, and the SDL window is exactly the client area.
 #pragma once
 
-#include "platform/WindowTable.h"
+#include "platform/core/WindowTable.h"
 
 namespace platform_windowing {
 

@@ -1,6 +1,6 @@
 #include "platform/PlatformShutdown.h"
 
-#include "platform/GdiCounts.h"
+#include "platform/gdi/GdiCounts.h"
 
 #include <SDL.h>
 

@@ -1,9 +1,9 @@
-#include "platform/GdiTextRun.h"
+#include "platform/freetype/TextRun.h"
 
-#include "platform/GdiFontEngine.h"
-#include "platform/GdiFontFile.h"
-#include "platform/GdiFontMatch.h"
-#include "platform/GdiObjects.h"
+#include "platform/freetype/FontEngine.h"
+#include "platform/freetype/FontFile.h"
+#include "platform/freetype/FontMatch.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Mouse capture: while a window holds it, the pointer's moves and releases outside the window still
 // reach it (with coordinates outside the client area), as SDL's own mouse capture provides.
 #include "platform/PlatformTesting.h"
-#include "platform/SdlVideo.h"
-#include "platform/WindowTable.h"
+#include "platform/sdl/SdlVideo.h"
+#include "platform/core/WindowTable.h"
 
 #include <SDL.h>
 

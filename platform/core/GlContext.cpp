@@ -1,9 +1,9 @@
 // Pixel formats, buffer swaps and OpenGL contexts on SDL. Every window is created with the one pixel
 // format the layer offers (RGBA8, depth 24, double-buffered, compatibility profile), so choosing and
 // setting a format only checks that the request can be met by it.
-#include "platform/GlContexts.h"
-#include "platform/WindowDc.h"
-#include "platform/WindowTable.h"
+#include "platform/core/GlContexts.h"
+#include "platform/core/WindowDc.h"
+#include "platform/core/WindowTable.h"
 
 #include <GL/gl.h>
 #include <SDL.h>

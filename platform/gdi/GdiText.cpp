@@ -1,7 +1,7 @@
 // gdi32's fonts and text: CreateFontIndirectW, GetTextExtentPoint32W and TextOutW.
-#include "platform/GdiFontFile.h"
-#include "platform/GdiObjects.h"
-#include "platform/GdiTextRun.h"
+#include "platform/freetype/FontFile.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/freetype/TextRun.h"
 #include "platform/Win32.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/GdiFontFile.h"
+#include "platform/freetype/FontFile.h"
 
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H

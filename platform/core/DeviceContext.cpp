@@ -1,7 +1,7 @@
 // GetDC and ReleaseDC. A window DC keeps its window's SDL window alive, since the program releases the
 // DC only after the window has been destroyed.
-#include "platform/WindowDc.h"
-#include "platform/WindowTable.h"
+#include "platform/core/WindowDc.h"
+#include "platform/core/WindowTable.h"
 
 #include <map>
 #include <memory>

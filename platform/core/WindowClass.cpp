@@ -1,6 +1,6 @@
 // RegisterClassExW and UnregisterClassW: a table of class names, atoms and window procedures.
-#include "platform/WindowClass.h"
-#include "platform/WindowTable.h"
+#include "platform/core/WindowClass.h"
+#include "platform/core/WindowTable.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "platform/GdiFontMatch.h"
+#include "platform/freetype/FontMatch.h"
 
-#include "platform/GdiFontEngine.h"
-#include "platform/GdiFontFile.h"
+#include "platform/freetype/FontEngine.h"
+#include "platform/freetype/FontFile.h"
 
 namespace platform_gdi {
 

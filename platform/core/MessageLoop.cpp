@@ -1,8 +1,8 @@
 // Taking messages from the queue, translating and dispatching them, and the default handling.
-#include "platform/EventFunnel.h"
-#include "platform/MessageQueue.h"
+#include "platform/sdl/EventFunnel.h"
+#include "platform/core/MessageQueue.h"
 #include "platform/PlatformTesting.h"
-#include "platform/WindowTable.h"
+#include "platform/core/WindowTable.h"
 
 #include <utility>
 

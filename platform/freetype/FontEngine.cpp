@@ -1,9 +1,9 @@
-#include "platform/GdiFontEngine.h"
+#include "platform/freetype/FontEngine.h"
 
-#include "platform/GdiCounts.h"
-#include "platform/GdiFontFile.h"
-#include "platform/GdiFontMatch.h"
-#include "platform/Utf16Text.h"
+#include "platform/gdi/GdiCounts.h"
+#include "platform/freetype/FontFile.h"
+#include "platform/freetype/FontMatch.h"
+#include "platform/core/Utf16Text.h"
 
 #include <climits>
 #include <unistd.h>

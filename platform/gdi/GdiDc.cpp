@@ -1,5 +1,5 @@
 // gdi32's memory device contexts, brushes, DIB sections and object selection.
-#include "platform/GdiObjects.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/Win32.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Window rectangles, client rectangles, styles and z-order.
-#include "platform/WindowPlacement.h"
-#include "platform/Utf16Text.h"
+#include "platform/core/WindowPlacement.h"
+#include "platform/core/Utf16Text.h"
 
 #include <SDL.h>
 

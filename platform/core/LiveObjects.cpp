@@ -1,9 +1,9 @@
 // The live-object counts of the test seam, gathered from each kind of handle's owner.
-#include "platform/GdiCounts.h"
-#include "platform/GlContexts.h"
+#include "platform/gdi/GdiCounts.h"
+#include "platform/core/GlContexts.h"
 #include "platform/PlatformTesting.h"
-#include "platform/WindowDc.h"
-#include "platform/WindowTable.h"
+#include "platform/core/WindowDc.h"
+#include "platform/core/WindowTable.h"
 
 namespace platform_testing {
 

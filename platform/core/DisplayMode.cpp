@@ -1,7 +1,7 @@
 // Display modes. The layer never changes the desktop's resolution: a request for a full-screen mode
 // is refused, which the program answers by staying in a window, and going back to the desktop mode
 // (a null mode) always succeeds because nothing was changed.
-#include "platform/SdlVideo.h"
+#include "platform/sdl/SdlVideo.h"
 #include "platform/Win32.h"
 
 #include <SDL.h>

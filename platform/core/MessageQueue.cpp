@@ -1,6 +1,6 @@
-#include "platform/MessageQueue.h"
+#include "platform/core/MessageQueue.h"
 #include "platform/PlatformTesting.h"
-#include "platform/WindowTable.h"
+#include "platform/core/WindowTable.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "platform/Utf16Text.h"
+#include "platform/core/Utf16Text.h"
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
 // Every SDL event reaches the program through TranslateSdlEvent, which turns it into the Win32
 // messages Windows would have queued for the same input, with their argument ranges enforced here.
-#include "platform/EventFunnel.h"
-#include "platform/MessageQueue.h"
-#include "platform/SdlVideo.h"
-#include "platform/Utf16Text.h"
-#include "platform/VirtualKeys.h"
-#include "platform/WindowPlacement.h"
-#include "platform/WindowTable.h"
+#include "platform/sdl/EventFunnel.h"
+#include "platform/core/MessageQueue.h"
+#include "platform/sdl/SdlVideo.h"
+#include "platform/core/Utf16Text.h"
+#include "platform/sdl/VirtualKeys.h"
+#include "platform/core/WindowPlacement.h"
+#include "platform/core/WindowTable.h"
 
 #include <SDL.h>
 

@@ -1,10 +1,10 @@
-#include "platform/GdiTesting.h"
+#include "platform/freetype/FontTesting.h"
 
-#include "platform/GdiFontEngine.h"
-#include "platform/GdiFontFile.h"
-#include "platform/GdiFontMatch.h"
-#include "platform/GdiObjects.h"
-#include "platform/GdiTextRun.h"
+#include "platform/freetype/FontEngine.h"
+#include "platform/freetype/FontFile.h"
+#include "platform/freetype/FontMatch.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/freetype/TextRun.h"
 
 namespace platform_gdi {
 

@@ -1,8 +1,8 @@
 // MessageBoxW as an SDL message box. Every box is also written to stderr, so that a run without a
 // display (or with dialogs suppressed by a test) still tells what happened, and then answers OK.
 #include "platform/PlatformTesting.h"
-#include "platform/Utf16Text.h"
-#include "platform/WindowTable.h"
+#include "platform/core/Utf16Text.h"
+#include "platform/core/WindowTable.h"
 
 #include <SDL.h>
 

@@ -1,6 +1,6 @@
-#include "platform/GdiObjects.h"
+#include "platform/gdi/GdiObjects.h"
 
-#include "platform/GdiCounts.h"
+#include "platform/gdi/GdiCounts.h"
 
 #include <algorithm>
 #include <cstdlib>

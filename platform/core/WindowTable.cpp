@@ -1,4 +1,4 @@
-#include "platform/WindowTable.h"
+#include "platform/core/WindowTable.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "platform/VirtualKeys.h"
+#include "platform/sdl/VirtualKeys.h"
 #include "platform/Win32.h"
 
 namespace platform_windowing {
