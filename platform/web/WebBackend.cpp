@@ -48,9 +48,13 @@ int FeedEvents() {
 
 } // namespace
 
-bool StartVideo() { return true; }
+bool StartVideo() {
+    return true;
+}
 
-void PumpEvents() { FeedEvents(); }
+void PumpEvents() {
+    FeedEvents();
+}
 
 bool WaitForEvents(int timeoutMs) {
     // The browser delivers input only while the program is not running, so waiting is yielding.
@@ -65,7 +69,9 @@ bool WaitForEvents(int timeoutMs) {
     }
 }
 
-void SleepMilliseconds(DWORD milliseconds) { emscripten_sleep(milliseconds); }
+void SleepMilliseconds(DWORD milliseconds) {
+    emscripten_sleep(milliseconds);
+}
 
 NativeWindow CreateNativeWindow(const NativeWindowLook& look) {
     auto* window = new NativeWindowObject{look.width, look.height};
@@ -122,7 +128,9 @@ void SwapGlBuffers(NativeWindow window) {
 // Pointer capture is taken by the page itself when a button goes down on the canvas.
 void CaptureMouse(bool) {}
 
-void ApplyCursor(SystemCursor cursor) { tessary_web_set_cursor(static_cast<int>(cursor)); }
+void ApplyCursor(SystemCursor cursor) {
+    tessary_web_set_cursor(static_cast<int>(cursor));
+}
 
 int ShowNativeMessageBox(NativeWindow, const WCHAR* text, const WCHAR* caption, UINT type) {
     std::string message = platform_windowing::Utf16ToUtf8(caption ? caption : L"");

@@ -28,7 +28,9 @@ WPARAM MouseKeyFlags() {
 }
 
 LPARAM PackPoint(int x, int y) {
-    const auto word = [](int v) { return static_cast<uint16_t>(static_cast<int16_t>(std::clamp(v, -32768, 32767))); };
+    const auto word = [](int v) {
+        return static_cast<uint16_t>(static_cast<int16_t>(std::clamp(v, -32768, 32767)));
+    };
     return MAKELPARAM(word(x), word(y));
 }
 
@@ -47,7 +49,8 @@ void Key(HWND window, int virtualKey, bool down, bool repeat) {
         flags |= keyWasDown | keyReleasing;
     else if (repeat)
         flags |= keyWasDown;
-    PostToQueue(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey), static_cast<LPARAM>(flags));
+    PostToQueue(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey),
+                static_cast<LPARAM>(flags));
 }
 
 void Mouse(HWND window, int kind, int button, int x, int y) {
@@ -61,7 +64,8 @@ void Mouse(HWND window, int kind, int button, int x, int y) {
     if (held == down)
         return; // a repeated report of a state already passed on
     held = down;
-    const UINT message = button == 0 ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+    const UINT message =
+        button == 0 ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
     PostToQueue(window, message, MouseKeyFlags(), PackPoint(x, y));
 }
 

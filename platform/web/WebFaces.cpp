@@ -18,7 +18,8 @@ struct NamedFace {
 };
 
 constexpr NamedFace kNames[] = {
-    {L"宋体", &kMing}, {L"SimSun", &kMing}, {L"黑体", &kHei}, {L"SimHei", &kHei}, {L"幼圆", &kYen}, {L"YouYuan", &kYen},
+    {L"宋体", &kMing},  {L"SimSun", &kMing}, {L"黑体", &kHei},
+    {L"SimHei", &kHei}, {L"幼圆", &kYen},    {L"YouYuan", &kYen},
 };
 
 } // namespace

@@ -52,15 +52,18 @@ RunMetrics MeasureRun(TextFont& font, const WCHAR* text, int length) {
     const web_fonts::WebFace& face = FaceOf(font);
     RunMetrics metrics;
     metrics.pixelsPerEm = PixelsPerEm(font.description, face);
-    metrics.ascent = static_cast<int>(std::lround(static_cast<double>(face.winAscent) * metrics.pixelsPerEm / face.unitsPerEm));
-    metrics.descent = static_cast<int>(std::lround(static_cast<double>(face.winDescent) * metrics.pixelsPerEm / face.unitsPerEm));
+    metrics.ascent = static_cast<int>(
+        std::lround(static_cast<double>(face.winAscent) * metrics.pixelsPerEm / face.unitsPerEm));
+    metrics.descent = static_cast<int>(
+        std::lround(static_cast<double>(face.winDescent) * metrics.pixelsPerEm / face.unitsPerEm));
     if (length > 0)
-        metrics.width = tessary_text_measure(web_fonts::CssFont(font.description, face, metrics.pixelsPerEm).c_str(), text, length);
+        metrics.width = tessary_text_measure(
+            web_fonts::CssFont(font.description, face, metrics.pixelsPerEm).c_str(), text, length);
     return metrics;
 }
 
-void DrawRun(TextFont& font, const WCHAR* text, int length, int x, int y, COLORREF colour, DibSurface& surface,
-             const RECT& clip) {
+void DrawRun(TextFont& font, const WCHAR* text, int length, int x, int y, COLORREF colour,
+             DibSurface& surface, const RECT& clip) {
     const RunMetrics metrics = MeasureRun(font, text, length);
     const int width = std::min(metrics.width, kLargestRunWidth);
     const int height = metrics.ascent + metrics.descent;
@@ -70,10 +73,13 @@ void DrawRun(TextFont& font, const WCHAR* text, int length, int x, int y, COLORR
     const std::string css = web_fonts::CssFont(font.description, FaceOf(font), metrics.pixelsPerEm);
     tessary_text_draw(css.c_str(), text, length, width, height, metrics.ascent, coverage.data());
     for (int row = 0; row < height; ++row)
-        surface.BlendSpan(x, y + row, coverage.data() + static_cast<size_t>(row) * width, width, colour, clip);
+        surface.BlendSpan(x, y + row, coverage.data() + static_cast<size_t>(row) * width, width, colour,
+                          clip);
 }
 
 // Nothing is held between runs but the face table, which lives as long as the page.
-void ShutdownText() { ++generation; }
+void ShutdownText() {
+    ++generation;
+}
 
 } // namespace platform_gdi
