@@ -16,12 +16,13 @@ mergeInto(LibraryManager.library, {
   // after it has shown the canvas drawn so far. A hidden page runs no frames: there the wait ends
   // after at most 100 ms so that the program still notices input and time.
   tessary_web_next_frame: function() {
-    // Counted for the tests and benchmarks, which may also read the frame here, while the drawing
-    // buffer still holds it.
-    Module['framesShown'] = (Module['framesShown'] || 0) + 1;
-    if (Module['framesShown'] === 1) Module['firstFrameTime'] = performance.now();
-    if (Module['onFrame']) Module['onFrame']();
     return Asyncify.handleSleep(function(wakeUp) {
+      // Here, not before handleSleep: Asyncify calls this import again when it rewinds, by which
+      // time the browser has shown and cleared the drawing buffer. Counted for the tests and
+      // benchmarks, which may also read the frame here, while the buffer still holds it.
+      Module['framesShown'] = (Module['framesShown'] || 0) + 1;
+      if (Module['framesShown'] === 1) Module['firstFrameTime'] = performance.now();
+      if (Module['onFrame']) Module['onFrame']();
       var done = false;
       var finish = function() { if (!done) { done = true; wakeUp(); } };
       requestAnimationFrame(finish);
