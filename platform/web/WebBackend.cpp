@@ -27,7 +27,7 @@ struct NativeGlContextObject {
 };
 
 namespace {
-// The page has one canvas, so at most one window is shown on it; others exist but draw nowhere.
+// The page has one canvas, so one window is shown on it; others exist but draw nowhere.
 NativeWindowObject* canvasOwner = nullptr;
 bool webGlStarted = false;
 
@@ -74,11 +74,12 @@ void SleepMilliseconds(DWORD milliseconds) {
 }
 
 NativeWindow CreateNativeWindow(const NativeWindowLook& look) {
+    // The newest window takes the canvas: the core makes a new native window when it resizes a
+    // hidden one, and the program shows only one.
     auto* window = new NativeWindowObject{look.width, look.height};
-    if (!canvasOwner)
-        canvasOwner = window;
-    if (canvasOwner == window && look.title)
-        tessary_web_set_title(platform_windowing::Utf16ToUtf8(look.title).c_str());
+    canvasOwner = window;
+    if (look.title)
+        tessary_web_set_title(platform_utf16::Utf16ToUtf8(look.title).c_str());
     return window;
 }
 
@@ -133,10 +134,10 @@ void ApplyCursor(SystemCursor cursor) {
 }
 
 int ShowNativeMessageBox(NativeWindow, const WCHAR* text, const WCHAR* caption, UINT type) {
-    std::string message = platform_windowing::Utf16ToUtf8(caption ? caption : L"");
+    std::string message = platform_utf16::Utf16ToUtf8(caption ? caption : L"");
     if (!message.empty())
         message += "\n\n";
-    message += platform_windowing::Utf16ToUtf8(text ? text : L"");
+    message += platform_utf16::Utf16ToUtf8(text ? text : L"");
     const bool withCancel = (type & 0xF) == MB_OKCANCEL;
     return tessary_web_dialog(message.c_str(), withCancel) ? IDOK : IDCANCEL;
 }
@@ -156,6 +157,6 @@ bool GetDisplayMode(int mode, DEVMODEW& description) {
     return true;
 }
 
-void Shutdown() {}
+void ShutdownBackend() {}
 
 } // namespace platform_backend

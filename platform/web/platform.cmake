@@ -8,12 +8,14 @@ set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
 add_library(tessary_backend_web STATIC ${WEB_DIR}/WebBackend.cpp ${WEB_DIR}/WebEventFunnel.cpp
     ${WEB_DIR}/gl/WebGlSink.cpp ${WEB_DIR}/gl/GlEntryPoints.cpp)
 target_link_libraries(tessary_backend_web PUBLIC tessary_platform_core tessary_webgl_core)
+# GLOBAL_BASE: Win32 takes a "name" pointer below 0x10000 for an atom, which Windows can do because
+# nothing is ever mapped there; wasm puts static data at 1024 unless told otherwise.
 target_link_options(tessary_backend_web INTERFACE
     "SHELL:--js-library ${WEB_DIR}/library_web_platform.js"
     "SHELL:--js-library ${WEB_DIR}/library_webgl_sink.js"
     "SHELL:--js-library ${WEB_DIR}/library_web_text.js"
     -sASYNCIFY -sASYNCIFY_IMPORTS=[tessary_web_next_frame] -sASYNCIFY_STACK_SIZE=65536
-    -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sSTACK_SIZE=1048576)
+    -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sTOTAL_STACK=1048576 -sGLOBAL_BASE=65536)
 set_property(TARGET tessary_backend_web APPEND PROPERTY INTERFACE_LINK_DEPENDS
     ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_webgl_sink.js ${WEB_DIR}/library_web_text.js)
 

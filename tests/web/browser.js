@@ -16,7 +16,7 @@ async function launch() {
            '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`,
            // WebGL on the CPU: Chromium allows its software renderer only when asked.
            '--enable-unsafe-swiftshader', '--window-size=1100,900'],
-    defaultViewport: {width: 1100, height: 900},
+    defaultViewport: {width: 1100, height: 900}, dumpio: !!process.env.DUMPIO,
   });
   return browser;
 }
