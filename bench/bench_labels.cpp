@@ -4,6 +4,7 @@
 #include "bench/BenchGlContext.h"
 #include "gui/TextTexture.h"
 #include "platform/gdi/GdiCounts.h"
+#include "platform/gdi/TextBackend.h"
 #include "platform/Gl.h"
 
 #include "bench/LabelFace.h"
@@ -211,6 +212,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::printf("peak RSS of the whole run: %.1f MB\n", PeakMegabytes());
-    platform_gdi::Shutdown();
+    platform_gdi::ShutdownText();
     return 0;
 }

@@ -2,8 +2,9 @@
 //
 // On Windows this is <windows.h> itself. Elsewhere it declares the small subset of user32, gdi32,
 // opengl32 and kernel32 that the program calls, with Win32's names, values and structure layouts,
-// implemented in this folder on SDL2, FreeType and fontconfig. Nothing outside platform/ sees those
-// libraries.
+// implemented by platform/core and platform/gdi over a windowing back end and a text back end
+// (SDL2, FreeType and fontconfig by default). Nothing outside their folders sees those libraries.
+// The heading of each group of functions below names the file that implements it.
 //
 // Strings are WCHAR arrays holding UTF-16 code units. On Linux WCHAR is the 32-bit wchar_t, so that
 // L"..." literals and the wide C library work unchanged; every element still holds one UTF-16 code
@@ -185,7 +186,6 @@ typedef void* HGDIOBJ;
 #define FW_NORMAL 400
 #define FW_BOLD 700
 #define DEFAULT_CHARSET 1
-#define GB2312_CHARSET 134
 #define OUT_TT_PRECIS 4
 #define CLIP_DEFAULT_PRECIS 0
 #define ANTIALIASED_QUALITY 4
@@ -263,7 +263,8 @@ struct PIXELFORMATDESCRIPTOR {
     DWORD dwDamageMask;
 };
 
-// Only the members the program uses; dmSize tells the layer which structure it was given.
+// Only the members the program uses. dmSize is kept so that the program fills it as Windows wants;
+// the layer reads the mode number alone.
 struct DEVMODEW {
     WORD dmSize;
     DWORD dmFields;
@@ -314,54 +315,64 @@ struct BITMAPINFO {
     RGBQUAD bmiColors[1];
 };
 
-// ---- kernel32 -------------------------------------------------------------------------------------
-DWORD WINAPI GetTickCount();
-void WINAPI Sleep(DWORD milliseconds);
+// ---- kernel32: core/Kernel.cpp ----------------------------------------------------------------------
 int WINAPI MulDiv(int number, int numerator, int denominator);
 LPWSTR WINAPI lstrcpyW(LPWSTR destination, LPCWSTR source);
 int WINAPI lstrlenW(LPCWSTR text);
 HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName);
 
-// ---- user32: windows, messages, input ------------------------------------------------------------
+// ---- kernel32: core/TickClock.cpp -------------------------------------------------------------------
+DWORD WINAPI GetTickCount();
+void WINAPI Sleep(DWORD milliseconds);
+
+// ---- user32: core/WindowClass.cpp -------------------------------------------------------------------
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* windowClass);
 BOOL WINAPI UnregisterClassW(LPCWSTR className, HINSTANCE instance);
+
+// ---- user32: core/Window.cpp ------------------------------------------------------------------------
 HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI IsWindow(HWND window);
+BOOL WINAPI ShowWindow(HWND window, int command);
+BOOL WINAPI UpdateWindow(HWND window);
+int WINAPI GetWindowTextW(HWND window, LPWSTR text, int capacity);
+
+// ---- user32: core/WindowPlacement.cpp ---------------------------------------------------------------
 BOOL WINAPI GetClientRect(HWND window, RECT* rect);
 BOOL WINAPI GetWindowRect(HWND window, RECT* rect);
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
-BOOL WINAPI ShowWindow(HWND window, int command);
-BOOL WINAPI UpdateWindow(HWND window);
 LONG WINAPI GetWindowLongW(HWND window, int index);
 LONG WINAPI SetWindowLongW(HWND window, int index, LONG value);
 BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
-int WINAPI GetWindowTextW(HWND window, LPWSTR text, int capacity);
+
+// ---- user32: core/DeviceContext.cpp -----------------------------------------------------------------
 HDC WINAPI GetDC(HWND window);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 
+// ---- user32: core/MessageQueue.cpp and core/MessageLoop.cpp -----------------------------------------
+BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void WINAPI PostQuitMessage(int exitCode);
 BOOL WINAPI PeekMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 BOOL WINAPI GetMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax);
 BOOL WINAPI TranslateMessage(const MSG* message);
 LRESULT WINAPI DispatchMessageW(const MSG* message);
-BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// ---- user32: core/Capture.cpp, core/Cursor.cpp, core/Icon.cpp ---------------------------------------
 HWND WINAPI SetCapture(HWND window);
 BOOL WINAPI ReleaseCapture();
 HWND WINAPI GetCapture();
 HCURSOR WINAPI LoadCursorW(HINSTANCE instance, LPCWSTR name);
-HICON WINAPI LoadIconW(HINSTANCE instance, LPCWSTR name);
 HCURSOR WINAPI SetCursor(HCURSOR cursor);
-int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+HICON WINAPI LoadIconW(HINSTANCE instance, LPCWSTR name);
 
+// ---- user32: core/SystemMessageBox.cpp, core/DisplayMode.cpp ----------------------------------------
+int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 LONG WINAPI ChangeDisplaySettingsW(DEVMODEW* mode, DWORD flags);
 BOOL WINAPI EnumDisplaySettingsW(LPCWSTR device, DWORD modeNumber, DEVMODEW* mode);
-int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 
-// ---- gdi32 and opengl32: pixel formats and contexts ----------------------------------------------
+// ---- gdi32 and opengl32, pixel formats and contexts: core/GlContext.cpp -----------------------------
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor);
 BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* descriptor);
 BOOL WINAPI SwapBuffers(HDC dc);
@@ -369,16 +380,19 @@ HGLRC WINAPI wglCreateContext(HDC dc);
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context);
 BOOL WINAPI wglDeleteContext(HGLRC context);
 
-// ---- gdi32: text into bitmaps ---------------------------------------------------------------------
+// ---- gdi32 and user32, memory DCs and bitmaps: gdi/GdiDc.cpp ----------------------------------------
 HDC WINAPI CreateCompatibleDC(HDC dc);
 BOOL WINAPI DeleteDC(HDC dc);
 HBRUSH WINAPI CreateSolidBrush(COLORREF colour);
-HFONT WINAPI CreateFontIndirectW(const LOGFONTW* font);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
 int WINAPI GetDeviceCaps(HDC dc, int index);
 HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
                                 DWORD offset);
+int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+
+// ---- gdi32, fonts and text: gdi/GdiText.cpp ---------------------------------------------------------
+HFONT WINAPI CreateFontIndirectW(const LOGFONTW* font);
 BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size);
 BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int length);
 

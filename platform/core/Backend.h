@@ -64,8 +64,9 @@ void RestyleNativeWindow(NativeWindow window, bool captioned, bool topmost);
 // profile for OpenGL 1.1 and GLU). It does not change which context is current. Null on failure,
 // with the reason on stderr.
 NativeGlContext CreateGlContext(NativeWindow window);
-// Makes the context current on the window; a null context makes none current. The window may be
-// hidden (its Win32 window destroyed) as long as the core still keeps it.
+// Makes the context current on the window. A null context makes none current, whatever the window
+// (which may then be null too). The window may be hidden, its Win32 window destroyed, as long as the
+// core still keeps it.
 bool MakeGlContextCurrent(NativeWindow window, NativeGlContext context);
 // Deletes the context, first making none current when it is the current one.
 void DeleteGlContext(NativeGlContext context);
@@ -95,6 +96,6 @@ bool GetDisplayMode(int mode, DEVMODEW& description);
 
 // Releases what the back end keeps for the whole process, so that a leak checker at exit sees
 // only what the program itself forgot. The core calls it last, from ShutdownPlatform.
-void Shutdown();
+void ShutdownBackend();
 
 } // namespace platform_backend

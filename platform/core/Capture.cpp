@@ -1,23 +1,16 @@
 // Mouse capture: while a window holds it, the pointer's moves and releases outside the window still
-// reach it (with coordinates outside the client area), as SDL's own mouse capture provides.
+// reach it (with coordinates outside the client area), as far as the back end's system provides.
+// Where it cannot capture, the window still holds the capture as far as the program can tell, and
+// moves inside the window keep coming.
 #include "platform/PlatformTesting.h"
-#include "platform/sdl/SdlVideo.h"
+#include "platform/core/Backend.h"
 #include "platform/core/WindowTable.h"
-
-#include <SDL.h>
 
 using namespace platform_windowing;
 
 namespace {
 
 HWND captureWindow = nullptr;
-
-// Some video drivers (the offscreen one among them) cannot capture; the window still holds the
-// capture as far as the program can tell, and moves inside the window keep coming.
-void CaptureSdlMouse(bool capture) {
-    if (VideoStarted())
-        SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
-}
 
 } // namespace
 
@@ -26,13 +19,13 @@ HWND WINAPI SetCapture(HWND window) {
     if (!LiveWindow(window))
         return nullptr;
     captureWindow = window;
-    CaptureSdlMouse(true);
+    platform_backend::CaptureMouse(true);
     return previous;
 }
 
 BOOL WINAPI ReleaseCapture() {
     if (captureWindow)
-        CaptureSdlMouse(false);
+        platform_backend::CaptureMouse(false);
     captureWindow = nullptr;
     return TRUE;
 }

@@ -1,41 +1,24 @@
-// The two system cursors the program uses, as SDL system cursors created on first use.
+// The two system cursors the program uses. The choice is recorded here and shown by the back end.
 #include "platform/PlatformTesting.h"
-#include "platform/sdl/SdlVideo.h"
+#include "platform/core/Backend.h"
 
-#include <SDL.h>
-
+using platform_backend::SystemCursor;
 using platform_testing::CursorShape;
 
 namespace {
 
 struct Cursor {
     CursorShape shape;
-    SDL_SystemCursor systemCursor;
-    SDL_Cursor* sdlCursor = nullptr; // owned; lives for the rest of the process
+    SystemCursor systemCursor;
 };
 
-Cursor arrowCursor{CursorShape::Arrow, SDL_SYSTEM_CURSOR_ARROW};
-Cursor ibeamCursor{CursorShape::IBeam, SDL_SYSTEM_CURSOR_IBEAM};
+Cursor arrowCursor{CursorShape::Arrow, SystemCursor::Arrow};
+Cursor ibeamCursor{CursorShape::IBeam, SystemCursor::IBeam};
 Cursor* currentCursor = nullptr; // not owned
 int cursorChanges = 0;
 
 HCURSOR Handle(Cursor* cursor) {
     return reinterpret_cast<HCURSOR>(cursor);
-}
-
-void Apply(Cursor* cursor) {
-    // Before the first window there is no display to show a cursor on; the choice is still recorded.
-    if (!platform_windowing::VideoStarted())
-        return;
-    if (!cursor) {
-        SDL_ShowCursor(SDL_DISABLE); // SetCursor(NULL) hides the pointer on Windows
-        return;
-    }
-    if (!cursor->sdlCursor)
-        cursor->sdlCursor = SDL_CreateSystemCursor(cursor->systemCursor);
-    if (cursor->sdlCursor)
-        SDL_SetCursor(cursor->sdlCursor);
-    SDL_ShowCursor(SDL_ENABLE);
 }
 
 } // namespace
@@ -58,7 +41,8 @@ HCURSOR WINAPI SetCursor(HCURSOR cursor) {
         return Handle(previous); // not a cursor of this layer: nothing changes
     currentCursor = next;
     ++cursorChanges;
-    Apply(next);
+    // SetCursor(NULL) hides the pointer on Windows.
+    platform_backend::ApplyCursor(next ? next->systemCursor : SystemCursor::Hidden);
     return Handle(previous);
 }
 

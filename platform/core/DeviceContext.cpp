@@ -1,32 +1,26 @@
-// GetDC and ReleaseDC. A window DC keeps its window's SDL window alive, since the program releases the
+// GetDC and ReleaseDC. A window DC keeps its window's native window alive, since the program releases the
 // DC only after the window has been destroyed.
 #include "platform/core/WindowDc.h"
-#include "platform/core/WindowTable.h"
-
-#include <map>
-#include <memory>
+#include "platform/core/WindowUsers.h"
 
 namespace platform_windowing {
 
 namespace {
 
-// The handle is the address of its own small heap object, so it can never equal a handle made by
-// the memory-DC code, whatever that code uses for its handles.
-struct WindowDc {
-    HWND window = nullptr;
-};
+// A window DC is nothing but its window.
+struct WindowDc {};
 
-std::map<HDC, std::unique_ptr<WindowDc>> windowDcs;
+WindowUsers<HDC, WindowDc> windowDcs;
 
 } // namespace
 
 HWND WindowOfDc(HDC dc) {
-    auto found = windowDcs.find(dc);
-    return found == windowDcs.end() ? nullptr : found->second->window;
+    const auto* entry = windowDcs.Find(dc);
+    return entry ? entry->window : nullptr;
 }
 
 int LiveWindowDcCount() {
-    return static_cast<int>(windowDcs.size());
+    return windowDcs.Count();
 }
 
 } // namespace platform_windowing
@@ -37,21 +31,14 @@ HDC WINAPI GetDC(HWND window) {
     // The screen DC (a null window) is not offered: nothing here draws with GDI on a window.
     if (!LiveWindow(window))
         return nullptr;
-    auto dc = std::make_unique<WindowDc>();
-    dc->window = window;
-    const HDC handle = reinterpret_cast<HDC>(dc.get());
-    windowDcs.emplace(handle, std::move(dc));
-    RetainWindow(window);
-    return handle;
+    return windowDcs.Add(window, WindowDc{});
 }
 
 int WINAPI ReleaseDC(HWND window, HDC dc) {
-    auto found = windowDcs.find(dc);
     // The window may have been destroyed already; it must still be the one the DC was obtained for.
-    if (found == windowDcs.end() || found->second->window != window)
+    const auto* entry = windowDcs.Find(dc);
+    if (!entry || entry->window != window)
         return 0;
-    const HWND owner = found->second->window;
-    windowDcs.erase(found);
-    ReleaseWindow(owner);
+    windowDcs.Remove(dc);
     return 1;
 }

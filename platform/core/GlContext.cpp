@@ -1,37 +1,22 @@
-// Pixel formats, buffer swaps and OpenGL contexts on SDL. Every window is created with the one pixel
-// format the layer offers (RGBA8, depth 24, double-buffered, compatibility profile), so choosing and
-// setting a format only checks that the request can be met by it.
+// Pixel formats, buffer swaps and OpenGL contexts. Every window is created with the one pixel format
+// the layer offers (RGBA8, depth 24, double-buffered, compatibility profile), so choosing and setting
+// a format only checks that the request can be met by it.
+#include "platform/core/Backend.h"
 #include "platform/core/GlContexts.h"
 #include "platform/core/WindowDc.h"
-#include "platform/core/WindowTable.h"
-
-#include <GL/gl.h>
-#include <SDL.h>
-
-#include <cstdio>
-#include <map>
-#include <memory>
+#include "platform/core/WindowUsers.h"
 
 namespace platform_windowing {
 
 namespace {
 
-struct GlContext {
-    SDL_GLContext context = nullptr; // owned
-    HWND window = nullptr;           // the window it was created for, kept alive while it exists
-};
-
-std::map<HGLRC, std::unique_ptr<GlContext>> glContexts;
-
-GlContext* FindContext(HGLRC handle) {
-    auto found = glContexts.find(handle);
-    return found == glContexts.end() ? nullptr : found->second.get();
-}
+// Each context keeps the window it was created for alive while it exists.
+WindowUsers<HGLRC, platform_backend::NativeGlContext> glContexts; // the native contexts are owned
 
 } // namespace
 
 int LiveGlContextCount() {
-    return static_cast<int>(glContexts.size());
+    return glContexts.Count();
 }
 
 } // namespace platform_windowing
@@ -57,10 +42,7 @@ BOOL WINAPI SwapBuffers(HDC dc) {
     const WindowRecord* record = LiveWindow(WindowOfDc(dc));
     if (!record)
         return FALSE;
-    SDL_GL_SwapWindow(record->sdlWindow);
-    // Swapping a window of the offscreen driver presents nothing and flushes nothing, so without
-    // this the driver keeps every frame's immediate-mode commands queued and grows without bound.
-    glFlush();
+    platform_backend::SwapGlBuffers(record->native);
     return TRUE;
 }
 
@@ -70,51 +52,30 @@ HGLRC WINAPI wglCreateContext(HDC dc) {
     // As on Windows, a context needs a window whose pixel format has been set.
     if (!record || record->pixelFormat < 1)
         return nullptr;
-    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-    SDL_GLContext context = SDL_GL_CreateContext(record->sdlWindow);
-    if (!context) {
-        std::fprintf(stderr, "OpenGL context could not be created: %s\n", SDL_GetError());
+    const platform_backend::NativeGlContext context = platform_backend::CreateGlContext(record->native);
+    if (!context)
         return nullptr;
-    }
-    // SDL makes the new context current; wglCreateContext leaves that to wglMakeCurrent.
-    if (previousContext)
-        SDL_GL_MakeCurrent(previousWindow, previousContext);
-    else
-        SDL_GL_MakeCurrent(record->sdlWindow, nullptr);
 
-    auto entry = std::make_unique<GlContext>();
-    entry->context = context;
-    entry->window = window;
-    const HGLRC handle = reinterpret_cast<HGLRC>(entry.get());
-    glContexts.emplace(handle, std::move(entry));
-    RetainWindow(window);
-    return handle;
+    return glContexts.Add(window, context);
 }
 
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context) {
-    if (!context) {
-        SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
-        return TRUE;
-    }
-    const GlContext* entry = FindContext(context);
-    // The DC's window may already be destroyed: its SDL window stays usable for drawing until the
-    // DC is released, so that GL objects can still be deleted at shutdown.
+    if (!context)
+        return platform_backend::MakeGlContextCurrent(nullptr, nullptr) ? TRUE : FALSE;
+    const auto* entry = glContexts.Find(context);
+    // The DC's window may already be destroyed: its native window stays usable for drawing until
+    // the DC is released, so that GL objects can still be deleted at shutdown.
     const WindowRecord* record = AnyWindow(WindowOfDc(dc));
     if (!entry || !record)
         return FALSE;
-    return SDL_GL_MakeCurrent(record->sdlWindow, entry->context) == 0 ? TRUE : FALSE;
+    return platform_backend::MakeGlContextCurrent(record->native, entry->value) ? TRUE : FALSE;
 }
 
 BOOL WINAPI wglDeleteContext(HGLRC context) {
-    auto found = glContexts.find(context);
-    if (found == glContexts.end())
+    const auto* entry = glContexts.Find(context);
+    if (!entry)
         return FALSE;
-    if (SDL_GL_GetCurrentContext() == found->second->context)
-        SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
-    SDL_GL_DeleteContext(found->second->context);
-    const HWND window = found->second->window;
-    glContexts.erase(found);
-    ReleaseWindow(window);
+    platform_backend::DeleteGlContext(entry->value);
+    glContexts.Remove(context);
     return TRUE;
 }

@@ -1,4 +1,4 @@
-// Icons: SDL windows show the window manager's default icon, so the handles only need to be valid.
+// Icons: native windows show the system's default icon, so the handles only need to be valid.
 #include "platform/Win32.h"
 
 HICON WINAPI LoadIconW(HINSTANCE, LPCWSTR) {

@@ -1,7 +1,7 @@
 // Taking messages from the queue, translating and dispatching them, and the default handling.
-#include "platform/sdl/EventFunnel.h"
-#include "platform/core/MessageQueue.h"
 #include "platform/PlatformTesting.h"
+#include "platform/core/Backend.h"
+#include "platform/core/MessageQueue.h"
 #include "platform/core/WindowTable.h"
 
 #include <utility>
@@ -10,7 +10,7 @@ using namespace platform_windowing;
 
 namespace {
 
-// How long GetMessageW waits for SDL at a time before looking at the queue again.
+// How long GetMessageW waits for the back end's events at a time before looking at the queue again.
 constexpr int waitSliceMs = 100;
 
 platform_testing::DispatchHook dispatchHook;
@@ -20,7 +20,7 @@ platform_testing::DispatchHook dispatchHook;
 BOOL WINAPI PeekMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
     if (!message)
         return FALSE;
-    PumpSdlEvents();
+    platform_backend::PumpEvents();
     const bool remove = (removeFlags & PM_REMOVE) != 0;
     // WM_QUIT comes only when no other message is waiting, and whatever the filters say.
     if (TakeMessage(message, window, filterMin, filterMax, remove) || TakeQuit(message, remove))
@@ -32,20 +32,20 @@ BOOL WINAPI GetMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterM
     if (!message)
         return FALSE;
     for (;;) {
-        PumpSdlEvents();
+        platform_backend::PumpEvents();
         if (TakeMessage(message, window, filterMin, filterMax, true))
             return message->message == WM_QUIT ? FALSE : TRUE;
         if (TakeQuit(message, true))
             return FALSE;
-        WaitForSdlEvent(waitSliceMs);
+        platform_backend::WaitForEvents(waitSliceMs);
     }
 }
 
 BOOL WINAPI TranslateMessage(const MSG* message) {
     if (!message || (message->message != WM_KEYDOWN && message->message != WM_KEYUP))
         return FALSE;
-    // The characters of these keys have no text event in SDL; Windows makes them here and they are
-    // the next message taken.
+    // The characters of these keys come with no text from the back ends; Windows makes them here and
+    // they are the next message taken.
     if (message->message == WM_KEYDOWN) {
         WPARAM character = 0;
         switch (message->wParam) {

@@ -1,9 +1,9 @@
 // GetTickCount and Sleep, with the manual clock that tests use instead of real time.
 #include "platform/PlatformTesting.h"
 #include "platform/Win32.h"
+#include "platform/core/Backend.h"
 
 #include <chrono>
-#include <thread>
 
 namespace {
 
@@ -28,7 +28,7 @@ void WINAPI Sleep(DWORD milliseconds) {
         manualNow += milliseconds; // unsigned: wraps like the real counter
         return;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    platform_backend::SleepMilliseconds(milliseconds);
 }
 
 namespace platform_testing {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace platform_windowing {
+namespace platform_utf16 {
 
 namespace {
 
@@ -78,23 +78,29 @@ char32_t DecodeUtf8(const unsigned char*& text) {
 
 } // namespace
 
+char32_t NextCodePoint(const WCHAR* text, int length, int& i) {
+    const uint32_t unit = static_cast<uint32_t>(text[i++]);
+    if (IsHighSurrogate(unit) && i < length) {
+        const uint32_t low = static_cast<uint32_t>(text[i]);
+        if (IsLowSurrogate(low)) {
+            ++i;
+            return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    if (IsHighSurrogate(unit) || IsLowSurrogate(unit) || unit > 0x10FFFF)
+        return replacementCharacter;
+    return unit;
+}
+
 std::string Utf16ToUtf8(const WCHAR* text) {
     std::string out;
     if (!text)
         return out;
-    for (; *text; ++text) {
-        const uint32_t unit = static_cast<uint32_t>(*text);
-        if (IsHighSurrogate(unit) && IsLowSurrogate(static_cast<uint32_t>(text[1]))) {
-            const uint32_t low = static_cast<uint32_t>(text[1]);
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-            ++text;
-        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit) || unit > 0x10FFFF) {
-            AppendUtf8(out, replacementCharacter);
-        } else {
-            // A whole code point in one element (an L"" literal beyond the BMP) is taken as it is.
-            AppendUtf8(out, unit);
-        }
-    }
+    int length = 0;
+    while (text[length])
+        ++length;
+    for (int i = 0; i < length;)
+        AppendUtf8(out, NextCodePoint(text, length, i));
     return out;
 }
 
@@ -108,4 +114,4 @@ std::wstring Utf8ToUtf16(const char* text) {
     return out;
 }
 
-} // namespace platform_windowing
+} // namespace platform_utf16

@@ -1,13 +1,11 @@
-// Creating, showing and destroying windows. Each window is an SDL window created hidden with an OpenGL
-// surface; the window procedure of its class receives what the message queue dispatches to it and the
-// messages sent directly on creation and destruction.
+// Creating, showing and destroying windows. Each window is a native window of the back end with an
+// OpenGL drawable; the window procedure of its class receives what the message queue dispatches to
+// it and the messages sent directly on creation and destruction.
+#include "platform/core/Backend.h"
 #include "platform/core/MessageQueue.h"
-#include "platform/sdl/SdlVideo.h"
 #include "platform/core/WindowClass.h"
 #include "platform/core/WindowPlacement.h"
 #include "platform/core/WindowTable.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 
@@ -17,7 +15,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
                             int width, int height, HWND parent, HMENU, HINSTANCE, LPVOID) {
     // Child windows are outside what this layer offers: the program has one top-level window.
     const WNDPROC procedure = ClassProcedure(className);
-    if (!procedure || parent || !EnsureVideo())
+    if (!procedure || parent || !platform_backend::StartVideo())
         return nullptr;
 
     WindowRecord record;
@@ -27,11 +25,9 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
     record.style = style & ~visibleStyle;
     record.exStyle = exStyle;
     SetGeometry(record, x, y, width, height);
-    if (!CreateSdlWindow(record))
+    if (!CreateNative(record))
         return nullptr;
     const HWND window = AddWindow(std::move(record));
-    // Typed characters arrive as SDL text events, which must be switched on.
-    SDL_StartTextInput();
 
     // As on Windows the procedure sees WM_CREATE before the caller gets the handle, and -1 refuses the
     // window. There is no CREATESTRUCTW in this subset, so lParam is 0.
@@ -50,7 +46,7 @@ BOOL WINAPI DestroyWindow(HWND window) {
         return FALSE;
     record->destroying = true;
     const WNDPROC procedure = record->procedure;
-    SDL_HideWindow(record->sdlWindow);
+    platform_backend::ShowNativeWindow(record->native, false);
     record->style &= ~visibleStyle;
     if (GetCapture() == window)
         ReleaseCapture();
@@ -73,13 +69,9 @@ BOOL WINAPI ShowWindow(HWND window, int command) {
     if (!record)
         return FALSE;
     const bool wasVisible = (record->style & visibleStyle) != 0;
-    if (command == SW_HIDE) {
-        SDL_HideWindow(record->sdlWindow);
-        record->style &= ~visibleStyle;
-    } else {
-        SDL_ShowWindow(record->sdlWindow);
-        record->style |= visibleStyle;
-    }
+    const bool visible = command != SW_HIDE;
+    platform_backend::ShowNativeWindow(record->native, visible);
+    record->style = visible ? (record->style | visibleStyle) : (record->style & ~visibleStyle);
     return wasVisible ? TRUE : FALSE;
 }
 

@@ -1,11 +1,7 @@
 // Window rectangles, client rectangles, styles and z-order.
 #include "platform/core/WindowPlacement.h"
-#include "platform/core/Utf16Text.h"
-
-#include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace platform_windowing {
 
@@ -18,6 +14,15 @@ constexpr UINT swpNoZOrder = 0x0004;
 
 bool HasCaption(DWORD style) {
     return (style & WS_CAPTION) == WS_CAPTION;
+}
+
+bool IsTopmost(const WindowRecord& record) {
+    return (record.exStyle & WS_EX_TOPMOST) != 0;
+}
+
+// Native windows cannot be empty; a zero client area keeps a 1 x 1 native window.
+LONG NativeSize(LONG clientSize) {
+    return std::max<LONG>(1, clientSize);
 }
 
 } // namespace
@@ -35,27 +40,21 @@ void SetGeometry(WindowRecord& record, int x, int y, int width, int height) {
     record.clientHeight = std::max<LONG>(0, height - insets.top - insets.bottom);
 }
 
-bool CreateSdlWindow(WindowRecord& record) {
-    Uint32 flags = SDL_WINDOW_OPENGL;
-    if (!(record.style & visibleStyle))
-        flags |= SDL_WINDOW_HIDDEN;
-    if (!HasCaption(record.style))
-        flags |= SDL_WINDOW_BORDERLESS;
-    if (record.exStyle & WS_EX_TOPMOST)
-        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    const POINT origin = ClientOrigin(record);
-    // SDL has no empty windows; a zero client area keeps a 1 x 1 SDL window.
-    SDL_Window* created = SDL_CreateWindow(Utf16ToUtf8(record.title.c_str()).c_str(), origin.x, origin.y,
-                                           std::max<LONG>(1, record.clientWidth),
-                                           std::max<LONG>(1, record.clientHeight), flags);
-    if (!created) {
-        std::fprintf(stderr, "SDL window could not be created: %s\n", SDL_GetError());
+bool CreateNative(WindowRecord& record) {
+    platform_backend::NativeWindowLook look;
+    look.title = record.title.c_str();
+    look.origin = ClientOrigin(record);
+    look.width = NativeSize(record.clientWidth);
+    look.height = NativeSize(record.clientHeight);
+    look.visible = (record.style & visibleStyle) != 0;
+    look.captioned = HasCaption(record.style);
+    look.topmost = IsTopmost(record);
+    const platform_backend::NativeWindow created = platform_backend::CreateNativeWindow(look);
+    if (!created)
         return false;
-    }
-    if (record.sdlWindow)
-        SDL_DestroyWindow(record.sdlWindow);
-    record.sdlWindow = created;
-    record.sdlWindowId = SDL_GetWindowID(created);
+    if (record.native)
+        platform_backend::DestroyNativeWindow(record.native);
+    record.native = created;
     return true;
 }
 
@@ -64,15 +63,13 @@ void PlaceWindow(WindowRecord& record, int x, int y, int width, int height) {
     const LONG oldHeight = record.clientHeight;
     SetGeometry(record, x, y, width, height);
     const bool resized = record.clientWidth != oldWidth || record.clientHeight != oldHeight;
-    // Some video drivers (the offscreen one) give a window a drawable of its first size for good. The
+    // Some drivers (SDL's offscreen one) give a window a drawable of its first size for good. The
     // program sizes its window before showing it or drawing in it, so a hidden window that no device
-    // or GL context uses yet simply gets a new SDL window of the right size.
-    if (resized && !(record.style & visibleStyle) && record.users == 0 && CreateSdlWindow(record))
+    // or GL context uses yet simply gets a new native window of the right size.
+    if (resized && !(record.style & visibleStyle) && record.users == 0 && CreateNative(record))
         return;
-    SDL_SetWindowSize(record.sdlWindow, std::max<LONG>(1, record.clientWidth),
-                      std::max<LONG>(1, record.clientHeight));
-    const POINT origin = ClientOrigin(record);
-    SDL_SetWindowPosition(record.sdlWindow, origin.x, origin.y);
+    platform_backend::PlaceNativeWindow(record.native, ClientOrigin(record), NativeSize(record.clientWidth),
+                                        NativeSize(record.clientHeight));
 }
 
 POINT ClientOrigin(const WindowRecord& record) {
@@ -133,7 +130,7 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
     if (!(flags & swpNoZOrder) && (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)) {
         const bool topmost = insertAfter == HWND_TOPMOST;
         record->exStyle = topmost ? (record->exStyle | WS_EX_TOPMOST) : (record->exStyle & ~WS_EX_TOPMOST);
-        SDL_SetWindowAlwaysOnTop(record->sdlWindow, topmost ? SDL_TRUE : SDL_FALSE);
+        platform_backend::RestyleNativeWindow(record->native, HasCaption(record->style), topmost);
     }
     return TRUE;
 }
@@ -159,7 +156,7 @@ LONG WINAPI SetWindowLongW(HWND window, int index, LONG value) {
         // Visibility belongs to ShowWindow; the caption shows at once, the frame size at the next
         // SetWindowPos or MoveWindow.
         record->style = (newValue & ~visibleStyle) | (old & visibleStyle);
-        SDL_SetWindowBordered(record->sdlWindow, HasCaption(record->style) ? SDL_TRUE : SDL_FALSE);
+        platform_backend::RestyleNativeWindow(record->native, HasCaption(record->style), IsTopmost(*record));
         return static_cast<LONG>(old);
     }
     if (index == GWL_EXSTYLE) {

@@ -1,6 +1,6 @@
-// Where a window is and how big its client area is. SDL windows have no frame of their own that the
-// program could measure, so the layer gives captioned windows a fixed notional frame: the client area
-// is the window rectangle less these insets, and the SDL window is exactly the client area.
+// Where a window is and how big its client area is. Native windows have no frame of their own that
+// the program could measure, so the layer gives captioned windows a fixed notional frame: the client
+// area is the window rectangle less these insets, and the native window is exactly the client area.
 #pragma once
 
 #include "platform/core/WindowTable.h"
@@ -21,14 +21,15 @@ struct FrameInsets {
 // no frame at all for a popup without a caption.
 FrameInsets InsetsOf(DWORD style);
 
-// Sets the window rectangle and the client size inside it, without touching the SDL window.
+// Sets the window rectangle and the client size inside it, without touching the native window.
 void SetGeometry(WindowRecord& record, int x, int y, int width, int height);
 
-// Creates the SDL window for the record's title, style and client area, replacing (and destroying)
-// any SDL window the record had. False, with the record unchanged, when SDL cannot make one.
-bool CreateSdlWindow(WindowRecord& record);
+// Creates the native window for the record's title, style and client area, replacing (and
+// destroying) any native window the record had. False, with the record unchanged, when the back end
+// cannot make one.
+bool CreateNative(WindowRecord& record);
 
-// Sets the window rectangle and fits the SDL window to the client area inside it.
+// Sets the window rectangle and fits the native window to the client area inside it.
 void PlaceWindow(WindowRecord& record, int x, int y, int width, int height);
 
 // Top-left corner of the client area in screen coordinates.

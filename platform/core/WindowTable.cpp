@@ -1,7 +1,5 @@
 #include "platform/core/WindowTable.h"
 
-#include <SDL.h>
-
 #include <map>
 
 namespace platform_windowing {
@@ -20,12 +18,12 @@ HWND Handle(uintptr_t key) {
     return reinterpret_cast<HWND>(key);
 }
 
-// Frees the SDL window of a destroyed window once no device or GL context uses it any more.
+// Frees the native window of a destroyed window once no device or GL context uses it any more.
 void FreeIfUnused(uintptr_t key) {
     auto found = windows.find(key);
     if (found == windows.end() || !found->second.destroyed || found->second.users > 0)
         return;
-    SDL_DestroyWindow(found->second.sdlWindow);
+    platform_backend::DestroyNativeWindow(found->second.native);
     windows.erase(found);
 }
 
@@ -47,9 +45,11 @@ WindowRecord* LiveWindow(HWND window) {
     return record && !record->destroyed ? record : nullptr;
 }
 
-HWND WindowFromSdlId(uint32_t sdlWindowId) {
+HWND WindowFromNative(platform_backend::NativeWindow native) {
+    if (!native)
+        return nullptr;
     for (auto& [key, record] : windows) {
-        if (!record.destroyed && record.sdlWindowId == sdlWindowId)
+        if (!record.destroyed && record.native == native)
             return Handle(key);
     }
     return nullptr;

@@ -1,9 +1,9 @@
 #include "platform/freetype/FontEngine.h"
 
-#include "platform/gdi/GdiCounts.h"
+#include "platform/core/Utf16Text.h"
 #include "platform/freetype/FontFile.h"
 #include "platform/freetype/FontMatch.h"
-#include "platform/core/Utf16Text.h"
+#include "platform/gdi/TextBackend.h"
 
 #include <climits>
 #include <unistd.h>
@@ -43,15 +43,6 @@ FontEngine& FontEngine::Instance() {
     if (!engine)
         engine.reset(new FontEngine());
     return *engine;
-}
-
-void FontEngine::Stop() {
-    std::unique_ptr<FontEngine>& engine = RunningEngine();
-    if (!engine)
-        return;
-    engine.reset();
-    ++generation;
-    FcFini();
 }
 
 unsigned FontEngine::Generation() {
@@ -98,7 +89,7 @@ void FontEngine::LoadFaceNames() {
 }
 
 FontMatch& FontEngine::Match(const LOGFONTW& description) {
-    const std::string faceName = platform_windowing::Utf16ToUtf8(description.lfFaceName);
+    const std::string faceName = platform_utf16::Utf16ToUtf8(description.lfFaceName);
     const int weight = description.lfWeight == 0 ? FW_NORMAL : static_cast<int>(description.lfWeight);
     const bool italic = description.lfItalic != 0;
     // One match per face name, weight and slant, however many fonts share them.
@@ -122,8 +113,13 @@ FontFile* FontEngine::OpenFile(const std::string& path, int faceIndex) {
     return found->second->Usable() ? found->second.get() : nullptr;
 }
 
-void Shutdown() {
-    FontEngine::Stop();
+void ShutdownText() {
+    std::unique_ptr<FontEngine>& engine = RunningEngine();
+    if (!engine)
+        return;
+    engine.reset();
+    ++generation;
+    FcFini();
 }
 
 } // namespace platform_gdi

@@ -1,4 +1,4 @@
-// FreeType and fontconfig for the GDI text functions, started on first use and shared by all fonts.
+// FreeType and fontconfig for the text back end, started on first use and shared by all fonts.
 //
 // It owns every opened font file and every resolved font description, so that a font object is only
 // a LOGFONT and a pointer: thousands of fonts of a few descriptions cost a few faces and glyph sets.
@@ -21,11 +21,10 @@ class FontMatch;
 
 class FontEngine {
 public:
-    // The running engine, started if needed.
+    // The running engine, started if needed. ShutdownText (platform/gdi/TextBackend.h) stops it:
+    // every match and face goes, then FreeType and fontconfig.
     static FontEngine& Instance();
-    // Stops the engine if it runs: every match and face goes, then FreeType and fontconfig.
-    static void Stop();
-    // Changes at every Stop, so that a font can tell whether its cached match still exists.
+    // Changes at every ShutdownText, so that a font can tell whether its cached match still exists.
     static unsigned Generation();
 
     ~FontEngine();

@@ -13,11 +13,8 @@ namespace platform_gdi {
 
 namespace {
 
-// The largest size a font may be asked for; beyond it one glyph alone would take megabytes.
-constexpr int largestPixelsPerEm = 2048;
-
 int ClampPixelsPerEm(int pixelsPerEm) {
-    return std::clamp(pixelsPerEm, 1, largestPixelsPerEm);
+    return std::clamp(pixelsPerEm, 1, FontFile::largestPixelsPerEm);
 }
 
 int ScaleRounded(long units, int pixelsPerEm, int unitsPerEm) {

@@ -3,8 +3,8 @@
 #include "platform/freetype/FontEngine.h"
 #include "platform/freetype/FontFile.h"
 #include "platform/freetype/FontMatch.h"
-#include "platform/gdi/GdiObjects.h"
 #include "platform/freetype/TextRun.h"
+#include "platform/gdi/GdiObjects.h"
 
 namespace platform_gdi {
 
@@ -22,8 +22,8 @@ FontDescription DescribeFont(HFONT font) {
     GdiFont* found = FindFont(font);
     if (!found)
         return description;
-    const TextRun run(*found, nullptr, 0);
-    const FaceChoice primary = FontEngine::Instance().Match(found->logFont).Primary();
+    const TextRun run(found->text, nullptr, 0);
+    const FaceChoice primary = FontEngine::Instance().Match(found->text.description).Primary();
     if (!primary.file)
         return description;
     description.family = primary.file->Family();
@@ -39,7 +39,7 @@ std::string FamilyForCharacter(HFONT font, char32_t character) {
     GdiFont* found = FindFont(font);
     if (!found)
         return std::string();
-    const FaceChoice choice = FontEngine::Instance().Match(found->logFont).ForCharacter(character);
+    const FaceChoice choice = FontEngine::Instance().Match(found->text.description).ForCharacter(character);
     return choice.file && choice.glyphIndex != 0 ? choice.file->Family() : std::string();
 }
 

@@ -1,4 +1,4 @@
-// A string laid out in one GDI font: the glyph of every character, where it goes, and the cell.
+// A string laid out in one font: the glyph of every character, where it goes, and the cell.
 #pragma once
 
 #include "platform/Win32.h"
@@ -7,7 +7,7 @@
 
 namespace platform_gdi {
 
-struct GdiFont;
+struct TextFont;
 struct GlyphImage;
 
 struct PlacedGlyph {
@@ -19,7 +19,7 @@ class TextRun {
 public:
     // `text` holds `length` UTF-16 code units; surrogate pairs are decoded, unpaired ones drawn as
     // U+FFFD.
-    TextRun(GdiFont& font, const WCHAR* text, int length);
+    TextRun(TextFont& font, const WCHAR* text, int length);
 
     int Width() const { return width; }
     // The text cell of the font, GDI's tmAscent and tmDescent.

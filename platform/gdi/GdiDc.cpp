@@ -1,6 +1,6 @@
 // gdi32's memory device contexts, brushes, DIB sections and object selection.
-#include "platform/gdi/GdiObjects.h"
 #include "platform/Win32.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <cstdint>
 #include <memory>
@@ -110,7 +110,7 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     GdiObject* found = FindObject(brush);
     if (!memoryDc || !rect || !found || found->kind != ObjectKind::Brush)
         return 0;
-    memoryDc->bitmap->Fill(*rect, static_cast<GdiBrush*>(found)->colour);
+    memoryDc->bitmap->surface.Fill(*rect, static_cast<GdiBrush*>(found)->colour);
     return 1;
 }
 
@@ -132,14 +132,13 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void
         return nullptr;
     const int width = header.biWidth;
     const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    const uint64_t stride = ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
-    if (stride * static_cast<uint64_t>(height) > largestBitmapBytes)
+    if (DibSurface::Stride(width, bitCount) * static_cast<uint64_t>(height) > largestBitmapBytes)
         return nullptr;
     auto created = std::make_unique<GdiBitmap>(width, height, bitCount, header.biHeight < 0);
-    if (!created->pixels)
+    if (!created->surface.Valid())
         return nullptr;
     GdiBitmap* bitmap = Track(std::move(created));
     if (bits)
-        *bits = bitmap->pixels.get();
+        *bits = bitmap->surface.Bits();
     return HandleOf<HBITMAP>(bitmap);
 }

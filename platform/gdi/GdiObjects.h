@@ -7,15 +7,14 @@
 #pragma once
 
 #include "platform/Win32.h"
+#include "platform/gdi/DibSurface.h"
+#include "platform/gdi/TextBackend.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <utility>
 
 namespace platform_gdi {
-
-class FontMatch;
 
 enum class ObjectKind : uint8_t { MemoryDc, Font, Brush, Bitmap };
 
@@ -32,12 +31,11 @@ struct GdiObject {
 
 struct GdiFont : GdiObject {
     explicit GdiFont(const LOGFONTW& description, bool isStock = false)
-        : GdiObject(ObjectKind::Font, isStock), logFont(description) {}
+        : GdiObject(ObjectKind::Font, isStock) {
+        text.description = description;
+    }
 
-    LOGFONTW logFont;
-    // The font engine's match for logFont, valid while engineGeneration is the engine's current one.
-    FontMatch* match = nullptr; // not owned: belongs to the font engine
-    unsigned engineGeneration = 0;
+    TextFont text; // the description, and what the text back end resolved it to
 };
 
 struct GdiBrush : GdiObject {
@@ -48,26 +46,10 @@ struct GdiBrush : GdiObject {
 };
 
 struct GdiBitmap : GdiObject {
-    GdiBitmap(int bitmapWidth, int bitmapHeight, int bits, bool isTopDown, bool isStock = false);
+    GdiBitmap(int width, int height, int bitsPerPixel, bool topDown, bool isStock = false)
+        : GdiObject(ObjectKind::Bitmap, isStock), surface(width, height, bitsPerPixel, topDown) {}
 
-    // Start of row y counted from the top, whatever the order in memory.
-    uint8_t* Row(int y) { return pixels.get() + static_cast<size_t>(topDown ? y : height - 1 - y) * stride; }
-    // Whether the pixels can be drawn on (24 and 32 bits per pixel, blue-green-red order).
-    bool Drawable() const { return bitsPerPixel == 24 || bitsPerPixel == 32; }
-    // Sets the pixels of the rectangle, clipped to the bitmap, to the colour.
-    void Fill(const RECT& area, COLORREF colour);
-    // Mixes the colour into `count` pixels of row y from column x on, each with the weight of its
-    // coverage / 255. Pixels outside `clip` or the bitmap are left alone.
-    void BlendSpan(int x, int y, const uint8_t* coverage, int count, COLORREF colour, const RECT& clip);
-
-    const int width;
-    const int height;
-    const int bitsPerPixel;
-    const bool topDown;
-    const size_t stride; // bytes per row, a multiple of 4
-    // Owned, zero-filled at creation like a DIB section (calloc gets fresh pages already zeroed);
-    // null when the memory could not be had.
-    std::unique_ptr<uint8_t, void (*)(void*)> pixels;
+    DibSurface surface;
 };
 
 struct MemoryDc : GdiObject {

@@ -1,8 +1,8 @@
-// gdi32's fonts and text: CreateFontIndirectW, GetTextExtentPoint32W and TextOutW.
-#include "platform/freetype/FontFile.h"
-#include "platform/gdi/GdiObjects.h"
-#include "platform/freetype/TextRun.h"
+// gdi32's fonts and text: CreateFontIndirectW, GetTextExtentPoint32W and TextOutW. The text back end
+// measures and draws the runs; the rules of GDI around them are kept here.
 #include "platform/Win32.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/TextBackend.h"
 
 #include <algorithm>
 #include <memory>
@@ -21,10 +21,10 @@ GdiFont* SelectedFont(HDC dc) {
     return memoryDc ? memoryDc->font : nullptr;
 }
 
-void DrawLine(GdiBitmap& bitmap, int left, int right, int top, int thickness, const RECT& clip) {
+void DrawLine(DibSurface& surface, int left, int right, int top, int thickness, const RECT& clip) {
     RECT line = {std::max<LONG>(left, clip.left), std::max<LONG>(top, clip.top),
                  std::min<LONG>(right, clip.right), std::min<LONG>(top + thickness, clip.bottom)};
-    bitmap.Fill(line, textColour);
+    surface.Fill(line, textColour);
 }
 
 } // namespace
@@ -32,9 +32,9 @@ void DrawLine(GdiBitmap& bitmap, int left, int right, int top, int thickness, co
 HFONT WINAPI CreateFontIndirectW(const LOGFONTW* font) {
     if (!font)
         return nullptr;
-    // Only the description is kept; faces and glyphs are shared through the font engine.
+    // Only the description is kept; faces and glyphs are shared through the text back end.
     GdiFont* created = Track(std::make_unique<GdiFont>(*font));
-    created->logFont.lfFaceName[LF_FACESIZE - 1] = 0;
+    created->text.description.lfFaceName[LF_FACESIZE - 1] = 0;
     return reinterpret_cast<HFONT>(static_cast<GdiObject*>(created));
 }
 
@@ -42,9 +42,9 @@ BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size) 
     GdiFont* font = SelectedFont(dc);
     if (!font || !size || length < 0 || (!text && length > 0))
         return FALSE;
-    const TextRun run(*font, text, length);
-    size->cx = run.Width();
-    size->cy = run.Ascent() + run.Descent();
+    const RunMetrics run = MeasureRun(font->text, text, length);
+    size->cx = run.width;
+    size->cy = run.ascent + run.descent;
     return TRUE;
 }
 
@@ -52,27 +52,19 @@ BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int length) {
     MemoryDc* memoryDc = FindMemoryDc(dc);
     if (!memoryDc || length < 0 || (!text && length > 0))
         return FALSE;
-    const TextRun run(*memoryDc->font, text, length);
-    GdiBitmap& bitmap = *memoryDc->bitmap;
+    TextFont& font = memoryDc->font->text;
+    DibSurface& surface = memoryDc->bitmap->surface;
+    const RunMetrics run = MeasureRun(font, text, length);
     // Opaque background mode: the whole cell is painted first. Ink stays inside the cell, so that
     // the measured extent is all the text covers.
-    const RECT cell = {x, y, x + run.Width(), y + run.Ascent() + run.Descent()};
-    bitmap.Fill(cell, backgroundColour);
-    const int baseline = y + run.Ascent();
-    for (const PlacedGlyph& glyph : run.Glyphs()) {
-        const GlyphImage& image = *glyph.image;
-        const int left = x + glyph.x + image.left;
-        const int top = baseline - image.top;
-        for (int row = 0; row < image.rows; ++row) {
-            const uint8_t* coverage = &image.coverage[static_cast<size_t>(row) * image.width];
-            bitmap.BlendSpan(left, top + row, coverage, image.width, textColour, cell);
-        }
-    }
-    const LOGFONTW& description = memoryDc->font->logFont;
-    const int thickness = std::max(1, (run.PixelsPerEm() + 8) / 16);
-    if (description.lfUnderline)
-        DrawLine(bitmap, cell.left, cell.right, baseline + std::max(1, run.Descent() / 2), thickness, cell);
-    if (description.lfStrikeOut)
-        DrawLine(bitmap, cell.left, cell.right, baseline - run.PixelsPerEm() * 3 / 10, thickness, cell);
+    const RECT cell = {x, y, x + run.width, y + run.ascent + run.descent};
+    surface.Fill(cell, backgroundColour);
+    DrawRun(font, text, length, x, y, textColour, surface, cell);
+    const int baseline = y + run.ascent;
+    const int thickness = std::max(1, (run.pixelsPerEm + 8) / 16);
+    if (font.description.lfUnderline)
+        DrawLine(surface, cell.left, cell.right, baseline + std::max(1, run.descent / 2), thickness, cell);
+    if (font.description.lfStrikeOut)
+        DrawLine(surface, cell.left, cell.right, baseline - run.pixelsPerEm * 3 / 10, thickness, cell);
     return TRUE;
 }

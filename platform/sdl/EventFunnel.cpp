@@ -1,12 +1,15 @@
 // Every SDL event reaches the program through TranslateSdlEvent, which turns it into the Win32
 // messages Windows would have queued for the same input, with their argument ranges enforced here.
 #include "platform/sdl/EventFunnel.h"
+
+#include "platform/core/Backend.h"
 #include "platform/core/MessageQueue.h"
-#include "platform/sdl/SdlVideo.h"
 #include "platform/core/Utf16Text.h"
-#include "platform/sdl/VirtualKeys.h"
 #include "platform/core/WindowPlacement.h"
 #include "platform/core/WindowTable.h"
+#include "platform/sdl/SdlHandles.h"
+#include "platform/sdl/SdlVideo.h"
+#include "platform/sdl/VirtualKeys.h"
 
 #include <SDL.h>
 
@@ -15,7 +18,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform_windowing {
+using namespace platform_windowing;
+
+namespace platform_sdl {
 
 namespace {
 
@@ -88,7 +93,7 @@ void TranslateKey(HWND window, const SDL_KeyboardEvent& key) {
 // WM_KEYDOWN, where TranslateMessage would have put them. One WM_CHAR per UTF-16 code unit: a
 // character beyond the BMP arrives as its two surrogates, as on Windows.
 void TranslateText(HWND window, const char* text) {
-    for (WCHAR unit : Utf8ToUtf16(text))
+    for (WCHAR unit : platform_utf16::Utf8ToUtf16(text))
         PostToQueue(window, WM_CHAR, static_cast<WPARAM>(unit), static_cast<LPARAM>(keyRepeatCountOne));
 }
 
@@ -173,6 +178,11 @@ void TranslateWindowEvent(HWND window, const SDL_WindowEvent& event) {
     }
 }
 
+// The live window of the SDL window with this id; null when none.
+HWND WindowFromSdlId(Uint32 sdlWindowId) {
+    return WindowFromNative(Native(SDL_GetWindowFromID(sdlWindowId)));
+}
+
 } // namespace
 
 void TranslateSdlEvent(const SDL_Event& event) {
@@ -214,16 +224,20 @@ void TranslateSdlEvent(const SDL_Event& event) {
     }
 }
 
-void PumpSdlEvents() {
-    if (!VideoStarted())
+} // namespace platform_sdl
+
+namespace platform_backend {
+
+void PumpEvents() {
+    if (!platform_sdl::VideoStarted())
         return;
     SDL_Event event;
     while (SDL_PollEvent(&event))
-        TranslateSdlEvent(event);
+        platform_sdl::TranslateSdlEvent(event);
 }
 
-bool WaitForSdlEvent(int timeoutMs) {
-    if (!VideoStarted()) {
+bool WaitForEvents(int timeoutMs) {
+    if (!platform_sdl::VideoStarted()) {
         // No window has ever existed, so nothing can arrive but what another caller posts; there is
         // no other thread, so this only paces a caller that waits anyway.
         SDL_Delay(static_cast<Uint32>(timeoutMs));
@@ -232,8 +246,8 @@ bool WaitForSdlEvent(int timeoutMs) {
     SDL_Event event;
     if (!SDL_WaitEventTimeout(&event, timeoutMs))
         return false;
-    TranslateSdlEvent(event);
+    platform_sdl::TranslateSdlEvent(event);
     return true;
 }
 
-} // namespace platform_windowing
+} // namespace platform_backend

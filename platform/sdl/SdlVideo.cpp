@@ -1,10 +1,13 @@
+// Starting and stopping SDL, and the thread's sleep.
 #include "platform/sdl/SdlVideo.h"
+
+#include "platform/core/Backend.h"
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
-
-namespace platform_windowing {
+#include <thread>
 
 namespace {
 
@@ -22,8 +25,18 @@ void SetGlAttributes() {
 
 } // namespace
 
-bool EnsureVideo() {
-    if (VideoStarted())
+namespace platform_sdl {
+
+bool VideoStarted() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0;
+}
+
+} // namespace platform_sdl
+
+namespace platform_backend {
+
+bool StartVideo() {
+    if (platform_sdl::VideoStarted())
         return true;
     // Closing the last window must reach the program as WM_CLOSE only; SDL would add a second,
     // separate quit request for the same click.
@@ -36,8 +49,12 @@ bool EnsureVideo() {
     return true;
 }
 
-bool VideoStarted() {
-    return SDL_WasInit(SDL_INIT_VIDEO) != 0;
+void SleepMilliseconds(DWORD milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-} // namespace platform_windowing
+void ShutdownBackend() {
+    SDL_Quit();
+}
+
+} // namespace platform_backend

@@ -1,7 +1,7 @@
 #include "platform/sdl/VirtualKeys.h"
 #include "platform/Win32.h"
 
-namespace platform_windowing {
+namespace platform_sdl {
 
 int VirtualKeyFromScancode(SDL_Scancode scancode) {
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
@@ -58,4 +58,4 @@ int VirtualKeyFromScancode(SDL_Scancode scancode) {
     }
 }
 
-} // namespace platform_windowing
+} // namespace platform_sdl

@@ -5,9 +5,9 @@
 
 #include <SDL_scancode.h>
 
-namespace platform_windowing {
+namespace platform_sdl {
 
 // 0 for keys the program has no use for; they produce no key messages.
 int VirtualKeyFromScancode(SDL_Scancode scancode);
 
-} // namespace platform_windowing
+} // namespace platform_sdl

@@ -21,7 +21,12 @@ mergeInto(LibraryManager.library, {
       // time the browser has shown and cleared the drawing buffer. Counted for the tests and
       // benchmarks, which may also read the frame here, while the buffer still holds it.
       Module['framesShown'] = (Module['framesShown'] || 0) + 1;
-      if (Module['framesShown'] === 1) Module['firstFrameTime'] = performance.now();
+      if (Module['framesShown'] === 1) {
+        Module['firstFrameTime'] = performance.now();
+        // Once the program has slept, main returns inside a rewind, where emscripten's own exit
+        // handling no longer looks; Asyncify hands that return value to whoever waits for it.
+        Asyncify.whenDone().then(function(status) { if (Module['onExit']) Module['onExit'](status); });
+      }
       if (Module['onFrame']) Module['onFrame']();
       var done = false;
       var finish = function() { if (!done) { done = true; wakeUp(); } };

@@ -3,6 +3,8 @@
 # program's OpenGL 1.1 over WebGL. Waits give the thread back to the browser through Asyncify.
 include(${CMAKE_SOURCE_DIR}/platform/core/core.cmake)
 include(${CMAKE_SOURCE_DIR}/platform/web/gl/gl.cmake)
+# The program's OpenGL and GLU are the pipeline of this back end, linked with it below.
+add_library(OpenGL::GL INTERFACE IMPORTED)
 
 set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
 add_library(tessary_backend_web STATIC ${WEB_DIR}/WebBackend.cpp ${WEB_DIR}/WebEventFunnel.cpp

@@ -1,5 +1,6 @@
 // Fonts, text measurement and text output of the GDI layer on FreeType and fontconfig.
 #include "platform/gdi/GdiCounts.h"
+#include "platform/gdi/TextBackend.h"
 #include "platform/freetype/FontTesting.h"
 #include "platform/Win32.h"
 #include "tests/text/TextTestSupport.h"
@@ -222,7 +223,7 @@ TEST(GdiFontEngine, ThousandsOfFontsAreReleasedAndSurviveAnEngineRestart) {
     const SIZE measured = Measure(canvas.dc, L"请输入");
 
     // Stopping the engine drops faces and caches; fonts still alive start it again when used.
-    platform_gdi::Shutdown();
+    platform_gdi::ShutdownText();
     const SIZE again = Measure(canvas.dc, L"请输入");
     EXPECT_EQ(again.cx, measured.cx);
     EXPECT_EQ(again.cy, measured.cy);

@@ -1,6 +1,7 @@
 #include "tests/text/TextTestSupport.h"
 
 #include "platform/gdi/GdiCounts.h"
+#include "platform/gdi/TextBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,7 @@ namespace {
 // find FreeType and fontconfig released.
 class FontEngineShutdown : public ::testing::Environment {
 public:
-    void TearDown() override { platform_gdi::Shutdown(); }
+    void TearDown() override { platform_gdi::ShutdownText(); }
 };
 
 [[maybe_unused]] const ::testing::Environment* const fontEngineShutdown =

@@ -58,8 +58,13 @@ class TessaryPage {
     return {width, height, rgba};
   }
 
+  // As a hand would: the pointer arrives, and only then the button goes down and up. A pointer that
+  // jumps and presses within one frame would orbit the camera by the whole jump.
   async click(x, y, button = 'left') {
-    await this.page.mouse.click(this.canvasBox.left + x, this.canvasBox.top + y, {button, delay: 30});
+    await this.move(x, y);
+    await this.settle(2);
+    await this.page.mouse.down({button});
+    await this.page.mouse.up({button});
     await this.settle();
   }
 

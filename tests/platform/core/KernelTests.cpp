@@ -100,8 +100,8 @@ TEST_F(TickClock, RealClockAdvancesAtLeastBySleep) {
 }
 
 TEST(Utf16Text, ConvertsBothWaysIncludingSurrogatePairs) {
-    using platform_windowing::Utf16ToUtf8;
-    using platform_windowing::Utf8ToUtf16;
+    using platform_utf16::Utf16ToUtf8;
+    using platform_utf16::Utf8ToUtf16;
     EXPECT_EQ(Utf16ToUtf8(L"QV作品---Tessary"), "QV\xE4\xBD\x9C\xE5\x93\x81---Tessary");
     EXPECT_EQ(Utf16ToUtf8(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80");
     EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x98\x80"), std::wstring(L"\xD83D\xDE00"));
@@ -110,8 +110,8 @@ TEST(Utf16Text, ConvertsBothWaysIncludingSurrogatePairs) {
 }
 
 TEST(Utf16Text, MalformedInputBecomesReplacementCharacters) {
-    using platform_windowing::Utf16ToUtf8;
-    using platform_windowing::Utf8ToUtf16;
+    using platform_utf16::Utf16ToUtf8;
+    using platform_utf16::Utf8ToUtf16;
     EXPECT_EQ(Utf16ToUtf8(L"a\xD800z"), "a\xEF\xBF\xBDz") << "unpaired high surrogate";
     EXPECT_EQ(Utf16ToUtf8(L"\xDC00"), "\xEF\xBF\xBD") << "lone low surrogate";
     EXPECT_EQ(Utf8ToUtf16("a\xC0\xAFz"), std::wstring(L"a\xFFFD\xFFFDz")) << "overlong slash";

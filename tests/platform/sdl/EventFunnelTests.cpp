@@ -1,7 +1,8 @@
 // SDL events pushed into SDL's own queue, as the video driver would deliver them, and the Win32
 // messages that come out of the message queue for them.
 #include "platform/PlatformTesting.h"
-#include "tests/platform/RecordingWindow.h"
+#include "tests/platform/core/RecordingWindow.h"
+#include "tests/platform/sdl/SdlWindowOf.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ protected:
     void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode keycode, bool repeat = false) {
         SDL_Event event = {};
         event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.windowID = window.SdlWindowId();
+        event.key.windowID = SdlWindowIdOf(window.handle);
         event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
         event.key.repeat = repeat ? 1 : 0;
         event.key.keysym.scancode = scancode;
@@ -54,7 +55,7 @@ protected:
     void PushText(const char* utf8) {
         SDL_Event event = {};
         event.type = SDL_TEXTINPUT;
-        event.text.windowID = window.SdlWindowId();
+        event.text.windowID = SdlWindowIdOf(window.handle);
         std::strncpy(event.text.text, utf8, sizeof(event.text.text) - 1);
         Push(event);
     }
@@ -62,7 +63,7 @@ protected:
     void PushMotion(int x, int y, Uint32 buttons = 0) {
         SDL_Event event = {};
         event.type = SDL_MOUSEMOTION;
-        event.motion.windowID = window.SdlWindowId();
+        event.motion.windowID = SdlWindowIdOf(window.handle);
         event.motion.x = x;
         event.motion.y = y;
         event.motion.state = buttons;
@@ -72,7 +73,7 @@ protected:
     void PushButton(bool down, Uint8 button, int x, int y) {
         SDL_Event event = {};
         event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.windowID = window.SdlWindowId();
+        event.button.windowID = SdlWindowIdOf(window.handle);
         event.button.button = button;
         event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
         event.button.clicks = 1;
@@ -84,7 +85,7 @@ protected:
     void PushWheel(int notches, float preciseNotches, Uint32 direction, int x = 30, int y = 40) {
         SDL_Event event = {};
         event.type = SDL_MOUSEWHEEL;
-        event.wheel.windowID = window.SdlWindowId();
+        event.wheel.windowID = SdlWindowIdOf(window.handle);
         event.wheel.y = notches;
         event.wheel.preciseY = preciseNotches;
         event.wheel.direction = direction;
@@ -96,7 +97,7 @@ protected:
     void PushWindowEvent(SDL_WindowEventID what, int data1 = 0, int data2 = 0) {
         SDL_Event event = {};
         event.type = SDL_WINDOWEVENT;
-        event.window.windowID = window.SdlWindowId();
+        event.window.windowID = SdlWindowIdOf(window.handle);
         event.window.event = static_cast<Uint8>(what);
         event.window.data1 = data1;
         event.window.data2 = data2;
@@ -333,7 +334,7 @@ TEST_F(EventFunnelTest, EventsGoToTheirOwnWindowOnly) {
     SDL_Event key = {};
     key.type = SDL_KEYDOWN;
     key.key.keysym.scancode = SDL_SCANCODE_Q;
-    key.key.windowID = other.SdlWindowId();
+    key.key.windowID = SdlWindowIdOf(other.handle);
     Push(key);
     key.key.windowID = 0xFFFF; // no such window
     Push(key);

@@ -35,9 +35,6 @@ public:
     RecordingWindow(const RecordingWindow&) = delete;
     RecordingWindow& operator=(const RecordingWindow&) = delete;
 
-    // The id SDL gives the window's SDL window, for events pushed into SDL's queue.
-    uint32_t SdlWindowId() const;
-
     HWND handle = nullptr;
 
     // Everything the recording procedure has received, oldest first; tests clear it as they need.
@@ -51,5 +48,5 @@ public:
 std::vector<MSG> TakeAllMessages();
 // The same, reduced to what tests compare.
 std::vector<Message> TakeAllMessagesBrief();
-// Takes and drops every waiting message, SDL events included.
+// Takes and drops every waiting message, the back end's pending events included.
 void DiscardAllMessages();

@@ -1,6 +1,6 @@
 // Cursors, icons and mouse capture.
 #include "platform/PlatformTesting.h"
-#include "tests/platform/RecordingWindow.h"
+#include "tests/platform/core/RecordingWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The live-object counts of the test seam, gathered from each kind of handle's owner.
-#include "platform/gdi/GdiCounts.h"
-#include "platform/core/GlContexts.h"
 #include "platform/PlatformTesting.h"
+#include "platform/core/GlContexts.h"
 #include "platform/core/WindowDc.h"
 #include "platform/core/WindowTable.h"
+#include "platform/gdi/GdiCounts.h"
 
 namespace platform_testing {
 

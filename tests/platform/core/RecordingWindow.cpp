@@ -1,6 +1,4 @@
-#include "tests/platform/RecordingWindow.h"
-
-#include "platform/core/WindowTable.h"
+#include "tests/platform/core/RecordingWindow.h"
 
 std::vector<Received> RecordingWindow::received;
 LRESULT RecordingWindow::createAnswer = 0;
@@ -92,11 +90,6 @@ RecordingWindow::RecordingWindow(DWORD style, int width, int height, const WCHAR
 RecordingWindow::~RecordingWindow() {
     if (IsWindow(handle))
         DestroyWindow(handle);
-}
-
-uint32_t RecordingWindow::SdlWindowId() const {
-    const platform_windowing::WindowRecord* record = platform_windowing::LiveWindow(handle);
-    return record ? record->sdlWindowId : 0;
 }
 
 std::vector<MSG> TakeAllMessages() {

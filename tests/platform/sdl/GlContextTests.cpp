@@ -1,7 +1,7 @@
 // Pixel formats and OpenGL contexts: what the program's start-up and shutdown do, on a real context.
 #include "platform/Gl.h"
 #include "platform/PlatformTesting.h"
-#include "tests/platform/RecordingWindow.h"
+#include "tests/platform/core/RecordingWindow.h"
 #include "tests/support/GlTestContext.h"
 
 #include <SDL.h>
