@@ -27,9 +27,16 @@ mergeInto(LibraryManager.library, {
         // handling no longer looks; Asyncify hands that return value to whoever waits for it.
         Asyncify.whenDone().then(function(status) { if (Module['onExit']) Module['onExit'](status); });
       }
+      // The main thread's work for this frame: from the end of the last wait to here.
+      if (Module['wokeAt'] !== undefined) Module['lastFrameWork'] = performance.now() - Module['wokeAt'];
       if (Module['onFrame']) Module['onFrame']();
       var done = false;
-      var finish = function() { if (!done) { done = true; wakeUp(); } };
+      var finish = function() {
+        if (done) return;
+        done = true;
+        Module['wokeAt'] = performance.now();
+        wakeUp();
+      };
       requestAnimationFrame(finish);
       setTimeout(finish, 100);
     });
