@@ -3,7 +3,8 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-sanitize fuzz build deps bench clean windows test-windows windows-deps package test-package package-deps
+.PHONY: run test test-sanitize fuzz build deps bench clean windows test-windows windows-deps package test-package package-deps \
+	web web-deps serve-web test-web bench-web
 
 deps:
 	@./scripts/install-deps.sh
@@ -91,5 +92,33 @@ package: package-deps
 test-package: package
 	./tests/package/test-deb.sh build-pkg/tessary_*.deb
 
+# The browser build: build-web/ holds index.html, tessary.js, tessary.wasm, dom_input.js and fonts/,
+# everything a static web server needs. Debian's emscripten builds offline; its links at -O1 and
+# above need Node to find Debian's own JavaScript modules.
+WEB_BUILD ?= build-web
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+WEB_PORT ?= 8015
+
+web-deps:
+	@./scripts/install-web-deps.sh
+
+web: web-deps
+	@$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DTESSARY_PLATFORM=web -DCMAKE_BUILD_TYPE=Release \
+		-DTESSARY_TESTS=OFF -DTESSARY_WERROR=ON > /dev/null
+	@$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	@cd $(WEB_BUILD) && ls -l index.html dom_input.js tessary.js tessary.wasm fonts/*.woff2
+
+serve-web: web
+	node tests/web/serve.js $(WEB_BUILD) $(WEB_PORT)
+
+# Headless Chromium drives the page with real input; its frames are compared with the desktop
+# build's frames of the same scenes, taken under Xvfb.
+test-web: web build
+	cd tests/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) DESKTOP_BUILD=$(CURDIR)/$(BUILD) \
+		node --test --test-concurrency=1 dom_input.test.js scenario.test.js
+
+bench-web: web
+	cd tests/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../bench/web/bench-web.js
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz build-bench build-win32 build-win64 build-pkg
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz build-bench build-win32 build-win64 build-pkg $(WEB_BUILD)

@@ -1,0 +1,120 @@
+// The browser benchmark (make bench-web): page weight with gzip, start-up to the first frame, and
+// the program's frame time at n = 3, 6 and 8, wireframe and faces, against raw-webgl.html drawing
+// the same primitives with the same states, in the same headless Chromium. Frames are paced by the
+// browser's animation frames on both sides, so light scenes meet at the display's interval.
+// Prints one table; never fails on a figure.
+'use strict';
+const fs = require('node:fs');
+const path = require('node:path');
+const zlib = require('node:zlib');
+const {serve} = require('../../tests/web/serve.js');
+const {launch, close} = require('../../tests/web/browser.js');
+
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../build-web');
+const ROUNDS = Number(process.env.ROUNDS || 3);
+const median = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
+const fixed = (v, d = 1) => v.toFixed(d);
+
+function pageWeight() {
+  const files = ['index.html', 'dom_input.js', 'tessary.js', 'tessary.wasm', 'fonts/uming.woff2',
+                 'fonts/wqy-microhei.woff2', 'fonts/cwyen.woff2'];
+  let raw = 0, gzipped = 0;
+  const rows = files.map((f) => {
+    const data = fs.readFileSync(path.join(WEB_BUILD, f));
+    const z = zlib.gzipSync(data, {level: 9}).length;
+    raw += data.length;
+    gzipped += z;
+    return `  ${f}: ${data.length} B, ${z} B gzipped`;
+  });
+  return {raw, gzipped, rows};
+}
+
+async function programFrames(browser, url, n, faces, frames) {
+  const page = await browser.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => window.Module && Module.framesShown >= 2, {timeout: 60000});
+  const box = await page.evaluate(() => {
+    const r = Module.canvas.getBoundingClientRect();
+    return [r.left, r.top];
+  });
+  const click = async (x, y) => {
+    await page.mouse.click(box[0] + x, box[1] + y, {delay: 20});
+    const shown = await page.evaluate(() => Module.framesShown);
+    await page.waitForFunction((s) => Module.framesShown >= s + 2, {timeout: 120000}, shown);
+  };
+  const firstFrame = await page.evaluate(() => Module.firstFrameTime);
+  await click(200, 25);
+  await page.keyboard.type(String(n));
+  await click(924, 35);
+  if (n > 6) await click(452, 399); // OK to the question about large dimensions
+  if (faces) await click(410, 28);
+  const {intervals, work} = await page.evaluate((count) => new Promise((resolve) => {
+    const times = [], work = [];
+    Module.onFrame = () => {
+      times.push(performance.now());
+      work.push(Module.lastFrameWork);
+      if (times.length > count) {
+        Module.onFrame = null;
+        resolve({intervals: times.slice(1).map((t, k) => t - times[k]), work: work.slice(1)});
+      }
+    };
+  }), frames);
+  await page.close();
+  return {firstFrame, frame: median(intervals), work: median(work)};
+}
+
+async function referenceFrames(browser, url, n, faces, frames) {
+  const page = await browser.newPage();
+  await page.goto(`${url}raw-webgl.html?n=${n}&faces=${faces ? 1 : 0}&frames=${frames}`);
+  await page.waitForFunction(() => window.result, {timeout: 600000, polling: 200});
+  const result = await page.evaluate(() => window.result);
+  await page.close();
+  return {firstFrame: result.firstFrame, frame: median(result.intervals), work: median(result.work)};
+}
+
+(async () => {
+  const program = await serve(WEB_BUILD, 0);
+  const reference = await serve(__dirname, 0);
+  const programUrl = `http://127.0.0.1:${program.address().port}/`;
+  const referenceUrl = `http://127.0.0.1:${reference.address().port}/`;
+  const browser = await launch();
+  const lines = ['| fig | measured | program | reference | ratio | target |', '|---|---|---|---|---|---|'];
+  const starts = [], referenceStarts = [];
+  for (const n of [3, 6, 8]) {
+    const cells = [];
+    for (const faces of [false, true]) {
+      const frames = n === 8 && faces ? 4 : n === 8 || faces ? 15 : 40;
+      const p = [], r = [], pw = [], rw = [];
+      for (let round = 0; round < ROUNDS; ++round) {
+        const a = await programFrames(browser, programUrl, n, faces, frames);
+        const b = await referenceFrames(browser, referenceUrl, n, faces, frames);
+        p.push(a.frame);
+        r.push(b.frame);
+        pw.push(a.work);
+        rw.push(b.work);
+        starts.push(a.firstFrame);
+        referenceStarts.push(b.firstFrame);
+      }
+      cells.push([median(p), median(r), median(pw), median(rw)]);
+    }
+    const [wire, faces] = cells;
+    const row = (fig, what, k, target, digits) =>
+      lines.push(`| ${fig} | ${what} n=${n} wire / faces | ${fixed(wire[k], digits)} / ${fixed(faces[k], digits)} ms | ` +
+                 `${fixed(wire[k + 1], digits)} / ${fixed(faces[k + 1], digits)} ms | ${fixed(wire[k] / wire[k + 1], 2)} / ` +
+                 `${fixed(faces[k] / faces[k + 1], 2)} | ${target} |`);
+    row('W1', 'frame interval', 0, n === 8 ? '(reported)' : '≤ 1.2', 1);
+    row('W1', '… main-thread work per frame,', 2, '–', 2);
+  }
+  const weight = pageWeight();
+  lines.push(`| W2 | page weight, fonts included (gzip -9) | ${fixed(weight.gzipped / 1024)} KiB | | | ≤ 1 MiB |`);
+  lines.push(`| W3 | navigation start to first frame shown | ${fixed(median(starts), 0)} ms | ` +
+             `${fixed(median(referenceStarts), 0)} ms | ${fixed(median(starts) / median(referenceStarts), 2)} | – |`);
+  await close(browser);
+  program.close();
+  reference.close();
+  console.log(lines.join('\n'));
+  console.log(`page files (${weight.raw} B in all):\n${weight.rows.join('\n')}`);
+})().catch((e) => {
+  console.error(e);
+  process.exit(1);
+});

@@ -1,0 +1,162 @@
+// The platform back end of the browser build. The window is the page's one canvas, the GL context a
+// desktop-GL pipeline over WebGL, and every wait gives the thread back to the browser (through
+// Asyncify), so that the program's own loops run as written while the page keeps drawing and taking
+// input.
+#include "platform/core/Backend.h"
+#include "platform/core/Utf16Text.h"
+#include "platform/core/WindowTable.h"
+#include "platform/web/WebEventFunnel.h"
+#include "platform/web/WebHost.h"
+#include "platform/web/gl/GlCurrent.h"
+#include "platform/web/gl/WebGlSink.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <string>
+
+namespace platform_backend {
+
+struct NativeWindowObject {
+    LONG width = 0, height = 0;
+};
+
+struct NativeGlContextObject {
+    webgl::WebGlSink sink;
+    webgl::GlPipeline pipeline{sink};
+};
+
+namespace {
+// The page has one canvas, so one window is shown on it; others exist but draw nowhere.
+NativeWindowObject* canvasOwner = nullptr;
+bool webGlStarted = false;
+
+// Feeds the page's waiting events into the message queue; the number fed.
+int FeedEvents() {
+    constexpr int batch = 64;
+    int32_t events[batch * 5];
+    HWND window = canvasOwner ? platform_windowing::WindowFromNative(canvasOwner) : nullptr;
+    int total = 0;
+    for (int n; (n = tessary_web_pump(events, batch)) > 0; total += n) {
+        for (int i = 0; i < n; ++i) {
+            const int32_t* e = events + i * 5;
+            platform_windowing::TranslateWebEvent(window, e[0], e[1], e[2], e[3], e[4]);
+        }
+    }
+    return total;
+}
+
+} // namespace
+
+bool StartVideo() {
+    return true;
+}
+
+void PumpEvents() {
+    FeedEvents();
+}
+
+bool WaitForEvents(int timeoutMs) {
+    // The browser delivers input only while the program is not running, so waiting is yielding.
+    const double end = emscripten_get_now() + timeoutMs;
+    for (;;) {
+        if (FeedEvents() > 0)
+            return true;
+        const double left = end - emscripten_get_now();
+        if (left <= 0)
+            return false;
+        emscripten_sleep(static_cast<unsigned>(std::min(left, 10.0)));
+    }
+}
+
+void SleepMilliseconds(DWORD milliseconds) {
+    emscripten_sleep(milliseconds);
+}
+
+NativeWindow CreateNativeWindow(const NativeWindowLook& look) {
+    // The newest window takes the canvas: the core makes a new native window when it resizes a
+    // hidden one, and the program shows only one.
+    auto* window = new NativeWindowObject{look.width, look.height};
+    canvasOwner = window;
+    if (look.title)
+        tessary_web_set_title(platform_utf16::Utf16ToUtf8(look.title).c_str());
+    return window;
+}
+
+void DestroyNativeWindow(NativeWindow window) {
+    if (canvasOwner == window)
+        canvasOwner = nullptr;
+    delete window;
+}
+
+// The canvas keeps the page's place and size; the core keeps the window's notional frame.
+void ShowNativeWindow(NativeWindow, bool) {}
+void PlaceNativeWindow(NativeWindow window, POINT, LONG width, LONG height) {
+    window->width = std::max<LONG>(width, 1);
+    window->height = std::max<LONG>(height, 1);
+}
+void RestyleNativeWindow(NativeWindow, bool, bool) {}
+
+NativeGlContext CreateGlContext(NativeWindow) {
+    // WebGL gives one context per canvas, which every GL context of the program shares.
+    if (!webGlStarted && !webgl::WebGlSink::Create())
+        return nullptr;
+    webGlStarted = true;
+    return new NativeGlContextObject();
+}
+
+bool MakeGlContextCurrent(NativeWindow, NativeGlContext context) {
+    if (webgl::GlPipeline* current = webgl::Current())
+        current->Flush();
+    webgl::MakeCurrent(context ? &context->pipeline : nullptr);
+    return true;
+}
+
+void DeleteGlContext(NativeGlContext context) {
+    if (context && webgl::Current() == &context->pipeline)
+        webgl::MakeCurrent(nullptr);
+    delete context;
+}
+
+void SwapGlBuffers(NativeWindow window) {
+    if (webgl::GlPipeline* current = webgl::Current())
+        current->Flush();
+    // The browser shows what was drawn once the program gives it the thread.
+    if (window == canvasOwner)
+        tessary_web_next_frame();
+}
+
+// Pointer capture is taken by the page itself when a button goes down on the canvas.
+void CaptureMouse(bool) {}
+
+void ApplyCursor(SystemCursor cursor) {
+    tessary_web_set_cursor(static_cast<int>(cursor));
+}
+
+int ShowNativeMessageBox(NativeWindow, const WCHAR* text, const WCHAR* caption, UINT type) {
+    std::string message = platform_utf16::Utf16ToUtf8(caption ? caption : L"");
+    if (!message.empty())
+        message += "\n\n";
+    message += platform_utf16::Utf16ToUtf8(text ? text : L"");
+    const bool withCancel = (type & 0xF) == MB_OKCANCEL;
+    return tessary_web_dialog(message.c_str(), withCancel) ? IDOK : IDCANCEL;
+}
+
+// The browser has one mode, the screen as it is, and cannot change it.
+bool GetDisplayMode(int mode, DEVMODEW& description) {
+    if (mode != currentDisplayMode && mode != desktopDisplayMode && mode != 0)
+        return false;
+    int32_t width = 0, height = 0;
+    tessary_web_screen_size(&width, &height);
+    description.dmPelsWidth = static_cast<DWORD>(width);
+    description.dmPelsHeight = static_cast<DWORD>(height);
+    description.dmBitsPerPel = 32;
+    description.dmDisplayFrequency = 60;
+    // DM_BITSPERPEL and DM_DISPLAYFREQUENCY, which the subset's header does not name.
+    description.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | 0x00040000 | 0x00400000;
+    return true;
+}
+
+void ShutdownBackend() {}
+
+} // namespace platform_backend

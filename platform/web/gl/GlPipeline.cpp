@@ -1,0 +1,263 @@
+#include "platform/web/gl/GlPipeline.h"
+
+#include "platform/web/gl/GlLineWidener.h"
+
+#include <cmath>
+
+namespace webgl {
+
+namespace {
+constexpr uint32_t kModelview = 0x1700, kProjection = 0x1701;
+constexpr uint32_t kLines = 0x0001, kLineStrip = 0x0003, kQuads = 0x0007;
+constexpr uint32_t kTexture2d = 0x0DE1, kFog = 0x0B60, kBlend = 0x0BE2, kDepthTest = 0x0B71,
+                   kCullFace = 0x0B44, kScissorTest = 0x0C11, kLineSmooth = 0x0B20;
+constexpr uint32_t kFogMode = 0x0B65, kFogStart = 0x0B63, kFogEnd = 0x0B64, kFogColor = 0x0B66,
+                   kLinear = 0x2601;
+// The desktop's smallest guaranteed stack depths; a push beyond them is an error that changes nothing.
+constexpr size_t kModelviewDepth = 32, kProjectionDepth = 2;
+} // namespace
+
+std::vector<GlMatrix>& GlPipeline::Stack() {
+    return matrixMode == kProjection ? projection : modelview;
+}
+
+const GlMatrix& GlPipeline::Top(uint32_t mode) const {
+    return mode == kProjection ? projection.back() : modelview.back();
+}
+
+void GlPipeline::MatrixMode(uint32_t mode) {
+    if (mode == kModelview || mode == kProjection)
+        matrixMode = mode;
+}
+
+void GlPipeline::LoadIdentity() {
+    Stack().back() = GlMatrix::Identity();
+}
+
+void GlPipeline::PushMatrix() {
+    std::vector<GlMatrix>& stack = Stack();
+    if (stack.size() < (matrixMode == kProjection ? kProjectionDepth : kModelviewDepth))
+        stack.push_back(stack.back());
+}
+
+void GlPipeline::PopMatrix() {
+    std::vector<GlMatrix>& stack = Stack();
+    if (stack.size() > 1)
+        stack.pop_back();
+}
+
+void GlPipeline::MultMatrix(const GlMatrix& m) {
+    Stack().back() = Stack().back() * m;
+}
+
+void GlPipeline::Enable(uint32_t capability, bool on) {
+    switch (capability) {
+    case kTexture2d:
+        texture2d = on;
+        break;
+    case kFog:
+        fog = on;
+        break;
+    case kBlend:
+        blend = on;
+        break;
+    case kDepthTest:
+        depthTest = on;
+        break;
+    case kCullFace:
+        cullFace = on;
+        break;
+    case kScissorTest:
+        scissor = on;
+        break;
+    case kLineSmooth:
+        lineSmooth = on;
+        break;
+    default:
+        break; // lighting without lights, multisampling and point and polygon smoothing change no pixel here
+    }
+}
+
+void GlPipeline::BlendFunc(uint32_t source, uint32_t destination) {
+    blendSource = source;
+    blendDestination = destination;
+}
+
+void GlPipeline::Fog(uint32_t parameter, const float* values) {
+    switch (parameter) {
+    case kFogMode:
+        linearFog = static_cast<uint32_t>(values[0]) == kLinear;
+        break;
+    case kFogStart:
+        fogStart = values[0];
+        break;
+    case kFogEnd:
+        fogEnd = values[0];
+        break;
+    case kFogColor:
+        for (int i = 0; i < 4; ++i)
+            fogColour[i] = std::fmin(1.0f, std::fmax(0.0f, values[i]));
+        break;
+    default:
+        break;
+    }
+}
+
+void GlPipeline::LineWidth(float width) {
+    if (width > 0.0f)
+        lineWidth = width;
+}
+
+void GlPipeline::Viewport(int32_t x, int32_t y, int32_t width, int32_t height) {
+    if (width >= 0 && height >= 0)
+        viewport = {x, y, width, height};
+}
+
+void GlPipeline::Scissor(int32_t x, int32_t y, int32_t width, int32_t height) {
+    if (width >= 0 && height >= 0)
+        scissorBox = {x, y, width, height};
+}
+
+void GlPipeline::CullFace(uint32_t mode) {
+    cullMode = mode;
+}
+void GlPipeline::FrontFace(uint32_t mode) {
+    frontFace = mode;
+}
+
+void GlPipeline::ClearColor(float r, float g, float b, float a) {
+    const float c[4] = {r, g, b, a};
+    for (int i = 0; i < 4; ++i)
+        clearColour[i] = std::fmin(1.0f, std::fmax(0.0f, c[i]));
+}
+
+void GlPipeline::Clear(uint32_t mask) {
+    Flush();
+    sink.Clear(mask, clearColour, scissor, scissorBox);
+}
+
+void GlPipeline::Color(float r, float g, float b, float a) {
+    colour[0] = r;
+    colour[1] = g;
+    colour[2] = b;
+    colour[3] = a;
+}
+
+void GlPipeline::TexCoord(float s, float t) {
+    texCoord[0] = s;
+    texCoord[1] = t;
+}
+
+void GlPipeline::Begin(uint32_t mode) {
+    if (inBegin)
+        return;
+    inBegin = true;
+    primitiveMode = mode;
+    primitive.clear();
+}
+
+void GlPipeline::Vertex(float x, float y, float z) {
+    if (!inBegin)
+        return;
+    const Vec4 eye = modelview.back().Apply({x, y, z, 1.0f});
+    const Vec4 clip = projection.back().Apply(eye);
+    primitive.push_back({clip.x, clip.y, clip.z, clip.w, colour[0], colour[1], colour[2], colour[3],
+                         texCoord[0], texCoord[1], std::fabs(eye.z), 0.0f, kNoSmoothing});
+}
+
+void GlPipeline::End() {
+    if (!inBegin)
+        return;
+    inBegin = false;
+    assembled.clear();
+    const size_t n = primitive.size();
+    if (primitiveMode == kQuads) {
+        for (size_t i = 0; i + 3 < n; i += 4) {
+            const GlVertex* q = &primitive[i];
+            assembled.insert(assembled.end(), {q[0], q[1], q[2], q[0], q[2], q[3]});
+        }
+        Submit(CurrentState(Primitive::Triangles), assembled.data(), assembled.size());
+        return;
+    }
+    if (primitiveMode != kLines && primitiveMode != kLineStrip)
+        return;
+    const size_t step = primitiveMode == kLines ? 2 : 1;
+    const bool wide = lineWidth > 1.0f || lineSmooth;
+    for (size_t i = 0; i + 1 < n; i += step) {
+        if (wide)
+            WidenLine(primitive[i], primitive[i + 1], viewport, lineWidth, lineSmooth, assembled);
+        else
+            assembled.insert(assembled.end(), {primitive[i], primitive[i + 1]});
+    }
+    DrawState state = CurrentState(wide ? Primitive::Triangles : Primitive::Lines);
+    state.cullFace = false; // lines are never culled, even when drawn as triangles
+    Submit(state, assembled.data(), assembled.size());
+}
+
+DrawState GlPipeline::CurrentState(Primitive kind) const {
+    DrawState s;
+    s.primitive = kind;
+    s.texture = texture2d ? textures.DrawnTexture() : 0;
+    s.fog = fog && linearFog;
+    if (s.fog) {
+        s.fogStart = fogStart;
+        s.fogEnd = fogEnd;
+        for (int i = 0; i < 4; ++i)
+            s.fogColour[i] = fogColour[i];
+    }
+    s.blend = blend;
+    if (blend) {
+        s.blendSource = blendSource;
+        s.blendDestination = blendDestination;
+    }
+    s.depthTest = depthTest;
+    s.cullFace = cullFace;
+    if (cullFace) {
+        s.cullMode = cullMode;
+        s.frontFace = frontFace;
+    }
+    s.scissor = scissor;
+    if (scissor)
+        s.scissorBox = scissorBox;
+    s.viewport = viewport;
+    return s;
+}
+
+void GlPipeline::Submit(const DrawState& state, const GlVertex* vertices, size_t count) {
+    if (count == 0)
+        return;
+    if (!pending.empty() && !(state == pendingState))
+        Flush();
+    pendingState = state;
+    pending.insert(pending.end(), vertices, vertices + count);
+}
+
+void GlPipeline::Flush() {
+    if (pending.empty())
+        return;
+    sink.Draw(pendingState, pending.data(), static_cast<int32_t>(pending.size()));
+    ++batchesDrawn;
+    pending.clear();
+}
+
+void GlPipeline::BindTexture(uint32_t name) {
+    textures.Bind(name);
+}
+
+void GlPipeline::DeleteTexture(uint32_t name) {
+    Flush();
+    textures.Delete(name);
+}
+
+void GlPipeline::TexParameter(uint32_t parameter, int32_t value) {
+    Flush();
+    textures.Parameter(parameter, value);
+}
+
+void GlPipeline::TexImage(int32_t internalFormat, int32_t width, int32_t height, uint32_t format,
+                          uint32_t type, const uint8_t* pixels) {
+    Flush();
+    textures.Image(internalFormat, width, height, format, type, pixels);
+}
+
+} // namespace webgl

@@ -1,0 +1,20 @@
+// The sink of the desktop-GL emulation in the browser: WebGL through library_webgl_sink.js.
+#pragma once
+
+#include "platform/web/gl/GlSink.h"
+
+namespace webgl {
+
+class WebGlSink : public GlSink {
+public:
+    // False when the page's canvas gives no WebGL context.
+    static bool Create();
+
+    void Draw(const DrawState& state, const GlVertex* vertices, int32_t count) override;
+    void Clear(uint32_t mask, const float colour[4], bool scissor, const Box& scissorBox) override;
+    void TexImage(uint32_t texture, int32_t width, int32_t height, const uint8_t* rgba) override;
+    void TexParameters(uint32_t texture, const TextureParameters& parameters) override;
+    void DeleteTexture(uint32_t texture) override;
+};
+
+} // namespace webgl

@@ -1,0 +1,68 @@
+// The Canvas 2D half of the browser's GDI text: runs measured and drawn one character at a time at
+// whole-pixel advances, so that a run's width is the sum of its characters' advances as GDI's is,
+// and ink read back as coverage (the alpha of black text on a transparent canvas).
+mergeInto(LibraryManager.library, {
+  $TessaryText: {
+    context: null,
+    get: function(width, height) {
+      if (!TessaryText.context) {
+        var canvas = document.createElement('canvas');
+        TessaryText.context = canvas.getContext('2d', {willReadFrequently: true});
+      }
+      var ctx = TessaryText.context;
+      if (width && (ctx.canvas.width < width || ctx.canvas.height < height)) {
+        ctx.canvas.width = Math.max(ctx.canvas.width, width);
+        ctx.canvas.height = Math.max(ctx.canvas.height, height);
+      }
+      return ctx;
+    },
+    prepare: function(ctx, font) {
+      ctx.font = font;
+      ctx.fontKerning = 'none';
+      ctx.textBaseline = 'alphabetic';
+      ctx.textAlign = 'left';
+      ctx.fillStyle = '#000';
+    },
+    // The program's WCHAR is 32 bits wide and holds one UTF-16 code unit; a lone surrogate is
+    // drawn as U+FFFD.
+    characters: function(text, length) {
+      var unit = function(i) { return HEAPU32[(text >> 2) + i] & 0xFFFF; };
+      var out = [];
+      for (var i = 0; i < length; ++i) {
+        var u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < length && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
+          out.push(String.fromCharCode(u, unit(++i)));
+        } else {
+          out.push(u >= 0xD800 && u <= 0xDFFF ? '\uFFFD' : String.fromCharCode(u));
+        }
+      }
+      return out;
+    },
+  },
+
+  tessary_text_measure__deps: ['$TessaryText'],
+  tessary_text_measure: function(font, text, length) {
+    var ctx = TessaryText.get(0, 0);
+    TessaryText.prepare(ctx, UTF8ToString(font));
+    var width = 0;
+    TessaryText.characters(text, length).forEach(function(c) { width += Math.round(ctx.measureText(c).width); });
+    return width;
+  },
+
+  // Draws the run with its baseline at `ascent` into a width × height box and writes one coverage
+  // byte per pixel, rows top first, to `coverage`.
+  tessary_text_draw__deps: ['$TessaryText'],
+  tessary_text_draw: function(font, text, length, width, height, ascent, coverage) {
+    if (width <= 0 || height <= 0) return;
+    var ctx = TessaryText.get(width, height);
+    ctx.clearRect(0, 0, width, height);
+    TessaryText.prepare(ctx, UTF8ToString(font));
+    var x = 0;
+    TessaryText.characters(text, length).forEach(function(c) {
+      ctx.fillText(c, x, ascent);
+      x += Math.round(ctx.measureText(c).width);
+    });
+    var pixels = ctx.getImageData(0, 0, width, height).data;
+    for (var i = 0, n = width * height; i < n; ++i) HEAPU8[coverage + i] = pixels[i * 4 + 3];
+  },
+});

@@ -1,0 +1,47 @@
+# The browser platform, built with emscripten (make web): the core and GDI over the page, whose canvas
+# is the window, whose DOM events are the input and whose Canvas 2D draws the text, and the
+# program's OpenGL 1.1 over WebGL. Waits give the thread back to the browser through Asyncify.
+include(${CMAKE_SOURCE_DIR}/platform/core/core.cmake)
+include(${CMAKE_SOURCE_DIR}/platform/web/gl/gl.cmake)
+# The program's OpenGL and GLU are the pipeline of this back end, linked with it below.
+add_library(OpenGL::GL INTERFACE IMPORTED)
+
+set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
+add_library(tessary_backend_web STATIC ${WEB_DIR}/WebBackend.cpp ${WEB_DIR}/WebEventFunnel.cpp
+    ${WEB_DIR}/gl/WebGlSink.cpp ${WEB_DIR}/gl/GlEntryPoints.cpp)
+target_link_libraries(tessary_backend_web PUBLIC tessary_platform_core tessary_webgl_core)
+# GLOBAL_BASE: Win32 takes a "name" pointer below 0x10000 for an atom, which Windows can do because
+# nothing is ever mapped there; wasm puts static data at 1024 unless told otherwise.
+target_link_options(tessary_backend_web INTERFACE
+    "SHELL:--js-library ${WEB_DIR}/library_web_platform.js"
+    "SHELL:--js-library ${WEB_DIR}/library_webgl_sink.js"
+    "SHELL:--js-library ${WEB_DIR}/library_web_text.js"
+    -sASYNCIFY -sASYNCIFY_IMPORTS=[tessary_web_next_frame] -sASYNCIFY_STACK_SIZE=65536
+    -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sTOTAL_STACK=1048576 -sGLOBAL_BASE=65536)
+set_property(TARGET tessary_backend_web APPEND PROPERTY INTERFACE_LINK_DEPENDS
+    ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_webgl_sink.js ${WEB_DIR}/library_web_text.js)
+
+add_library(tessary_text_web STATIC ${WEB_DIR}/WebTextBackend.cpp ${WEB_DIR}/WebFaces.cpp)
+target_link_libraries(tessary_text_web PUBLIC tessary_platform_gdi)
+
+tessary_join_platform(tessary_backend_web tessary_text_web)
+
+# The page beside the program: index.html, the input script, and the font subsets with their
+# licences, cut from the Debian fonts at build time.
+set(WEB_FONTS uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
+    cwyen-LICENSE.txt)
+list(TRANSFORM WEB_FONTS PREPEND ${CMAKE_BINARY_DIR}/fonts/)
+file(GLOB_RECURSE WEB_FONT_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp
+    ${CMAKE_SOURCE_DIR}/gui/*.cpp ${CMAKE_SOURCE_DIR}/hypercube/*.cpp)
+add_custom_command(OUTPUT ${WEB_FONTS}
+    COMMAND ${WEB_DIR}/fonts/subset-fonts.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/fonts
+    DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES}
+    COMMENT "Cutting the font subsets the page ships")
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html ${CMAKE_BINARY_DIR}/dom_input.js
+    COMMAND ${CMAKE_COMMAND} -E copy ${WEB_DIR}/index.html ${WEB_DIR}/dom_input.js ${CMAKE_BINARY_DIR}
+    DEPENDS ${WEB_DIR}/index.html ${WEB_DIR}/dom_input.js)
+add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${CMAKE_BINARY_DIR}/index.html
+    ${CMAKE_BINARY_DIR}/dom_input.js)
+
+set(TESSARY_PLATFORM_TEST_LIBS "")
+set(TESSARY_PLATFORM_TEST_DIRS "")
