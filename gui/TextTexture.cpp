@@ -4,8 +4,39 @@
 #include "gui/FontSpec.h"
 #include "gui/TextCanvas.h"
 
+#include <array>
 #include <cstddef>
+#include <cstring>
 #include <memory>
+
+namespace {
+
+// The RGBA texel for each value of a pixel's red byte, which tells the ink: 255 is paper, anything
+// less is ink or its edge. A label of the 8-cube converts 32,768 pixels, so the rule is looked up
+// rather than worked out per pixel.
+using TexelTable = std::array<std::array<uint8_t, 4>, 256>;
+
+constexpr TexelTable MakeTexelTable(bool inverted) {
+    TexelTable table{};
+    for (int v = 0; v < 256; ++v) {
+        const uint8_t ink = static_cast<uint8_t>(v);
+        if (!inverted) {
+            // White glyphs whose alpha is the coverage, on a transparent background.
+            const uint8_t shade = v == 255 ? 0 : 255;
+            table[v] = {shade, shade, shade, static_cast<uint8_t>(v == 255 ? 0 : 255 - ink)};
+        } else {
+            // An opaque white tile with the glyphs cut out.
+            const uint8_t shade = v == 255 ? 255 : 0;
+            table[v] = {shade, shade, shade, ink};
+        }
+    }
+    return table;
+}
+
+constexpr TexelTable normalTexels = MakeTexelTable(false);
+constexpr TexelTable invertedTexels = MakeTexelTable(true);
+
+} // namespace
 
 TextTexture::TextTexture() {
     canvas = new TextCanvas();
@@ -57,24 +88,15 @@ void TextTexture::Render(const WCHAR* text) {
     FillRect(canvas->dc, &whole, canvas->tools->brush);
     TextOutW(canvas->dc, 0, 0, text, length);
 
-    // The red byte of each pixel tells the ink: 255 is paper, anything less is ink or its edge.
-    const size_t texelBytes = static_cast<size_t>(textureWidth) * textureHeight * 4;
     // Every byte is written below, so the buffer is left uninitialised.
+    const size_t texelBytes = static_cast<size_t>(textureWidth) * textureHeight * 4;
     std::unique_ptr<uint8_t[]> texels(texelBytes > 0 ? new uint8_t[texelBytes] : nullptr);
+    const TexelTable& table = inverted ? invertedTexels : normalTexels;
     uint8_t* texel = texels.get();
     for (int32_t i = 0; i < textureHeight; ++i) {
-        for (int32_t j = 0; j < textureWidth; ++j, texel += 4) {
-            const uint8_t v = canvas->rows[i][3 * j + 2];
-            if (!inverted) {
-                // White glyphs whose alpha is the coverage, on a transparent background.
-                texel[0] = texel[1] = texel[2] = v == 255 ? 0 : 255;
-                texel[3] = v == 255 ? 0 : static_cast<uint8_t>(255 - v);
-            } else {
-                // An opaque white tile with the glyphs cut out.
-                texel[0] = texel[1] = texel[2] = v == 255 ? 255 : 0;
-                texel[3] = v;
-            }
-        }
+        const uint8_t* red = canvas->rows[i] + 2;
+        for (int32_t j = 0; j < textureWidth; ++j, texel += 4, red += 3)
+            std::memcpy(texel, table[*red].data(), 4);
     }
 
     // RGBA rows are whole words, so the default alignment of 4 already holds; set it anyway in case
