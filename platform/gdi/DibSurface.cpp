@@ -54,6 +54,14 @@ void DibSurface::BlendSpan(int x, int y, const uint8_t* coverage, int count, COL
         const int weight = coverage[px - x];
         if (weight == 0)
             continue;
+        // Most covered pixels of a large glyph are inside its strokes, where the blend below gives
+        // the colour itself.
+        if (weight == 255) {
+            pixel[0] = channels[0];
+            pixel[1] = channels[1];
+            pixel[2] = channels[2];
+            continue;
+        }
         for (int i = 0; i < 3; ++i)
             pixel[i] = static_cast<uint8_t>((pixel[i] * (255 - weight) + channels[i] * weight + 127) / 255);
     }
