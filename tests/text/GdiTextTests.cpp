@@ -1,8 +1,8 @@
 // Fonts, text measurement and text output of the GDI layer on FreeType and fontconfig.
+#include "platform/Win32.h"
+#include "platform/freetype/FontTesting.h"
 #include "platform/gdi/GdiCounts.h"
 #include "platform/gdi/TextBackend.h"
-#include "platform/freetype/FontTesting.h"
-#include "platform/Win32.h"
 #include "tests/text/TextTestSupport.h"
 
 #include <gtest/gtest.h>
