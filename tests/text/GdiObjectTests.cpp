@@ -1,6 +1,6 @@
 // Memory DCs, brushes, DIB sections and object selection of the GDI layer.
-#include "platform/gdi/GdiCounts.h"
 #include "platform/Win32.h"
+#include "platform/gdi/GdiCounts.h"
 #include "tests/text/TextTestSupport.h"
 
 #include <gtest/gtest.h>
