@@ -1,49 +1,13 @@
 // Input reported as a back end reports it (platform/core/Input.h), and the Win32 messages that come
 // out of the message queue for it: the rules every back end shares, whatever its events.
-#include "platform/PlatformTesting.h"
 #include "platform/core/Input.h"
-#include "platform/core/WindowTable.h"
-#include "tests/platform/core/RecordingWindow.h"
-
-#include <gtest/gtest.h>
+#include "tests/platform/core/InputFixture.h"
 
 using namespace platform_input;
 
 namespace {
 
-constexpr LPARAM firstPress = 0x00000001;
-constexpr LPARAM repeatedPress = 0x40000001;
-constexpr LPARAM release = 0xC0000001;
-
-LPARAM Point(int x, int y) {
-    return MAKELPARAM(x, y);
-}
-WPARAM Wheel(int delta, WPARAM flags = 0) {
-    return MAKEWPARAM(flags, delta);
-}
-
-NativeWindow NativeOf(HWND window) {
-    return platform_windowing::LiveWindow(window)->native;
-}
-
-class InputTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(window.handle, nullptr);
-        native = NativeOf(window.handle);
-        DiscardAllMessages();
-        platform_testing::ClearQuit();
-        platform_testing::ForgetHeldInput();
-    }
-    void TearDown() override {
-        ReleaseCapture();
-        DiscardAllMessages();
-        platform_testing::ForgetHeldInput();
-    }
-
-    RecordingWindow window{WS_POPUP, 320, 240};
-    NativeWindow native = nullptr;
-};
+using InputTest = InputFixture;
 
 TEST_F(InputTest, KeysCarryRepeatAndReleaseBitsAndTypedUnitsBecomeCharacters) {
     ReportKey(native, VK_LEFT, true, false);
