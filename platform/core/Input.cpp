@@ -23,7 +23,7 @@ constexpr DWORD keyRepeatCountOne = 1;
 constexpr DWORD keyWasDown = 1u << 30;
 constexpr DWORD keyReleasing = 1u << 31;
 
-// A fast spin reported as one huge turn is cut to this many notches.
+// A fast spin reported as one huge turn is cut to 100 notches.
 constexpr double maxWheelUnits = 100.0 * WHEEL_DELTA;
 
 // What is held, as the reports taken so far tell it. Kept here rather than asked of the system
