@@ -30,6 +30,9 @@ constexpr double maxWheelUnits = 100.0 * WHEEL_DELTA;
 // because the flags must follow the messages as they are queued, not the devices as they are now.
 std::bitset<256> heldKeys;
 WPARAM heldButtons = 0; // MK_LBUTTON, MK_RBUTTON, MK_MBUTTON
+// Where the last move or button report put the pointer, in client coordinates: where the buttons
+// still held are let go when the window loses the keyboard.
+POINT lastPoint = {0, 0};
 
 WPARAM ButtonFlag(MouseButton button) {
     switch (button) {
@@ -78,12 +81,7 @@ POINT ToScreen(HWND window, int x, int y) {
     return {static_cast<LONG>(origin.x + x), static_cast<LONG>(origin.y + y)};
 }
 
-} // namespace
-
-void ReportKey(NativeWindow native, int virtualKey, bool down, bool repeat) {
-    const HWND window = WindowFromNative(native);
-    if (!window || virtualKey <= 0 || virtualKey >= 255)
-        return;
+void PostKey(HWND window, int virtualKey, bool down, bool repeat) {
     heldKeys[static_cast<size_t>(virtualKey)] = down;
     DWORD flags = keyRepeatCountOne;
     if (!down)
@@ -92,6 +90,32 @@ void ReportKey(NativeWindow native, int virtualKey, bool down, bool repeat) {
         flags |= keyWasDown;
     PostToQueue(window, down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey),
                 static_cast<LPARAM>(flags));
+}
+
+void PostButton(HWND window, MouseButton button, bool down, int x, int y) {
+    const WPARAM flag = ButtonFlag(button);
+    heldButtons = down ? (heldButtons | flag) : (heldButtons & ~flag);
+    PostToQueue(window, ButtonMessage(button, down), MouseKeyFlags(), PackPoint(x, y));
+}
+
+// A window that loses the keyboard hears no more releases, so whatever is still held is let go
+// first: otherwise a key held across a focus change would go on acting until pressed again.
+void ReleaseEverythingHeld(HWND window) {
+    for (int virtualKey = 1; virtualKey < 255; ++virtualKey)
+        if (heldKeys[static_cast<size_t>(virtualKey)])
+            PostKey(window, virtualKey, false, false);
+    for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle})
+        if (heldButtons & ButtonFlag(button))
+            PostButton(window, button, false, lastPoint.x, lastPoint.y);
+}
+
+} // namespace
+
+void ReportKey(NativeWindow native, int virtualKey, bool down, bool repeat) {
+    const HWND window = WindowFromNative(native);
+    if (!window || virtualKey <= 0 || virtualKey >= 255)
+        return;
+    PostKey(window, virtualKey, down, repeat);
 }
 
 void ReportCodeUnit(NativeWindow native, WCHAR unit) {
@@ -105,6 +129,7 @@ void ReportMove(NativeWindow native, int x, int y) {
     if (!window)
         return;
     NotePointerPosition(ToScreen(window, x, y));
+    lastPoint = {x, y};
     PostToQueue(window, WM_MOUSEMOVE, MouseKeyFlags(), PackPoint(x, y));
 }
 
@@ -113,11 +138,10 @@ void ReportButton(NativeWindow native, MouseButton button, bool down, int x, int
     if (!window)
         return;
     NotePointerPosition(ToScreen(window, x, y));
-    const WPARAM flag = ButtonFlag(button);
-    if (((heldButtons & flag) != 0) == down)
+    lastPoint = {x, y};
+    if (((heldButtons & ButtonFlag(button)) != 0) == down)
         return;
-    heldButtons = down ? (heldButtons | flag) : (heldButtons & ~flag);
-    PostToQueue(window, ButtonMessage(button, down), MouseKeyFlags(), PackPoint(x, y));
+    PostButton(window, button, down, x, y);
 }
 
 // 120 per notch in the high word, positive away from the user; fractions of a notch pass on as
@@ -144,11 +168,14 @@ void ReportWheel(NativeWindow native, double units, int x, int y) {
 }
 
 // Windows tells the program it lost the keyboard with WM_ACTIVATEAPP(FALSE) before WM_KILLFOCUS, and
-// that it got it back with WM_ACTIVATEAPP(TRUE) before WM_SETFOCUS.
+// that it got it back with WM_ACTIVATEAPP(TRUE) before WM_SETFOCUS. Keys and buttons still held are
+// released before the loss, as SDL does on Linux.
 void ReportFocus(NativeWindow native, bool gained) {
     const HWND window = WindowFromNative(native);
     if (!window)
         return;
+    if (!gained)
+        ReleaseEverythingHeld(window);
     PostToQueue(window, WM_ACTIVATEAPP, gained ? TRUE : FALSE, 0);
     PostToQueue(window, gained ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
 }
@@ -174,4 +201,5 @@ void ReportCloseEveryWindow() {
 void platform_testing::ForgetHeldInput() {
     platform_input::heldKeys.reset();
     platform_input::heldButtons = 0;
+    platform_input::lastPoint = {0, 0};
 }

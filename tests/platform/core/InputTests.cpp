@@ -152,6 +152,26 @@ TEST_F(InputTest, FocusChangesBecomeActivationMessagesInWindowsOrder) {
     EXPECT_EQ(TakeAllMessagesBrief(), expected);
 }
 
+TEST_F(InputTest, LosingTheKeyboardFirstReleasesEveryKeyAndButtonStillHeld) {
+    ReportKey(native, '0', true, false);
+    ReportKey(native, '1', true, false);
+    ReportKey(native, VK_SHIFT, true, false);
+    ReportButton(native, MouseButton::Left, true, 7, 8);
+    ReportMove(native, 9, 10);
+    DiscardAllMessages();
+    ReportFocus(native, false);
+    ReportFocus(native, true);
+    ReportFocus(native, false);
+    const std::vector<Message> expected = {
+        {WM_KEYUP, VK_SHIFT, release}, {WM_KEYUP, '0', release},
+        {WM_KEYUP, '1', release},      {WM_LBUTTONUP, 0, Point(9, 10)},
+        {WM_ACTIVATEAPP, FALSE, 0},    {WM_KILLFOCUS, 0, 0},
+        {WM_ACTIVATEAPP, TRUE, 0},     {WM_SETFOCUS, 0, 0},
+        {WM_ACTIVATEAPP, FALSE, 0},    {WM_KILLFOCUS, 0, 0},
+    };
+    EXPECT_EQ(TakeAllMessagesBrief(), expected);
+}
+
 TEST_F(InputTest, CloseRequestsBecomeWmCloseToTheirWindowsAndNoneOnceTheyAreGone) {
     RecordingWindow other;
     ReportClose(native);
