@@ -99,9 +99,10 @@ package: package-deps
 test-package: package
 	./tests/package/test-deb.sh build-pkg/tessary_*.deb
 
-# The browser build: build-web/ holds index.html, tessary.js, tessary.wasm, dom_input.js and fonts/,
-# everything a static web server needs. Debian's emscripten builds offline; its links at -O1 and
-# above need Node to find Debian's own JavaScript modules.
+# The browser build: build-web/ holds index.html, tessary.js, tessary.wasm, the page's scripts, its
+# manifest, service worker, icons/ and fonts/, everything a static web server needs. Debian's
+# emscripten builds offline; its links at -O1 and above need Node to find Debian's own JavaScript
+# modules.
 WEB_BUILD ?= build-web
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 WEB_PORT ?= 8015
@@ -109,11 +110,16 @@ WEB_PORT ?= 8015
 web-deps:
 	@./scripts/install-web-deps.sh
 
-web: web-deps
+# Its icons come from the desktop build's tessary-icon, which runs on this machine.
+web: web-deps deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DTESSARY_WERROR=ON > /dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target tessary_web_icons
 	@$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DTESSARY_PLATFORM=web -DCMAKE_BUILD_TYPE=Release \
+		-DTESSARY_WEB_ICONS=$(CURDIR)/$(BUILD)/web-icons \
 		-DTESSARY_TESTS=OFF -DTESSARY_WERROR=ON > /dev/null
 	@$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
-	@cd $(WEB_BUILD) && ls -l index.html dom_input.js tessary.js tessary.wasm fonts/*.woff2
+	@cd $(WEB_BUILD) && ls -l index.html dom_input.js tessary_page.js service_worker.js tessary.js tessary.wasm \
+		icons/*.png fonts/*.woff2
 
 serve-web: web
 	node tests/web/serve.js $(WEB_BUILD) $(WEB_PORT)

@@ -15,9 +15,10 @@
 
 namespace {
 
-// The hidden window's client area bounds the largest picture that can be drawn at once.
+// The hidden window's client area bounds the largest picture that can be drawn at once: it is
+// square, as the pictures are, and large enough for the web-app icon of 512 px.
 constexpr int windowWidth = 1024;
-constexpr int windowHeight = 768;
+constexpr int windowHeight = 1024;
 
 bool WritePng(const std::vector<uint8_t>& rgba, int size, const std::string& path) {
     png_image image = {};

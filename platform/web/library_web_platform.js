@@ -1,15 +1,31 @@
 // The page side of the browser back end: the queue of DOM events that dom_input.js fills, animation
 // frames to wait for, and the few things of the page a window can change.
 mergeInto(LibraryManager.library, {
-  // Moves up to `capacity` waiting DOM events, five ints each, into `events`; the number moved.
+  // Moves up to `capacity` waiting DOM events, five ints each, into `events`; the number moved. An
+  // entry that is not an event (a frame break) holds back what follows it until the program has
+  // shown a frame since the events before it were taken, or for half a second at most, should the
+  // program show none meanwhile.
   tessary_web_pump: function(events, capacity) {
     var queue = Module['pendingInput'];
-    if (!queue || queue.length === 0) return 0;
-    var taken = queue.splice(0, Math.min(capacity, queue.length));
-    taken.forEach(function(e, i) {
-      for (var k = 0; k < 5; ++k) HEAP32[(events >> 2) + i * 5 + k] = e[k] | 0;
-    });
-    return taken.length;
+    var moved = 0;
+    while (queue && queue.length > 0 && moved < capacity) {
+      var e = queue[0];
+      if (!Array.isArray(e)) {
+        var shown = Module['framesShown'] || 0, now = performance.now();
+        if (queue.heldSince === undefined) {
+          queue.heldSince = now;
+          queue.heldAtFrame = shown;
+        }
+        if (shown <= queue.heldAtFrame && now - queue.heldSince < 500) break;
+        queue.shift();
+        queue.heldSince = undefined;
+        continue;
+      }
+      queue.shift();
+      for (var k = 0; k < 5; ++k) HEAP32[(events >> 2) + moved * 5 + k] = e[k] | 0;
+      ++moved;
+    }
+    return moved;
   },
 
   // Asyncify unwinds the program here and rewinds it when the browser runs the next frame callback,

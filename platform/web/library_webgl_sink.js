@@ -33,13 +33,15 @@ mergeInto(LibraryManager.library, {
       '  gl_FragColor = c;',
       '}'].join('\n'),
 
+    // The shader, or null when it does not compile: the context is then refused, as a desktop
+    // driver refuses a pixel format, and the program's own start-up failure takes over.
     compile: function(gl, type, source) {
       var shader = gl.createShader(type);
       gl.shaderSource(shader, source);
       gl.compileShader(shader);
-      if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS))
-        throw new Error('shader: ' + gl.getShaderInfoLog(shader));
-      return shader;
+      if (gl.getShaderParameter(shader, gl.COMPILE_STATUS)) return shader;
+      console.warn('shader: ' + gl.getShaderInfoLog(shader));
+      return null;
     },
 
     // Sets a piece of device state only when it changes; batches repeat most of it.
@@ -61,9 +63,12 @@ mergeInto(LibraryManager.library, {
     var gl = canvas.getContext('webgl', {alpha: false, depth: true, stencil: false, antialias: false,
                                          premultipliedAlpha: false, preserveDrawingBuffer: false});
     if (!gl) return 0;
+    var vertex = TessaryGl.compile(gl, gl.VERTEX_SHADER, TessaryGl.vertexSource);
+    var fragment = TessaryGl.compile(gl, gl.FRAGMENT_SHADER, TessaryGl.fragmentSource);
+    if (!vertex || !fragment) return 0;
     var program = gl.createProgram();
-    gl.attachShader(program, TessaryGl.compile(gl, gl.VERTEX_SHADER, TessaryGl.vertexSource));
-    gl.attachShader(program, TessaryGl.compile(gl, gl.FRAGMENT_SHADER, TessaryGl.fragmentSource));
+    gl.attachShader(program, vertex);
+    gl.attachShader(program, fragment);
     gl.bindAttribLocation(program, 0, 'aPosition');
     gl.linkProgram(program);
     if (!gl.getProgramParameter(program, gl.LINK_STATUS)) return 0;

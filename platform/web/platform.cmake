@@ -26,8 +26,8 @@ target_link_libraries(tessary_text_web PUBLIC tessary_platform_gdi)
 
 tessary_join_platform(tessary_backend_web tessary_text_web)
 
-# The page beside the program: index.html, the input script, and the font subsets with their
-# licences, cut from the Debian fonts at build time.
+# The page beside the program: index.html, its scripts, the web-app manifest, the service worker,
+# the icons, and the font subsets with their licences, cut from the Debian fonts at build time.
 set(WEB_FONTS uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
     cwyen-LICENSE.txt)
 list(TRANSFORM WEB_FONTS PREPEND ${CMAKE_BINARY_DIR}/fonts/)
@@ -37,11 +37,34 @@ add_custom_command(OUTPUT ${WEB_FONTS}
     COMMAND ${WEB_DIR}/fonts/subset-fonts.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/fonts
     DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES}
     COMMENT "Cutting the font subsets the page ships")
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html ${CMAKE_BINARY_DIR}/dom_input.js
-    COMMAND ${CMAKE_COMMAND} -E copy ${WEB_DIR}/index.html ${WEB_DIR}/dom_input.js ${CMAKE_BINARY_DIR}
-    DEPENDS ${WEB_DIR}/index.html ${WEB_DIR}/dom_input.js)
-add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${CMAKE_BINARY_DIR}/index.html
-    ${CMAKE_BINARY_DIR}/dom_input.js)
+set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js manifest.webmanifest)
+set(WEB_PAGE_OUTPUTS ${WEB_PAGE_FILES})
+list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
+set(WEB_PAGE_SOURCES ${WEB_PAGE_FILES})
+list(TRANSFORM WEB_PAGE_SOURCES PREPEND ${WEB_DIR}/)
+add_custom_command(OUTPUT ${WEB_PAGE_OUTPUTS}
+    COMMAND ${CMAKE_COMMAND} -E copy ${WEB_PAGE_SOURCES} ${CMAKE_BINARY_DIR}
+    DEPENDS ${WEB_PAGE_SOURCES})
+# The service worker's cache is named after the version, so a new version replaces the old files.
+set(TESSARY_WEB_VERSION ${PROJECT_VERSION})
+configure_file(${WEB_DIR}/service_worker.js.in ${CMAKE_BINARY_DIR}/service_worker.js @ONLY)
+
+# The page's icons are the desktop icon at the sizes a browser asks for, drawn by tessary-icon of a
+# desktop build (this build makes WebAssembly, which cannot run it): `make web` draws them there
+# first and names the folder here.
+set(TESSARY_WEB_ICONS "" CACHE PATH "Folder with tessary-32.png, tessary-192.png and tessary-512.png")
+if(NOT TESSARY_WEB_ICONS)
+    message(FATAL_ERROR "TESSARY_WEB_ICONS must name the folder of the page's icons (make web sets it)")
+endif()
+set(WEB_ICONS)
+foreach(size 32 192 512)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons
+        COMMAND ${CMAKE_COMMAND} -E copy ${TESSARY_WEB_ICONS}/tessary-${size}.png ${CMAKE_BINARY_DIR}/icons/
+        DEPENDS ${TESSARY_WEB_ICONS}/tessary-${size}.png)
+    list(APPEND WEB_ICONS ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png)
+endforeach()
+add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${WEB_PAGE_OUTPUTS} ${WEB_ICONS})
 
 set(TESSARY_PLATFORM_TEST_LIBS "")
 set(TESSARY_PLATFORM_TEST_DIRS "")

@@ -8,6 +8,7 @@ const path = require('node:path');
 const TYPES = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.woff2': 'font/woff2', '.txt': 'text/plain; charset=utf-8', '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 function serve(root, port) {

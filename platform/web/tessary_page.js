@@ -1,0 +1,154 @@
+// The page around the program: it sizes the canvas to the screen, says what is happening (loading,
+// paused, ended, failed), queues the input for the program, loads the fonts and then the program,
+// and registers the service worker that lets a second visit work without a network.
+(function () {
+  'use strict';
+  var canvas = document.getElementById('canvas');
+  var screenBox = document.getElementById('screen');
+  var stage = document.getElementById('stage');
+  var keys = document.getElementById('keys');
+  var footer = document.querySelector('footer');
+  var status = document.getElementById('status');
+  var unfocused = document.getElementById('unfocused');
+
+  var running = false, ended = false, webGlError = '';
+  // Events wait here until the program's next look at its queue takes them (tessary_web_pump).
+  var pendingInput = [];
+
+  // The canvas keeps its 1024 x 768 pixels and is shown at the largest 4:3 size that fits the
+  // viewport beside everything else on the page, never larger than those pixels. On a touch
+  // screen the on-screen keys go below the canvas or beside it, whichever leaves the canvas larger.
+  var PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 56, KEYS_BESIDE = 180;
+  function fit(width, height) { return Math.max(64, Math.min(1024, width, height * 4 / 3)); }
+  function layout() {
+    var coarse = window.matchMedia('(pointer: coarse)').matches;
+    var width = document.documentElement.clientWidth - 2 * PAD - RING;
+    var height = window.innerHeight - 2 * PAD - RING - GAP - footer.offsetHeight;
+    var size = fit(width, height), beside = false;
+    if (coarse) {
+      var below = fit(width, height - KEYS_BELOW - GAP), side = fit(width - KEYS_BESIDE - GAP, height);
+      beside = side > below;
+      size = Math.max(below, side);
+    }
+    size = Math.floor(size);
+    stage.classList.toggle('beside', beside);
+    canvas.style.width = size + 'px';
+    canvas.style.height = Math.floor(size * 3 / 4) + 'px';
+    keys.style.width = beside ? KEYS_BESIDE + 'px' : size + 'px';
+  }
+  window.addEventListener('resize', layout);
+  layout();
+
+  function showUnfocused(focused) {
+    screenBox.classList.toggle('focused', focused);
+    unfocused.style.display = running && !ended && !focused ? 'block' : 'none';
+  }
+
+  // Says over the canvas what went wrong, in the page's language, with the browser's own words
+  // beneath for whoever has to find the cause.
+  function fail(text, reason) {
+    ended = true;
+    pendingInput.length = 0;
+    document.getElementById('ended').style.display = 'none';
+    document.getElementById('status-text').textContent = text;
+    document.getElementById('status-reason').textContent = reason || '';
+    status.style.display = 'block';
+    showUnfocused(false);
+  }
+  var FAILURES = {
+    fetch: '无法下载程序文件，请检查网络后重新打开本页。',
+    compile: '此浏览器无法编译本程序（WebAssembly）。',
+    abort: '程序意外中止。',
+    webgl: '此浏览器无法使用 WebGL，本程序需要它来绘图。',
+  };
+
+  TessaryInput.attach(canvas, function (event) { if (!ended) pendingInput.push(event); }, {
+    softInput: document.getElementById('typing'),
+    screenKeys: Array.prototype.slice.call(keys.querySelectorAll('button')),
+    onFocus: showUnfocused,
+  });
+  document.getElementById('again').addEventListener('click', function () { location.reload(); });
+  canvas.addEventListener('webglcontextcreationerror', function (e) {
+    webGlError = e.statusMessage || 'webglcontextcreationerror';
+  });
+
+  // Whether this browser gives WebGL at all, asked of a canvas of its own: the program's canvas
+  // keeps the context attributes of its first getContext, which must be the program's.
+  function webGlProblem() {
+    var probe = document.createElement('canvas'), reason = '';
+    probe.addEventListener('webglcontextcreationerror', function (e) { reason = e.statusMessage || ''; });
+    try {
+      if (probe.getContext('webgl')) return '';
+    } catch (e) {
+      reason = String(e);
+    }
+    return reason || 'canvas.getContext("webgl") 返回 null';
+  }
+
+  window.Module = {
+    canvas: canvas,
+    pendingInput: pendingInput,
+    // Fetched and compiled here rather than by the loader, so that a failure says which step failed.
+    instantiateWasm: function (imports, receive) {
+      fetch('tessary.wasm')
+        .catch(function (e) { throw {kind: 'fetch', reason: 'tessary.wasm: ' + e.message}; })
+        .then(function (response) {
+          if (!response.ok) throw {kind: 'fetch', reason: 'tessary.wasm: HTTP ' + response.status};
+          return response.arrayBuffer();
+        })
+        .then(function (bytes) {
+          return WebAssembly.instantiate(bytes, imports).catch(function (e) {
+            throw {kind: 'compile', reason: String(e)};
+          });
+        })
+        .then(function (result) { receive(result.instance, result.module); })
+        .catch(function (e) { fail(FAILURES[e.kind] || FAILURES.abort, e.reason || String(e)); });
+      return {};
+    },
+    onRuntimeInitialized: function () {
+      running = true;
+      status.style.display = 'none';
+      showUnfocused(document.activeElement === canvas && document.hasFocus());
+    },
+    onAbort: function (what) { fail(FAILURES.abort, String(what)); },
+    // Escape ends the program as it ends on the desktop; the page says so and offers a new start.
+    // A program that ends at start-up after WebGL refused it had no window to show.
+    onExit: function (status) {
+      window.tessaryExitStatus = status;
+      if (status !== 0 && webGlError) {
+        fail(FAILURES.webgl, webGlError);
+        return;
+      }
+      ended = true;
+      pendingInput.length = 0;
+      document.getElementById('ended').style.display = 'block';
+      showUnfocused(false);
+    },
+    print: function (text) { console.log(text); },
+    printErr: function (text) { console.error(text); },
+  };
+
+  function loadProgram() {
+    var problem = webGlProblem();
+    if (problem) {
+      fail(FAILURES.webgl, problem);
+      return;
+    }
+    canvas.focus({preventScroll: true});
+    var script = document.createElement('script');
+    script.src = 'tessary.js';
+    script.onerror = function () { fail(FAILURES.fetch, 'tessary.js'); };
+    document.body.appendChild(script);
+  }
+
+  status.style.display = 'block';
+  // Canvas 2D measures with whatever font is loaded at that moment, so the program starts only once
+  // all three faces are.
+  var faces = ['"Tessary Ming"', '"Tessary Hei"', '"Tessary Yen"'];
+  Promise.all(faces.map(function (f) { return document.fonts.load('20px ' + f, '维0'); }))
+    .catch(function () {})
+    .then(loadProgram);
+
+  if ('serviceWorker' in navigator && location.protocol !== 'file:')
+    navigator.serviceWorker.register('service_worker.js').catch(function () {});
+})();
