@@ -36,7 +36,12 @@
     canvas.style.height = Math.floor(size * 3 / 4) + 'px';
     keys.style.width = beside ? KEYS_BESIDE + 'px' : size + 'px';
   }
+  // Again whenever the viewport changes (a turned phone, a resized window) and once the page has its
+  // fonts, which change the footer's height, and its final viewport, which a phone may settle late.
   window.addEventListener('resize', layout);
+  window.addEventListener('load', layout);
+  if (window.visualViewport) window.visualViewport.addEventListener('resize', layout);
+  document.fonts.ready.then(layout);
   layout();
 
   function showUnfocused(focused) {

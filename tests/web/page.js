@@ -5,26 +5,54 @@ const {serve} = require('./serve.js');
 const {launch, close} = require('./browser.js');
 
 class TessaryPage {
-  static async open(root) {
+  // `viewport`: a puppeteer viewport to load the page in (a phone's, with touch); `args`: more
+  // Chromium switches; `running`: false to return once the page has loaded, program or not.
+  static async open(root, {viewport, args = [], running = true} = {}) {
     const self = new TessaryPage();
     self.server = await serve(root, 0);
-    self.browser = await launch();
+    self.browser = await launch(args);
     self.page = await self.browser.newPage();
+    if (viewport) await self.page.setViewport(viewport);
     self.errors = [];
     self.page.on('pageerror', (e) => self.errors.push(String(e)));
     self.page.on('console', (m) => { if (m.type() === 'error') self.errors.push(m.text()); });
     self.url = `http://127.0.0.1:${self.server.address().port}/`;
     await self.page.goto(self.url);
-    await self.page.waitForFunction(() => window.Module && Module.framesShown >= 2, {timeout: 60000});
-    self.canvasBox = await self.page.evaluate(() => {
+    if (running) await self.running();
+    return self;
+  }
+
+  // Waits for the program's first frames and notes where the canvas is on the page.
+  async running() {
+    await this.page.waitForFunction(() => window.Module && Module.framesShown >= 2, {timeout: 60000});
+    await this.measure();
+  }
+
+  // Where the canvas is now, and its scale: page pixels per canvas pixel.
+  async measure() {
+    this.canvasBox = await this.page.evaluate(() => {
       const r = Module.canvas.getBoundingClientRect();
       return {left: r.left, top: r.top, width: r.width, height: r.height};
     });
-    return self;
+    this.scale = this.canvasBox.width / 1024;
+  }
+
+  // The page at another size, as a resized window or a turned phone.
+  async resize(viewport) {
+    await this.page.setViewport(viewport);
+    await this.page.waitForFunction((w) => window.innerWidth === w, {}, viewport.width);
+    await this.settle(2);
+    await this.measure();
   }
 
   async close() {
     await close(this.browser);
+    await this.networkOff();
+  }
+
+  // Stops the page's server, as if the network had gone.
+  async networkOff() {
+    this.server.closeAllConnections();
     await new Promise((r) => this.server.close(r));
   }
 
@@ -68,7 +96,35 @@ class TessaryPage {
     await this.settle();
   }
 
-  async move(x, y) { await this.page.mouse.move(this.canvasBox.left + x, this.canvasBox.top + y); }
+  // A canvas pixel as a page position.
+  at(x, y) { return {x: this.canvasBox.left + x * this.scale, y: this.canvasBox.top + y * this.scale}; }
+
+  async move(x, y) {
+    const p = this.at(x, y);
+    await this.page.mouse.move(p.x, p.y);
+  }
+
+  // A finger, through the DevTools protocol as a touch screen sends it: `points` are lists of
+  // canvas pixels, one per finger, for each step of the gesture; the fingers lift after the last.
+  async touch(...steps) {
+    const client = await this.cdp();
+    const points = (step) => step.map(([x, y], id) => ({...this.at(x, y), id}));
+    await client.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: points(steps[0])});
+    await this.settle(2);
+    for (const step of steps.slice(1)) {
+      await client.send('Input.dispatchTouchEvent', {type: 'touchMove', touchPoints: points(step)});
+      await this.settle(1);
+    }
+    await client.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+    await this.settle();
+  }
+
+  async tap(x, y) { await this.touch([[x, y]]); }
+
+  async cdp() {
+    if (!this.session) this.session = await this.page.createCDPSession();
+    return this.session;
+  }
 
   async type(text) {
     await this.page.keyboard.type(text, {delay: 30});

@@ -77,6 +77,15 @@ async function replaceField(text) {
   if (text) await tessary.type(text);
 }
 
+// The canvas at 4:3, every pixel of it inside the viewport.
+async function expectWholeCanvasInView(page) {
+  const view = await page.page.evaluate(() => [innerWidth, innerHeight]);
+  const box = page.canvasBox;
+  assert.ok(box.left >= 0 && box.top >= 0 && box.left + box.width <= view[0] && box.top + box.height <= view[1],
+            `canvas at ${JSON.stringify(box)} in a viewport of ${view.join(' × ')}`);
+  assert.ok(Math.abs(box.width * 3 / 4 - box.height) <= 1, `canvas of ${box.width} × ${box.height}, not 4:3`);
+}
+
 describe('Tessary in headless Chromium', () => {
   before(async () => {
     // The desktop build's frames of the same scenes, from its own viewer tests.
@@ -170,11 +179,144 @@ describe('Tessary in headless Chromium', () => {
               `width of the cube ${far.maxX - far.minX} px after, ${near.maxX - near.minX} px before`);
   });
 
+  it('lets go of held keys when the canvas loses the focus', async () => {
+    await tessary.page.keyboard.down('Digit0');
+    await tessary.page.keyboard.down('Digit1');
+    await tessary.settle();
+    await tessary.page.evaluate(() => Module.canvas.blur());
+    await tessary.page.keyboard.up('Digit1'); // heard by the page, not by the canvas
+    await tessary.page.keyboard.up('Digit0');
+    await tessary.page.evaluate(() => Module.canvas.focus());
+    await tessary.settle();
+    const first = await tessary.frame();
+    await new Promise((r) => setTimeout(r, 300));
+    const later = await tessary.frame();
+    const {differing} = compare(first, later, SCENE, [], TOLERANCE);
+    assert.ok(differing < 50, `${differing} pixels of the scene changed after the keys were let go`);
+  });
+
+  it('lets go of the button when the canvas loses the pointer capture', async () => {
+    await tessary.move(512, 400);
+    await tessary.settle(2);
+    await tessary.page.mouse.down();
+    await tessary.settle(2);
+    // The browser takes the capture away (a system gesture, a dialog); the release happens elsewhere.
+    await tessary.page.evaluate(() => {
+      for (let id = 0; id < 8; ++id) if (Module.canvas.hasPointerCapture(id)) Module.canvas.releasePointerCapture(id);
+    });
+    const beside = tessary.at(1024, 400);
+    await tessary.page.mouse.move(beside.x + 20, beside.y);
+    await tessary.page.mouse.up();
+    await tessary.move(512, 400);
+    await tessary.settle();
+    const first = await tessary.frame();
+    for (const x of [560, 620, 700]) await tessary.move(x, 420);
+    await tessary.settle();
+    const {differing} = compare(first, await tessary.frame(), SCENE, [], TOLERANCE);
+    assert.ok(differing < 50, `${differing} pixels of the scene changed while the pointer only hovered`);
+  });
+
+  it('fits an 800 × 600 window at ratio 3 whole, and a click at a scaled position lands', async () => {
+    await tessary.resize({width: 800, height: 600, deviceScaleFactor: 3});
+    await expectWholeCanvasInView(tessary);
+    const wireframe = await tessary.frame();
+    await tessary.click(...CHECK_BOX);
+    const {differing} = compare(wireframe, await tessary.frame(), SCENE, [], TOLERANCE);
+    await tessary.click(...CHECK_BOX);
+    await tessary.resize({width: 1100, height: 900, deviceScaleFactor: 1});
+    assert.ok(differing > 1000, `${differing} pixels changed: the check box at scale ${tessary.scale} was missed`);
+  });
+
   it('ends on Escape, says so and offers to start again', async () => {
     await tessary.page.keyboard.press('Escape');
     await tessary.page.waitForFunction(() => window.tessaryExitStatus !== undefined, {timeout: 10000});
     assert.equal(await tessary.page.evaluate(() => window.tessaryExitStatus), 0);
     assert.ok(await tessary.page.$eval('#ended', (e) => getComputedStyle(e).display !== 'none'));
     assert.deepEqual(tessary.errors, [], 'errors on the page');
+  });
+});
+
+describe('Tessary on a phone, by touch', () => {
+  let phone;
+  before(async () => {
+    phone = await TessaryPage.open(WEB_BUILD, {viewport: {width: 390, height: 844, deviceScaleFactor: 3,
+                                                         isMobile: true, hasTouch: true}});
+  });
+  after(async () => {
+    if (phone) await phone.close();
+  });
+
+  it('shows the whole canvas at 390 × 844, and the screen keys below it', async () => {
+    await expectWholeCanvasInView(phone);
+    const keys = await phone.page.$eval('#keys', (e) => {
+      const r = e.getBoundingClientRect();
+      return {top: r.top, bottom: r.bottom, right: r.right, count: e.querySelectorAll('button').length};
+    });
+    const box = phone.canvasBox;
+    assert.ok(keys.top >= box.top + box.height && keys.bottom <= 844 && keys.right <= 390,
+              `keys at ${JSON.stringify(keys)}, canvas at ${JSON.stringify(box)}`);
+    assert.equal(keys.count, 9);
+  });
+
+  it('builds the 4-cube from a tap on the field, the soft keyboard and a tap on the button', async () => {
+    await phone.tap(...FIELD);
+    assert.equal(await phone.page.evaluate(() => document.activeElement.id), 'typing',
+                 'the numeric input has the focus, which brings up the soft keyboard');
+    const client = await phone.cdp();
+    await client.send('Input.insertText', {text: '4'});
+    await phone.settle();
+    await phone.tap(...BUTTON);
+    const frame = await phone.frame();
+    const lit = litExtent(frame);
+    assert.equal(yellowPixels(frame), 0, 'no message refusing the field');
+    assert.ok(lit.maxX - lit.minX > 200, `lit extent ${JSON.stringify(lit)}`);
+  });
+
+  it('orbits by the drag of a finger, not by the jump from the last touch', async () => {
+    const start = await phone.frame();
+    await phone.touch([[300, 450]], [[330, 450]], [[360, 450]]);
+    const turned = await phone.frame();
+    await phone.touch([[360, 450]], [[330, 450]], [[300, 450]]);
+    const back = await phone.frame();
+    const away = compare(start, turned, SCENE, [], TOLERANCE).differing;
+    const stayed = compare(start, back, SCENE, [], TOLERANCE).differing;
+    assert.ok(away > 1000, `${away} pixels changed by the drag`);
+    assert.ok(stayed < 100, `${stayed} pixels differ after dragging back the same way`);
+  });
+
+  it('zooms in when two fingers spread', async () => {
+    const near = litExtent(await phone.frame());
+    assert.ok(near.maxX - near.minX > 200, `a cube to zoom: lit extent ${JSON.stringify(near)}`);
+    await phone.touch([[412, 400], [612, 400]], [[362, 400], [662, 400]], [[312, 400], [712, 400]]);
+    const nearer = litExtent(await phone.frame());
+    assert.ok(nearer.maxX - nearer.minX > 1.2 * (near.maxX - near.minX),
+              `width of the cube ${nearer.maxX - nearer.minX} px after, ${near.maxX - near.minX} px before`);
+  });
+
+  it('runs again from a reload with the network off', async () => {
+    await phone.page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+    await phone.networkOff();
+    await phone.page.reload();
+    await phone.running();
+    assert.deepEqual(phone.errors, [], 'errors on the page');
+  });
+});
+
+describe('Tessary in a browser without WebGL', () => {
+  it('says that WebGL is missing, with the reason', async () => {
+    const plain = await TessaryPage.open(WEB_BUILD, {args: ['--disable-webgl'], running: false});
+    try {
+      const said = await plain.page.waitForFunction(() => {
+        const status = document.getElementById('status'), ended = document.getElementById('ended');
+        if (getComputedStyle(ended).display !== 'none') return {text: ended.textContent};
+        if (!/WebGL/.test(status.textContent)) return null;
+        return {text: document.getElementById('status-text').textContent,
+                reason: document.getElementById('status-reason').textContent};
+      }, {timeout: 30000}).then((h) => h.jsonValue());
+      assert.match(said.text, /WebGL/);
+      assert.ok(said.reason, 'a technical reason beneath');
+    } finally {
+      await plain.close();
+    }
   });
 });
