@@ -11,7 +11,7 @@
   var status = document.getElementById('status');
   var unfocused = document.getElementById('unfocused');
 
-  var running = false, ended = false, webGlError = '';
+  var running = false, ended = false, webGlError = '', lastError = '';
   // Events wait here until the program's next look at its queue takes them (tessary_web_pump).
   var pendingInput = [];
 
@@ -62,8 +62,9 @@
   }
   var FAILURES = {
     fetch: '无法下载程序文件，请检查网络后重新打开本页。',
-    compile: '此浏览器无法编译本程序（WebAssembly）。',
+    compile: '无法编译程序文件（WebAssembly）。',
     abort: '程序意外中止。',
+    failed: '程序出错，已停止。',
     webgl: '此浏览器无法使用 WebGL，本程序需要它来绘图。',
   };
 
@@ -118,10 +119,12 @@
     onAbort: function (what) { fail(FAILURES.abort, String(what)); },
     // Escape ends the program as it ends on the desktop; the page says so and offers a new start.
     // A program that ends at start-up after WebGL refused it had no window to show.
+    // One that ends with a failure says why on its standard error, whose last line is shown.
     onExit: function (status) {
       window.tessaryExitStatus = status;
-      if (status !== 0 && webGlError) {
-        fail(FAILURES.webgl, webGlError);
+      if (status !== 0) {
+        if (webGlError) fail(FAILURES.webgl, webGlError);
+        else fail(FAILURES.failed, lastError || 'exit ' + status);
         return;
       }
       ended = true;
@@ -130,7 +133,10 @@
       showUnfocused(false);
     },
     print: function (text) { console.log(text); },
-    printErr: function (text) { console.error(text); },
+    printErr: function (text) {
+      lastError = text;
+      console.error(text);
+    },
   };
 
   function loadProgram() {

@@ -232,6 +232,9 @@ describe('Tessary in headless Chromium', () => {
     await tessary.page.waitForFunction(() => window.tessaryExitStatus !== undefined, {timeout: 10000});
     assert.equal(await tessary.page.evaluate(() => window.tessaryExitStatus), 0);
     assert.ok(await tessary.page.$eval('#ended', (e) => getComputedStyle(e).display !== 'none'));
+    await tessary.page.keyboard.press('Digit5');
+    await tessary.move(300, 300);
+    assert.equal(await tessary.page.evaluate(() => Module.pendingInput.length), 0, 'input queued after the end');
     assert.deepEqual(tessary.errors, [], 'errors on the page');
   });
 });
@@ -282,6 +285,26 @@ describe('Tessary on a phone, by touch', () => {
     const stayed = compare(start, back, SCENE, [], TOLERANCE).differing;
     assert.ok(away > 1000, `${away} pixels changed by the drag`);
     assert.ok(stayed < 100, `${stayed} pixels differ after dragging back the same way`);
+  });
+
+  it('turns the cube while two fingers hold the screen keys 0 and 1, and stops when they lift', async () => {
+    const centre = async (vk) => phone.page.$eval(`#keys [data-vk="${vk}"]`, (e) => {
+      const r = e.getBoundingClientRect();
+      return {x: r.left + r.width / 2, y: r.top + r.height / 2};
+    });
+    const fingers = [{...await centre(48), id: 0}, {...await centre(49), id: 1}];
+    const client = await phone.cdp();
+    const start = await phone.frame();
+    await client.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: fingers});
+    await new Promise((r) => setTimeout(r, 400));
+    await client.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+    await phone.settle();
+    const turned = await phone.frame();
+    await new Promise((r) => setTimeout(r, 300));
+    const {differing: moved} = compare(start, turned, SCENE, [], TOLERANCE);
+    const {differing: after} = compare(turned, await phone.frame(), SCENE, [], TOLERANCE);
+    assert.ok(moved > 1000, `${moved} pixels of the scene changed while the keys were held`);
+    assert.ok(after < 50, `${after} pixels changed after the fingers lifted`);
   });
 
   it('zooms in when two fingers spread', async () => {
