@@ -144,7 +144,8 @@
   PointerMouse.prototype.down = function (e) {
     if (e.touch) {
       this.touches[e.id] = e.client;
-      if (this.fingers() === 2 && !this.pinching()) {
+      // Two fingers pinch, also when one of a pinch's fingers comes back.
+      if (this.fingers() === 2 && this.pinch === null) {
         this.releaseAll(this.last);
         this.pinch = new PinchNotches(this.spread());
         this.pinched = true;
@@ -245,11 +246,11 @@
     });
     canvas.addEventListener('pointermove', function (e) { mouse.move(pointer(e), midpoint); });
     canvas.addEventListener('pointerup', function (e) {
+      var pinch = mouse.pinching();
       mouse.up(pointer(e));
       // A tap where the program shows its I-beam is a tap on a text field: the device's keyboard
       // comes up for it. Only here, within the tap, may a page bring that keyboard up.
-      if (softInput && e.pointerType === 'touch' && e.isPrimary && !mouse.pinching() &&
-          canvas.style.cursor === 'text') {
+      if (softInput && e.pointerType === 'touch' && e.isPrimary && !pinch && canvas.style.cursor === 'text') {
         softInput.value = SENTINEL;
         softInput.focus({preventScroll: true});
       }

@@ -2,23 +2,20 @@
 // frames to wait for, and the few things of the page a window can change.
 mergeInto(LibraryManager.library, {
   // Moves up to `capacity` waiting DOM events, five ints each, into `events`; the number moved. An
-  // entry that is not an event (a frame break) holds back what follows it until the program has
-  // shown a frame since the events before it were taken, or for half a second at most, should the
-  // program show none meanwhile.
+  // entry that is not an event (a frame break) holds back what follows it until the browser has run
+  // an animation frame since the events before it were taken: the program, which takes its input
+  // after each frame's update, has then updated once with them before it takes what follows. Half a
+  // second at most, should the page run no frames meanwhile (a hidden tab).
+  tessary_web_pump__deps: ['$tessaryFrameBreak'],
   tessary_web_pump: function(events, capacity) {
     var queue = Module['pendingInput'];
     var moved = 0;
     while (queue && queue.length > 0 && moved < capacity) {
       var e = queue[0];
       if (!Array.isArray(e)) {
-        var shown = Module['framesShown'] || 0, now = performance.now();
-        if (queue.heldSince === undefined) {
-          queue.heldSince = now;
-          queue.heldAtFrame = shown;
-        }
-        if (shown <= queue.heldAtFrame && now - queue.heldSince < 500) break;
+        if (!e.since) queue[0] = e = tessaryFrameBreak();
+        if (!e.passed && performance.now() - e.since < 500) break;
         queue.shift();
-        queue.heldSince = undefined;
         continue;
       }
       queue.shift();
@@ -26,6 +23,14 @@ mergeInto(LibraryManager.library, {
       ++moved;
     }
     return moved;
+  },
+
+  // A frame break as reached at the head of the queue: since when it holds, and whether a frame has
+  // run since.
+  $tessaryFrameBreak: function() {
+    var pause = {since: performance.now(), passed: false};
+    requestAnimationFrame(function() { pause.passed = true; });
+    return pause;
   },
 
   // Asyncify unwinds the program here and rewinds it when the browser runs the next frame callback,
