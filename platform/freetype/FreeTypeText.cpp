@@ -29,9 +29,9 @@ int MeasureRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8) {
     return TextRun(static_cast<FontMatch&>(face), pixelsPerEm, utf8).Width();
 }
 
-void DrawRun(ResolvedFace& face, std::string_view utf8, const RunPlacement& placement, COLORREF colour,
-             DibSurface& surface, const RECT& clip) {
-    const TextRun run(static_cast<FontMatch&>(face), placement.pixelsPerEm, utf8);
+void DrawRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8, const RunPlacement& placement,
+             COLORREF colour, DibSurface& surface, const RECT& clip) {
+    const TextRun run(static_cast<FontMatch&>(face), pixelsPerEm, utf8);
     const int baseline = placement.y + placement.ascent;
     for (const PlacedGlyph& glyph : run.Glyphs()) {
         const GlyphImage& image = *glyph.image;

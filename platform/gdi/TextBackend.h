@@ -41,14 +41,13 @@ struct FaceMetrics {
 struct ResolvedFace {};
 
 // Where a run goes: the top-left corner of its cell, its measured width, the cell's ascent and
-// descent, and the em size it is drawn at.
+// descent.
 struct RunPlacement {
     int x = 0;
     int y = 0;
     int width = 0;
     int ascent = 0;
     int descent = 0;
-    int pixelsPerEm = 0;
 };
 
 // The face for the request, owned by the back end until ShutdownTextBackend; the gdi layer asks once
@@ -63,8 +62,8 @@ int MeasureRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8);
 // Draws the run's ink in `colour` with antialiased coverage (DibSurface::BlendSpan), the baseline
 // `ascent` below the cell's top, touching no pixel outside `clip`. The caller has already painted the
 // cell's background.
-void DrawRun(ResolvedFace& face, std::string_view utf8, const RunPlacement& placement, COLORREF colour,
-             DibSurface& surface, const RECT& clip);
+void DrawRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8, const RunPlacement& placement,
+             COLORREF colour, DibSurface& surface, const RECT& clip);
 
 // Releases every face, cache and library the back end holds. The gdi layer calls it from
 // ShutdownText and resolves again on the next use.

@@ -6,16 +6,15 @@
 #include "platform/core/MessageQueue.h"
 #include "platform/core/WindowPlacement.h"
 #include "platform/core/WindowTable.h"
+#include "platform/web/WebHost.h"
 
 #include <algorithm>
 #include <cstdint>
 
 using namespace platform_windowing;
+using namespace web_host;
 
 namespace {
-
-enum EventKind { keyEvent = 1, charEvent = 2, mouseEvent = 3, wheelEvent = 4, focusEvent = 5 };
-enum MouseKind { mouseMove = 0, mouseDown = 1, mouseUp = 2 };
 
 constexpr WPARAM mkLeftButton = 0x0001, mkRightButton = 0x0002, mkShift = 0x0004, mkControl = 0x0008;
 constexpr DWORD keyRepeatCountOne = 1, keyWasDown = 1u << 30, keyReleasing = 1u << 31;

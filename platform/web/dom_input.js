@@ -6,8 +6,16 @@
 (function (root) {
   'use strict';
 
-  var EVENT = {KEY: 1, CHAR: 2, MOUSE: 3, WHEEL: 4, FOCUS: 5};
-  var MOUSE = {MOVE: 0, DOWN: 1, UP: 2};
+  // The numbers shared with the program, as platform/web/WebHost.h defines them: the kinds of input
+  // record and of mouse record, a record's length, and the cursors by number.
+  var HOST = {
+    EVENT: {KEY: 1, CHAR: 2, MOUSE: 3, WHEEL: 4, FOCUS: 5},
+    MOUSE: {MOVE: 0, DOWN: 1, UP: 2},
+    EVENT_LENGTH: 5,
+    CURSOR: ['none', 'default', 'text'],
+  };
+  var EVENT = HOST.EVENT;
+  var MOUSE = HOST.MOUSE;
 
   var NAMED_KEYS = {
     Backspace: 0x08, Tab: 0x09, Enter: 0x0D, NumpadEnter: 0x0D, Escape: 0x1B, Space: 0x20,
@@ -119,7 +127,7 @@
     canvas.addEventListener('blur', function () { post([EVENT.FOCUS, 0, 0, 0, 0]); });
   }
 
-  var api = {EVENT: EVENT, MOUSE: MOUSE, virtualKey: virtualKey, typedUnits: typedUnits,
+  var api = {HOST: HOST, EVENT: EVENT, MOUSE: MOUSE, virtualKey: virtualKey, typedUnits: typedUnits,
              WheelNotches: WheelNotches, windowButton: windowButton, canvasPoint: canvasPoint,
              attach: attach};
   if (typeof module !== 'undefined' && module.exports) module.exports = api;

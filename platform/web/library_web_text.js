@@ -30,6 +30,7 @@ mergeInto(LibraryManager.library, {
   },
 
   tessary_text_measure__deps: ['$TessaryText'],
+  tessary_text_measure__sig: 'iiii',
   tessary_text_measure: function(font, utf8, bytes) {
     var ctx = TessaryText.get(0, 0);
     TessaryText.prepare(ctx, UTF8ToString(font));
@@ -41,6 +42,7 @@ mergeInto(LibraryManager.library, {
   // Draws the run with its baseline at `ascent` into a width × height box and writes one coverage
   // byte per pixel, rows top first, to `coverage`.
   tessary_text_draw__deps: ['$TessaryText'],
+  tessary_text_draw__sig: 'viiiiiii',
   tessary_text_draw: function(font, utf8, bytes, width, height, ascent, coverage) {
     if (width <= 0 || height <= 0) return;
     var ctx = TessaryText.get(width, height);
