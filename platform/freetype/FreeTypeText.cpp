@@ -29,13 +29,13 @@ int MeasureRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8) {
     return TextRun(static_cast<FontMatch&>(face), pixelsPerEm, utf8).Width();
 }
 
-void DrawRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8, const RunPlacement& placement,
+void DrawRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8, const RECT& cell, int ascent,
              COLORREF colour, DibSurface& surface, const RECT& clip) {
     const TextRun run(static_cast<FontMatch&>(face), pixelsPerEm, utf8);
-    const int baseline = placement.y + placement.ascent;
+    const int baseline = cell.top + ascent;
     for (const PlacedGlyph& glyph : run.Glyphs()) {
         const GlyphImage& image = *glyph.image;
-        const int left = placement.x + glyph.x + image.left;
+        const int left = cell.left + glyph.x + image.left;
         const int top = baseline - image.top;
         for (int row = 0; row < image.rows; ++row) {
             const uint8_t* coverage = &image.coverage[static_cast<size_t>(row) * image.width];

@@ -81,8 +81,8 @@ BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int length) {
     const RECT cell = {x, y, x + run.width, y + metrics.ascent + metrics.descent};
     surface.Fill(cell, backgroundColour);
     if (run.width > 0)
-        DrawRun(*metrics.face, metrics.pixelsPerEm, run.utf8,
-                {x, y, run.width, metrics.ascent, metrics.descent}, textColour, surface, cell);
+        DrawRun(*metrics.face, metrics.pixelsPerEm, run.utf8, cell, metrics.ascent, textColour, surface,
+                cell);
     const int baseline = y + metrics.ascent;
     const int thickness = std::max(1, (metrics.pixelsPerEm + 8) / 16);
     if (font.description.lfUnderline)

@@ -40,16 +40,6 @@ struct FaceMetrics {
 // only passes back.
 struct ResolvedFace {};
 
-// Where a run goes: the top-left corner of its cell, its measured width, the cell's ascent and
-// descent.
-struct RunPlacement {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int ascent = 0;
-    int descent = 0;
-};
-
 // The face for the request, owned by the back end until ShutdownTextBackend; the gdi layer asks once
 // per distinct request. Null when no face can be had at all.
 ResolvedFace* ResolveFace(const FaceRequest& request);
@@ -59,10 +49,10 @@ FaceMetrics MetricsOf(ResolvedFace& face);
 // advances.
 int MeasureRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8);
 
-// Draws the run's ink in `colour` with antialiased coverage (DibSurface::BlendSpan), the baseline
-// `ascent` below the cell's top, touching no pixel outside `clip`. The caller has already painted the
-// cell's background.
-void DrawRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8, const RunPlacement& placement,
+// Draws the run's ink in `colour` with antialiased coverage (DibSurface::BlendSpan) into its `cell`
+// (measured width, ascent plus descent high), the baseline `ascent` below the cell's top, touching no
+// pixel outside `clip`. The caller has already painted the cell's background.
+void DrawRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8, const RECT& cell, int ascent,
              COLORREF colour, DibSurface& surface, const RECT& clip);
 
 // Releases every face, cache and library the back end holds. The gdi layer calls it from

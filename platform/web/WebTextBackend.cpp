@@ -54,18 +54,18 @@ int MeasureRun(ResolvedFace& resolved, int pixelsPerEm, std::string_view utf8) {
     return tessary_text_measure(css.c_str(), utf8.data(), static_cast<int>(utf8.size()));
 }
 
-void DrawRun(ResolvedFace& resolved, int pixelsPerEm, std::string_view utf8, const RunPlacement& placement,
+void DrawRun(ResolvedFace& resolved, int pixelsPerEm, std::string_view utf8, const RECT& cell, int ascent,
              COLORREF colour, DibSurface& surface, const RECT& clip) {
-    const int width = std::min(placement.width, kLargestRunWidth);
-    const int height = placement.ascent + placement.descent;
+    const int width = std::min(static_cast<int>(cell.right - cell.left), kLargestRunWidth);
+    const int height = cell.bottom - cell.top;
     if (width <= 0 || height <= 0)
         return;
     std::vector<uint8_t> coverage(static_cast<size_t>(width) * height);
     const std::string css = static_cast<WebFont&>(resolved).Css(pixelsPerEm);
-    tessary_text_draw(css.c_str(), utf8.data(), static_cast<int>(utf8.size()), width, height,
-                      placement.ascent, coverage.data());
+    tessary_text_draw(css.c_str(), utf8.data(), static_cast<int>(utf8.size()), width, height, ascent,
+                      coverage.data());
     for (int row = 0; row < height; ++row)
-        surface.BlendSpan(placement.x, placement.y + row, coverage.data() + static_cast<size_t>(row) * width,
+        surface.BlendSpan(cell.left, cell.top + row, coverage.data() + static_cast<size_t>(row) * width,
                           width, colour, clip);
 }
 
