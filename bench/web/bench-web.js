@@ -1,7 +1,9 @@
 // The browser benchmark (make bench-web): page weight with gzip, start-up to the first frame, and
 // the program's frame time at n = 3, 6 and 8, wireframe and faces, against raw-webgl.html drawing
 // the same primitives with the same states, in the same headless Chromium. Frames are paced by the
-// browser's animation frames on both sides, so light scenes meet at the display's interval.
+// browser's animation frames on both sides, so light scenes meet at the display's interval. The
+// program's frames are counted by tests/web/frame_probe.js, which also gives each frame's main-thread
+// work; the JavaScript heap a frame allocates comes from Chromium's precise performance.memory.
 // Prints one table; never fails on a figure.
 'use strict';
 const fs = require('node:fs');
