@@ -91,7 +91,7 @@ async function referenceFrames(browser, url, n, faces, frames) {
   for (const n of [3, 6, 8]) {
     const cells = [];
     for (const faces of [false, true]) {
-      const frames = n === 8 && faces ? 4 : n === 8 || faces ? 15 : 40;
+      const frames = n === 8 && faces ? 12 : n === 8 || faces ? 15 : 40;
       const p = [], r = [], pw = [], rw = [], heap = [];
       for (let round = 0; round < ROUNDS; ++round) {
         const a = await programFrames(browser, programUrl, n, faces, frames);

@@ -11,7 +11,7 @@ mergeInto(LibraryManager.library, {
     buffer: null,
     locations: null,
     textures: {},
-    // What the device has; NaN until set, so that the first draw sets everything.
+    // What the device has, compared field by field with each draw's state.
     applied: null,
     // Byte offsets of a queued draw and of a vertex, as WebGlSink.cpp's static_asserts pin them.
     DRAW: {size: 108, primitive: 0, texture: 4, fog: 8, fogStart: 12, fogEnd: 16, fogColour: 20, blend: 36,
@@ -51,11 +51,14 @@ mergeInto(LibraryManager.library, {
       return shader;
     },
 
-    fresh: function() {
-      return {scissor: NaN, sx: NaN, sy: NaN, sw: NaN, sh: NaN, vx: NaN, vy: NaN, vw: NaN, vh: NaN,
-              blend: NaN, blendSource: NaN, blendDestination: NaN, depth: NaN, cull: NaN, cullMode: NaN,
-              frontFace: NaN, textured: NaN, texture: NaN, fog: NaN, fogStart: NaN, fogEnd: NaN,
-              fogR: NaN, fogG: NaN, fogB: NaN};
+    // The state WebGL starts a context in (uniforms start at 0, no texture is bound). Small integers
+    // throughout, which V8 keeps unboxed, so that comparing them allocates nothing.
+    fresh: function(gl) {
+      var w = gl.drawingBufferWidth, h = gl.drawingBufferHeight;
+      return {scissor: 0, sx: 0, sy: 0, sw: w, sh: h, vx: 0, vy: 0, vw: w, vh: h, blend: 0,
+              blendSource: gl.ONE, blendDestination: gl.ZERO, depth: 0, cull: 0, cullMode: gl.BACK,
+              frontFace: gl.CCW, textured: 0, texture: 0, fog: 0, fogStart: 0, fogEnd: 0, fogR: 0, fogG: 0,
+              fogB: 0};
     },
 
     // Each takes the word index of a queued draw (or of a box) in the heap.
@@ -167,7 +170,7 @@ mergeInto(LibraryManager.library, {
     TessaryGl.program = program;
     TessaryGl.buffer = buffer;
     TessaryGl.locations = locations;
-    TessaryGl.applied = TessaryGl.fresh();
+    TessaryGl.applied = TessaryGl.fresh(gl);
     return 1;
   },
 
@@ -226,6 +229,6 @@ mergeInto(LibraryManager.library, {
     if (!gl || !TessaryGl.textures[name]) return;
     gl.deleteTexture(TessaryGl.textures[name]);
     delete TessaryGl.textures[name];
-    if (TessaryGl.applied.texture === name) TessaryGl.applied.texture = NaN;
+    if (TessaryGl.applied.texture === name) TessaryGl.applied.texture = 0;
   },
 });
