@@ -38,7 +38,8 @@ void DrawRun(ResolvedFace& face, int pixelsPerEm, std::string_view utf8, const R
         const int left = cell.left + glyph.x + image.left;
         const int top = baseline - image.top;
         for (int row = 0; row < image.rows; ++row) {
-            const uint8_t* coverage = &image.coverage[static_cast<size_t>(row) * image.width];
+            // data() rather than [], which an image with rows but no columns would index empty.
+            const uint8_t* coverage = image.coverage.data() + static_cast<size_t>(row) * image.width;
             surface.BlendSpan(left, top + row, coverage, image.width, colour, clip);
         }
     }
