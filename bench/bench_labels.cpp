@@ -6,7 +6,7 @@
 #include "gui/TextTexture.h"
 #include "platform/Gl.h"
 #include "platform/gdi/GdiCounts.h"
-#include "platform/gdi/TextBackend.h"
+#include "platform/gdi/FontResolver.h"
 
 #include "bench/LabelFace.h"
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #include "platform/PlatformShutdown.h"
 
 #include "platform/core/Backend.h"
-#include "platform/gdi/TextBackend.h"
+#include "platform/gdi/FontResolver.h"
 
 // Each back end lets go of what it keeps for the process and would start again if used afterwards.
 void ShutdownPlatform() {

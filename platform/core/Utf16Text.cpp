@@ -43,9 +43,10 @@ void AppendUtf16(std::wstring& out, char32_t code) {
     }
 }
 
-// Decodes one UTF-8 sequence starting at text[0] and advances past it. Overlong forms, surrogates and
-// values beyond U+10FFFF are malformed: they yield the replacement character and one byte is skipped.
-char32_t DecodeUtf8(const unsigned char*& text) {
+// Decodes one UTF-8 sequence starting at text[0] and advances past it, reading no byte at or beyond
+// `end`. Overlong forms, surrogates and values beyond U+10FFFF are malformed: they yield the
+// replacement character and one byte is skipped.
+char32_t DecodeUtf8(const unsigned char*& text, const unsigned char* end) {
     const unsigned char lead = *text++;
     if (lead < 0x80)
         return lead;
@@ -65,7 +66,7 @@ char32_t DecodeUtf8(const unsigned char*& text) {
     }
     const unsigned char* next = text;
     for (int i = 1; i < length; ++i, ++next) {
-        if ((*next & 0xC0) != 0x80)
+        if (next == end || (*next & 0xC0) != 0x80)
             return replacementCharacter;
         code = (code << 6) | (*next & 0x3F);
     }
@@ -93,15 +94,25 @@ char32_t NextCodePoint(const WCHAR* text, int length, int& i) {
 }
 
 std::string Utf16ToUtf8(const WCHAR* text) {
-    std::string out;
-    if (!text)
-        return out;
     int length = 0;
-    while (text[length])
+    while (text && text[length])
         ++length;
-    for (int i = 0; i < length;)
+    return Utf16ToUtf8(text, length);
+}
+
+std::string Utf16ToUtf8(const WCHAR* text, int length) {
+    std::string out;
+    for (int i = 0; text && i < length;)
         AppendUtf8(out, NextCodePoint(text, length, i));
     return out;
+}
+
+char32_t NextCodePoint(std::string_view text, size_t& i) {
+    const auto* start = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* cursor = start + i;
+    const char32_t code = DecodeUtf8(cursor, start + text.size());
+    i = static_cast<size_t>(cursor - start);
+    return code;
 }
 
 std::wstring Utf8ToUtf16(const char* text) {
@@ -109,8 +120,9 @@ std::wstring Utf8ToUtf16(const char* text) {
     if (!text)
         return out;
     const unsigned char* cursor = reinterpret_cast<const unsigned char*>(text);
+    // A NUL ends the text, so no sequence reads past it: its continuation test fails first.
     while (*cursor)
-        AppendUtf16(out, DecodeUtf8(cursor));
+        AppendUtf16(out, DecodeUtf8(cursor, nullptr));
     return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace platform_utf16 {
 
@@ -14,8 +15,14 @@ namespace platform_utf16 {
 // point in one element (an L"" literal beyond the BMP) is taken as it is.
 char32_t NextCodePoint(const WCHAR* text, int length, int& i);
 
+// The code point of the UTF-8 sequence that starts at text[i], moving i past it; a malformed sequence
+// is U+FFFD, and one byte is passed over.
+char32_t NextCodePoint(std::string_view text, size_t& i);
+
 // A null pointer gives an empty string. Unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(const WCHAR* text);
+// The same for the first `length` units of `text`, NULs included.
+std::string Utf16ToUtf8(const WCHAR* text, int length);
 
 // Code points of malformed sequences become U+FFFD; characters beyond the BMP become surrogate pairs.
 std::wstring Utf8ToUtf16(const char* text);

@@ -15,10 +15,13 @@ foreach(file IN LISTS TESSARY_NEUTRAL_FILES)
 endforeach()
 
 # A windowing back end reaches the core through its two seams, Backend.h and Input.h, and the UTF-16
-# conversions every side shares; the window record, the queue and the rest stay the core's own.
-file(GLOB TESSARY_WINDOWING_BACKEND_FILES CONFIGURE_DEPENDS
-    platform/sdl/*.cpp platform/sdl/*.h platform/web/*.cpp platform/web/*.h)
-foreach(file IN LISTS TESSARY_WINDOWING_BACKEND_FILES)
+# conversions every side shares; the window record, the queue and the rest stay the core's own. A
+# text back end (platform/freetype, the web's WebTextBackend) reaches GDI through TextBackend.h and
+# needs of the core at most the UTF-16 conversions.
+file(GLOB TESSARY_BACKEND_FILES CONFIGURE_DEPENDS
+    platform/sdl/*.cpp platform/sdl/*.h platform/web/*.cpp platform/web/*.h
+    platform/freetype/*.cpp platform/freetype/*.h)
+foreach(file IN LISTS TESSARY_BACKEND_FILES)
     file(STRINGS ${file} reached REGEX "^#include \"platform/core/")
     list(FILTER reached EXCLUDE REGEX "platform/core/(Backend|Input|Utf16Text)\\.h\"")
     if(reached)

@@ -1,9 +1,7 @@
 #include "platform/freetype/FontEngine.h"
 
-#include "platform/core/Utf16Text.h"
 #include "platform/freetype/FontFile.h"
 #include "platform/freetype/FontMatch.h"
-#include "platform/gdi/TextBackend.h"
 
 #include <climits>
 #include <unistd.h>
@@ -11,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace platform_gdi {
+namespace platform_freetype {
 
 namespace {
 
@@ -19,8 +17,6 @@ std::unique_ptr<FontEngine>& RunningEngine() {
     static std::unique_ptr<FontEngine> engine;
     return engine;
 }
-
-unsigned generation = 1;
 
 // The configuration installed next to the program (bin/../share/tessary/fonts.conf), if there is one.
 std::string InstalledConfigFile() {
@@ -43,10 +39,6 @@ FontEngine& FontEngine::Instance() {
     if (!engine)
         engine.reset(new FontEngine());
     return *engine;
-}
-
-unsigned FontEngine::Generation() {
-    return generation;
 }
 
 FontEngine::FontEngine() {
@@ -88,19 +80,9 @@ void FontEngine::LoadFaceNames() {
     }
 }
 
-FontMatch& FontEngine::Match(const LOGFONTW& description) {
-    const std::string faceName = platform_utf16::Utf16ToUtf8(description.lfFaceName);
-    const int weight = description.lfWeight == 0 ? FW_NORMAL : static_cast<int>(description.lfWeight);
-    const bool italic = description.lfItalic != 0;
-    // One match per face name, weight and slant, however many fonts share them.
-    const std::string key = faceName + '\n' + std::to_string(weight) + (italic ? "i" : "r");
-    auto found = matches.find(key);
-    if (found != matches.end())
-        return *found->second;
-    auto match = std::make_unique<FontMatch>(*this, faceName, weight, italic);
-    FontMatch& result = *match;
-    matches.emplace(key, std::move(match));
-    return result;
+FontMatch& FontEngine::Match(const platform_gdi::FaceRequest& request) {
+    matches.push_back(std::make_unique<FontMatch>(*this, request));
+    return *matches.back();
 }
 
 FontFile* FontEngine::OpenFile(const std::string& path, int faceIndex) {
@@ -113,13 +95,12 @@ FontFile* FontEngine::OpenFile(const std::string& path, int faceIndex) {
     return found->second->Usable() ? found->second.get() : nullptr;
 }
 
-void ShutdownText() {
+void FontEngine::Shutdown() {
     std::unique_ptr<FontEngine>& engine = RunningEngine();
     if (!engine)
         return;
     engine.reset();
-    ++generation;
     FcFini();
 }
 
-} // namespace platform_gdi
+} // namespace platform_freetype

@@ -1,10 +1,10 @@
 // FreeType and fontconfig for the text back end, started on first use and shared by all fonts.
 //
-// It owns every opened font file and every resolved font description, so that a font object is only
-// a LOGFONT and a pointer: thousands of fonts of a few descriptions cost a few faces and glyph sets.
+// It owns every opened font file and every resolved request, so that a font object is only a LOGFONT
+// and a pointer: thousands of fonts of a few descriptions cost a few faces and glyph sets.
 #pragma once
 
-#include "platform/Win32.h"
+#include "platform/gdi/TextBackend.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -13,27 +13,27 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
-namespace platform_gdi {
+namespace platform_freetype {
 
 class FontFile;
 class FontMatch;
 
 class FontEngine {
 public:
-    // The running engine, started if needed. ShutdownText (platform/gdi/TextBackend.h) stops it:
-    // every match and face goes, then FreeType and fontconfig.
+    // The running engine, started if needed.
     static FontEngine& Instance();
-    // Changes at every ShutdownText, so that a font can tell whether its cached match still exists.
-    static unsigned Generation();
+    // Stops the running engine: every match and face goes, then FreeType and fontconfig.
+    static void Shutdown();
 
     ~FontEngine();
     FontEngine(const FontEngine&) = delete;
     FontEngine& operator=(const FontEngine&) = delete;
 
     FcConfig* Config() const { return config; }
-    // The match for a font description, made on first request (once per face name and style).
-    FontMatch& Match(const LOGFONTW& description);
+    // A new match for the request; the gdi layer asks once per distinct request.
+    FontMatch& Match(const platform_gdi::FaceRequest& request);
     // The face at `path`, opened once; null when FreeType cannot use it.
     FontFile* OpenFile(const std::string& path, int faceIndex);
     // The configuration file with the program's face names that was loaded, empty when none was.
@@ -47,7 +47,7 @@ private:
     FcConfig* config = nullptr;   // not owned: fontconfig's current configuration
     std::string configFile;
     std::unordered_map<std::string, std::unique_ptr<FontFile>> files;
-    std::unordered_map<std::string, std::unique_ptr<FontMatch>> matches;
+    std::vector<std::unique_ptr<FontMatch>> matches;
 };
 
-} // namespace platform_gdi
+} // namespace platform_freetype

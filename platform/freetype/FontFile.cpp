@@ -9,19 +9,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace platform_gdi {
-
-namespace {
-
-int ClampPixelsPerEm(int pixelsPerEm) {
-    return std::clamp(pixelsPerEm, 1, FontFile::largestPixelsPerEm);
-}
-
-int ScaleRounded(long units, int pixelsPerEm, int unitsPerEm) {
-    return static_cast<int>(std::lround(static_cast<double>(units) * pixelsPerEm / unitsPerEm));
-}
-
-} // namespace
+namespace platform_freetype {
 
 FontFile::FontFile(FT_Library library, const std::string& filePath, int faceIndex) : path(filePath) {
     if (FT_New_Face(library, filePath.c_str(), faceIndex, &face) != 0) {
@@ -56,21 +44,14 @@ unsigned FontFile::GlyphIndex(char32_t character) const {
     return face ? FT_Get_Char_Index(face, character) : 0;
 }
 
-CellMetrics FontFile::Cell(int pixelsPerEm) const {
-    CellMetrics cell;
-    if (!face)
-        return cell;
-    pixelsPerEm = ClampPixelsPerEm(pixelsPerEm);
-    cell.ascent = ScaleRounded(cellAscentUnits, pixelsPerEm, face->units_per_EM);
-    cell.descent = ScaleRounded(cellDescentUnits, pixelsPerEm, face->units_per_EM);
-    return cell;
-}
-
-int FontFile::PixelsPerEmForCell(int cellHeight) const {
-    const long cellUnits = cellAscentUnits + cellDescentUnits;
-    if (!face || cellUnits <= 0)
-        return ClampPixelsPerEm(cellHeight);
-    return ClampPixelsPerEm(ScaleRounded(face->units_per_EM, cellHeight, static_cast<int>(cellUnits)));
+platform_gdi::FaceMetrics FontFile::Metrics() const {
+    platform_gdi::FaceMetrics metrics;
+    if (face) {
+        metrics.unitsPerEm = face->units_per_EM;
+        metrics.winAscent = cellAscentUnits;
+        metrics.winDescent = cellDescentUnits;
+    }
+    return metrics;
 }
 
 FT_Size FontFile::SizeFor(int pixelsPerEm) {
@@ -90,7 +71,6 @@ FT_Size FontFile::SizeFor(int pixelsPerEm) {
 }
 
 const GlyphImage& FontFile::Glyph(unsigned glyphIndex, int pixelsPerEm, bool embolden, bool slant) {
-    pixelsPerEm = ClampPixelsPerEm(pixelsPerEm);
     const uint64_t key = static_cast<uint64_t>(glyphIndex) | static_cast<uint64_t>(pixelsPerEm) << 32 |
                          static_cast<uint64_t>(embolden) << 48 | static_cast<uint64_t>(slant) << 49;
     auto found = glyphs.find(key);
@@ -143,4 +123,4 @@ void FontFile::Render(GlyphImage& image, unsigned glyphIndex, int pixelsPerEm, b
     }
 }
 
-} // namespace platform_gdi
+} // namespace platform_freetype

@@ -4,6 +4,8 @@
 // and per style, so a thousand fonts of the same face and size cost one face and one glyph set.
 #pragma once
 
+#include "platform/gdi/TextBackend.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -12,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace platform_gdi {
+namespace platform_freetype {
 
 // A rendered glyph: greyscale coverage (0 = none, 255 = full ink) and where it goes.
 struct GlyphImage {
@@ -24,17 +26,8 @@ struct GlyphImage {
     std::vector<uint8_t> coverage; // width x rows, top row first
 };
 
-// Ascent and descent of the text cell in pixels, as GDI measures them (tmAscent, tmDescent).
-struct CellMetrics {
-    int ascent = 0;
-    int descent = 0;
-};
-
 class FontFile {
 public:
-    // The largest size a font is drawn at; beyond it one glyph alone would take megabytes.
-    static constexpr int largestPixelsPerEm = 2048;
-
     FontFile(FT_Library library, const std::string& path, int faceIndex);
     ~FontFile();
     FontFile(const FontFile&) = delete;
@@ -46,9 +39,8 @@ public:
     const std::string& Path() const { return path; }
 
     unsigned GlyphIndex(char32_t character) const;
-    CellMetrics Cell(int pixelsPerEm) const;
-    // The pixels-per-em whose cell is `cellHeight` pixels high (a positive LOGFONT height).
-    int PixelsPerEmForCell(int cellHeight) const;
+    // Units per em and the Windows ascent and descent, from which the gdi layer makes the cell.
+    platform_gdi::FaceMetrics Metrics() const;
 
     // `embolden` widens the outline and adds a pixel to the advance, GDI's synthetic bold; `slant`
     // shears it, GDI's synthetic italic. The reference stays valid until this object is destroyed.
@@ -61,10 +53,10 @@ private:
     std::string path;
     std::string family;
     FT_Face face = nullptr; // owned
-    long cellAscentUnits = 0;
-    long cellDescentUnits = 0;
+    int cellAscentUnits = 0;
+    int cellDescentUnits = 0;
     std::unordered_map<int, FT_Size> sizes;          // owned through the face
     std::unordered_map<uint64_t, GlyphImage> glyphs; // by glyph, size and style
 };
 
-} // namespace platform_gdi
+} // namespace platform_freetype

@@ -3,16 +3,17 @@
 #include "platform/freetype/FontEngine.h"
 #include "platform/freetype/FontFile.h"
 
-namespace platform_gdi {
+namespace platform_freetype {
 
-FontMatch::FontMatch(FontEngine& fontEngine, const std::string& faceName, int weight, bool italic)
-    : engine(fontEngine) {
+FontMatch::FontMatch(FontEngine& fontEngine, const platform_gdi::FaceRequest& request) : engine(fontEngine) {
+    const std::string& faceName = request.faceName;
+    const bool italic = request.italic;
     FcConfig* config = engine.Config();
     FcPattern* pattern = FcPatternCreate();
     // An empty face name leaves the choice to fontconfig's defaults, as GDI picks its default face.
     if (!faceName.empty())
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(request.weight));
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(config, pattern, FcMatchPattern);
@@ -24,7 +25,6 @@ FontMatch::FontMatch(FontEngine& fontEngine, const std::string& faceName, int we
     FcPatternDestroy(pattern);
     if (!fonts)
         return;
-    const bool boldAsked = weight >= 600;
     for (int i = 0; i < fonts->nfont; ++i) {
         FcPattern* font = fonts->fonts[i];
         FcChar8* file = nullptr;
@@ -42,7 +42,7 @@ FontMatch::FontMatch(FontEngine& fontEngine, const std::string& faceName, int we
             candidate.characters = FcCharSetCopy(characters);
         // A family without a bold face is emboldened, one without an italic face slanted, as GDI
         // simulates missing styles.
-        candidate.embolden = boldAsked && fontWeight < FC_WEIGHT_DEMIBOLD;
+        candidate.embolden = request.bold && fontWeight < FC_WEIGHT_DEMIBOLD;
         candidate.slant = italic && fontSlant == FC_SLANT_ROMAN;
         candidates.push_back(std::move(candidate));
     }
@@ -109,4 +109,4 @@ FaceChoice FontMatch::ForCharacter(char32_t character) {
     return Choose(candidates[chosen], character);
 }
 
-} // namespace platform_gdi
+} // namespace platform_freetype

@@ -5,13 +5,15 @@
 // the character. Faces are opened only when a character first needs them.
 #pragma once
 
+#include "platform/gdi/TextBackend.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-namespace platform_gdi {
+namespace platform_freetype {
 
 class FontEngine;
 class FontFile;
@@ -24,9 +26,10 @@ struct FaceChoice {
     bool slant = false;       // italic asked for, and the face is upright
 };
 
-class FontMatch {
+// What the gdi layer holds for a resolved request.
+class FontMatch : public platform_gdi::ResolvedFace {
 public:
-    FontMatch(FontEngine& engine, const std::string& faceName, int weight, bool italic);
+    FontMatch(FontEngine& engine, const platform_gdi::FaceRequest& request);
     ~FontMatch();
     FontMatch(const FontMatch&) = delete;
     FontMatch& operator=(const FontMatch&) = delete;
@@ -55,4 +58,4 @@ private:
     std::unordered_map<char32_t, int> candidateForCharacter;
 };
 
-} // namespace platform_gdi
+} // namespace platform_freetype

@@ -3,15 +3,19 @@
 #include "platform/freetype/FontEngine.h"
 #include "platform/freetype/FontFile.h"
 #include "platform/freetype/FontMatch.h"
-#include "platform/freetype/TextRun.h"
+#include "platform/gdi/FontResolver.h"
 #include "platform/gdi/GdiObjects.h"
 
-namespace platform_gdi {
+namespace platform_freetype {
 
 namespace {
 
+using platform_gdi::GdiFont;
+using platform_gdi::GdiObject;
+using platform_gdi::ObjectKind;
+
 GdiFont* FindFont(HFONT font) {
-    GdiObject* object = FindObject(font);
+    GdiObject* object = platform_gdi::FindObject(font);
     return object && object->kind == ObjectKind::Font ? static_cast<GdiFont*>(object) : nullptr;
 }
 
@@ -22,16 +26,16 @@ FontDescription DescribeFont(HFONT font) {
     GdiFont* found = FindFont(font);
     if (!found)
         return description;
-    const TextRun run(found->text, nullptr, 0);
-    const FaceChoice primary = FontEngine::Instance().Match(found->text.description).Primary();
-    if (!primary.file)
+    const platform_gdi::FontCell cell = platform_gdi::CellOf(found->text);
+    if (!cell.face)
         return description;
+    const FaceChoice primary = static_cast<FontMatch*>(cell.face)->Primary();
     description.family = primary.file->Family();
     description.file = primary.file->Path();
     description.syntheticBold = primary.embolden;
-    description.pixelsPerEm = run.PixelsPerEm();
-    description.ascent = run.Ascent();
-    description.descent = run.Descent();
+    description.pixelsPerEm = cell.pixelsPerEm;
+    description.ascent = cell.ascent;
+    description.descent = cell.descent;
     return description;
 }
 
@@ -39,7 +43,10 @@ std::string FamilyForCharacter(HFONT font, char32_t character) {
     GdiFont* found = FindFont(font);
     if (!found)
         return std::string();
-    const FaceChoice choice = FontEngine::Instance().Match(found->text.description).ForCharacter(character);
+    const platform_gdi::FontCell cell = platform_gdi::CellOf(found->text);
+    if (!cell.face)
+        return std::string();
+    const FaceChoice choice = static_cast<FontMatch*>(cell.face)->ForCharacter(character);
     return choice.file && choice.glyphIndex != 0 ? choice.file->Family() : std::string();
 }
 
@@ -61,4 +68,4 @@ std::string LoadedFaceNameFile() {
     return FontEngine::Instance().LoadedConfigFile();
 }
 
-} // namespace platform_gdi
+} // namespace platform_freetype

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace platform_gdi {
+namespace platform_freetype {
 
 struct FontDescription {
     std::string family;         // family of the face the font resolves to; empty when none is installed
@@ -27,4 +27,4 @@ bool FamilyInstalled(const std::string& family);
 // The file of face-name aliases that was loaded, empty when none was found.
 std::string LoadedFaceNameFile();
 
-} // namespace platform_gdi
+} // namespace platform_freetype

@@ -1,13 +1,12 @@
-// A string laid out in one font: the glyph of every character, where it goes, and the cell.
+// A string laid out in one font at one em size: the glyph of every character and where it goes.
 #pragma once
 
-#include "platform/Win32.h"
-
+#include <string_view>
 #include <vector>
 
-namespace platform_gdi {
+namespace platform_freetype {
 
-struct TextFont;
+class FontMatch;
 struct GlyphImage;
 
 struct PlacedGlyph {
@@ -17,23 +16,14 @@ struct PlacedGlyph {
 
 class TextRun {
 public:
-    // `text` holds `length` UTF-16 code units; surrogate pairs are decoded, unpaired ones drawn as
-    // U+FFFD.
-    TextRun(TextFont& font, const WCHAR* text, int length);
+    TextRun(FontMatch& match, int pixelsPerEm, std::string_view utf8);
 
     int Width() const { return width; }
-    // The text cell of the font, GDI's tmAscent and tmDescent.
-    int Ascent() const { return ascent; }
-    int Descent() const { return descent; }
-    int PixelsPerEm() const { return pixelsPerEm; }
     const std::vector<PlacedGlyph>& Glyphs() const { return glyphs; }
 
 private:
     int width = 0;
-    int ascent = 0;
-    int descent = 0;
-    int pixelsPerEm = 0;
     std::vector<PlacedGlyph> glyphs;
 };
 
-} // namespace platform_gdi
+} // namespace platform_freetype

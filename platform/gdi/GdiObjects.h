@@ -8,7 +8,7 @@
 
 #include "platform/Win32.h"
 #include "platform/gdi/DibSurface.h"
-#include "platform/gdi/TextBackend.h"
+#include "platform/gdi/FontResolver.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,7 +35,7 @@ struct GdiFont : GdiObject {
         text.description = description;
     }
 
-    TextFont text; // the description, and what the text back end resolved it to
+    TextFont text; // the description, and the face it resolved to
 };
 
 struct GdiBrush : GdiObject {

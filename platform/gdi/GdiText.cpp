@@ -1,11 +1,14 @@
 // gdi32's fonts and text: CreateFontIndirectW, GetTextExtentPoint32W and TextOutW. The text back end
-// measures and draws the runs; the rules of GDI around them are kept here.
+// measures and draws the runs; the rules of GDI around them are kept here and in FontResolver.
 #include "platform/Win32.h"
+#include "platform/core/Utf16Text.h"
+#include "platform/gdi/FontResolver.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/TextBackend.h"
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 using namespace platform_gdi;
 
@@ -19,6 +22,23 @@ constexpr COLORREF backgroundColour = RGB(255, 255, 255);
 GdiFont* SelectedFont(HDC dc) {
     MemoryDc* memoryDc = FindMemoryDc(dc);
     return memoryDc ? memoryDc->font : nullptr;
+}
+
+// A run measured in its font: the cell, the advance width, and the text as the back end takes it.
+struct MeasuredRun {
+    FontCell cell;
+    std::string utf8;
+    int width = 0;
+};
+
+MeasuredRun Measure(TextFont& font, const WCHAR* text, int length) {
+    MeasuredRun run;
+    run.cell = CellOf(font);
+    if (!run.cell.face || length <= 0)
+        return run;
+    run.utf8 = platform_utf16::Utf16ToUtf8(text, length);
+    run.width = MeasureRun(*run.cell.face, run.cell.pixelsPerEm, run.utf8);
+    return run;
 }
 
 void DrawLine(DibSurface& surface, int left, int right, int top, int thickness, const RECT& clip) {
@@ -42,9 +62,9 @@ BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size) 
     GdiFont* font = SelectedFont(dc);
     if (!font || !size || length < 0 || (!text && length > 0))
         return FALSE;
-    const RunMetrics run = MeasureRun(font->text, text, length);
+    const MeasuredRun run = Measure(font->text, text, length);
     size->cx = run.width;
-    size->cy = run.ascent + run.descent;
+    size->cy = run.cell.ascent + run.cell.descent;
     return TRUE;
 }
 
@@ -54,17 +74,21 @@ BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int length) {
         return FALSE;
     TextFont& font = memoryDc->font->text;
     DibSurface& surface = memoryDc->bitmap->surface;
-    const RunMetrics run = MeasureRun(font, text, length);
+    const MeasuredRun run = Measure(font, text, length);
+    const FontCell& metrics = run.cell;
     // Opaque background mode: the whole cell is painted first. Ink stays inside the cell, so that
     // the measured extent is all the text covers.
-    const RECT cell = {x, y, x + run.width, y + run.ascent + run.descent};
+    const RECT cell = {x, y, x + run.width, y + metrics.ascent + metrics.descent};
     surface.Fill(cell, backgroundColour);
-    DrawRun(font, text, length, x, y, textColour, surface, cell);
-    const int baseline = y + run.ascent;
-    const int thickness = std::max(1, (run.pixelsPerEm + 8) / 16);
+    if (run.width > 0)
+        DrawRun(*metrics.face, metrics.pixelsPerEm, run.utf8, cell, metrics.ascent, textColour, surface,
+                cell);
+    const int baseline = y + metrics.ascent;
+    const int thickness = std::max(1, (metrics.pixelsPerEm + 8) / 16);
     if (font.description.lfUnderline)
-        DrawLine(surface, cell.left, cell.right, baseline + std::max(1, run.descent / 2), thickness, cell);
+        DrawLine(surface, cell.left, cell.right, baseline + std::max(1, metrics.descent / 2), thickness,
+                 cell);
     if (font.description.lfStrikeOut)
-        DrawLine(surface, cell.left, cell.right, baseline - run.pixelsPerEm * 3 / 10, thickness, cell);
+        DrawLine(surface, cell.left, cell.right, baseline - metrics.pixelsPerEm * 3 / 10, thickness, cell);
     return TRUE;
 }

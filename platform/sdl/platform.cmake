@@ -12,4 +12,4 @@ tessary_join_platform(tessary_backend_sdl tessary_text_freetype)
 
 # The SDL back end's tests push SDL events and look at SDL windows.
 set(TESSARY_PLATFORM_TEST_LIBS SDL2::SDL2)
-set(TESSARY_PLATFORM_TEST_DIRS core sdl)
+set(TESSARY_PLATFORM_TEST_DIRS core gdi freetype sdl)

@@ -34,11 +34,11 @@ bool webGlStarted = false;
 // Feeds the page's waiting events into the message queue; the number fed.
 int FeedEvents() {
     constexpr int batch = 64;
-    int32_t events[batch * 5];
+    int32_t events[batch * web_host::kEventLength];
     int total = 0;
     for (int n; (n = tessary_web_pump(events, batch)) > 0; total += n) {
         for (int i = 0; i < n; ++i) {
-            const int32_t* e = events + i * 5;
+            const int32_t* e = events + i * web_host::kEventLength;
             platform_web::TranslateWebEvent(canvasOwner, e[0], e[1], e[2], e[3], e[4]);
         }
     }
@@ -119,6 +119,7 @@ void DeleteGlContext(NativeGlContext context) {
 void SwapGlBuffers(NativeWindow window) {
     if (webgl::GlPipeline* current = webgl::Current())
         current->Flush();
+    webgl::WebGlSink::Submit();
     // The browser shows what was drawn once the program gives it the thread.
     if (window == canvasOwner)
         tessary_web_next_frame();
@@ -128,7 +129,17 @@ void SwapGlBuffers(NativeWindow window) {
 void CaptureMouse(bool) {}
 
 void ApplyCursor(SystemCursor cursor) {
-    tessary_web_set_cursor(static_cast<int>(cursor));
+    switch (cursor) {
+    case SystemCursor::Hidden:
+        tessary_web_set_cursor(web_host::cursorNone);
+        break;
+    case SystemCursor::IBeam:
+        tessary_web_set_cursor(web_host::cursorText);
+        break;
+    default:
+        tessary_web_set_cursor(web_host::cursorArrow);
+        break;
+    }
 }
 
 int ShowNativeMessageBox(NativeWindow, const WCHAR* text, const WCHAR* caption, UINT type) {

@@ -4,13 +4,12 @@
 #include "platform/web/WebEventFunnel.h"
 
 #include "platform/core/Input.h"
+#include "platform/web/WebHost.h"
 
 using namespace platform_input;
+using namespace web_host;
 
 namespace {
-
-enum EventKind { keyEvent = 1, charEvent = 2, mouseEvent = 3, wheelEvent = 4, focusEvent = 5 };
-enum MouseKind { mouseMove = 0, mouseDown = 1, mouseUp = 2 };
 
 // A mouse event: its kind, the window's button (0 left, 1 right, anything else for a move) and the
 // canvas pixel.

@@ -1,7 +1,5 @@
 #include "platform/web/WebFaces.h"
 
-#include <cwchar>
-
 namespace web_fonts {
 
 namespace {
@@ -13,30 +11,30 @@ constexpr WebFace kHei = {"\"Tessary Hei\", \"Tessary Ming\"", 2048, 1918, 483};
 constexpr WebFace kYen = {"\"Tessary Yen\", \"Tessary Hei\", \"Tessary Ming\"", 1000, 800, 200};
 
 struct NamedFace {
-    const WCHAR* name;
+    const char* name;
     const WebFace* face;
 };
 
 constexpr NamedFace kNames[] = {
-    {L"宋体", &kMing},  {L"SimSun", &kMing}, {L"黑体", &kHei},
-    {L"SimHei", &kHei}, {L"幼圆", &kYen},    {L"YouYuan", &kYen},
+    {"宋体", &kMing},  {"SimSun", &kMing}, {"黑体", &kHei},
+    {"SimHei", &kHei}, {"幼圆", &kYen},    {"YouYuan", &kYen},
 };
 
 } // namespace
 
-const WebFace& FaceFor(const WCHAR* faceName) {
+const WebFace& FaceFor(const std::string& faceName) {
     for (const NamedFace& named : kNames)
-        if (faceName && std::wcscmp(faceName, named.name) == 0)
+        if (faceName == named.name)
             return *named.face;
     // Any other name gets the sans face, as fontconfig's default does on Linux.
     return kHei;
 }
 
-std::string CssFont(const LOGFONTW& description, const WebFace& face, int pixelsPerEm) {
+std::string CssFont(const platform_gdi::FaceRequest& request, const WebFace& face, int pixelsPerEm) {
     std::string css;
-    if (description.lfItalic)
+    if (request.italic)
         css += "italic ";
-    if (description.lfWeight >= 600)
+    if (request.bold)
         css += "bold ";
     css += std::to_string(pixelsPerEm) + "px " + face.families;
     return css;

@@ -2,7 +2,7 @@
 // build's font configuration, with the later families of each list as per-character fallbacks.
 #pragma once
 
-#include "platform/Win32.h"
+#include "platform/gdi/TextBackend.h"
 
 #include <string>
 
@@ -15,9 +15,10 @@ struct WebFace {
     int winDescent;
 };
 
-const WebFace& FaceFor(const WCHAR* faceName);
+// The face for a UTF-8 face name.
+const WebFace& FaceFor(const std::string& faceName);
 
-// The CSS font shorthand for the description at that em size: weight, slant, size, families.
-std::string CssFont(const LOGFONTW& description, const WebFace& face, int pixelsPerEm);
+// The CSS font shorthand for a request at that em size: weight, slant, size, families.
+std::string CssFont(const platform_gdi::FaceRequest& request, const WebFace& face, int pixelsPerEm);
 
 } // namespace web_fonts

@@ -6,8 +6,16 @@
 (function (root) {
   'use strict';
 
-  var EVENT = {KEY: 1, CHAR: 2, MOUSE: 3, WHEEL: 4, FOCUS: 5};
-  var MOUSE = {MOVE: 0, DOWN: 1, UP: 2};
+  // The numbers shared with the program, as platform/web/WebHost.h defines them: the kinds of input
+  // record and of mouse record, a record's length, and the cursors by number.
+  var HOST = {
+    EVENT: {KEY: 1, CHAR: 2, MOUSE: 3, WHEEL: 4, FOCUS: 5},
+    MOUSE: {MOVE: 0, DOWN: 1, UP: 2},
+    EVENT_LENGTH: 5,
+    CURSOR: ['none', 'default', 'text'],
+  };
+  var EVENT = HOST.EVENT;
+  var MOUSE = HOST.MOUSE;
   // Not an event: the queue hands out nothing behind it until the program has shown a frame, so
   // that the move before a press has been seen by a whole frame step when the press arrives.
   var FRAME_BREAK = Object.freeze({frameBreak: true});
@@ -339,7 +347,7 @@
     key.addEventListener('contextmenu', function (e) { e.preventDefault(); });
   }
 
-  var api = {EVENT: EVENT, MOUSE: MOUSE, FRAME_BREAK: FRAME_BREAK, virtualKey: virtualKey,
+  var api = {HOST: HOST, EVENT: EVENT, MOUSE: MOUSE, FRAME_BREAK: FRAME_BREAK, virtualKey: virtualKey,
              typedUnits: typedUnits, WheelNotches: WheelNotches, PinchNotches: PinchNotches,
              windowButton: windowButton, canvasPoint: canvasPoint, PointerMouse: PointerMouse,
              softKeyboardInput: softKeyboardInput, attach: attach};

@@ -23,42 +23,33 @@ mergeInto(LibraryManager.library, {
       ctx.textAlign = 'left';
       ctx.fillStyle = '#000';
     },
-    // The program's WCHAR is 32 bits wide and holds one UTF-16 code unit; a lone surrogate is
-    // drawn as U+FFFD.
-    characters: function(text, length) {
-      var unit = function(i) { return HEAPU32[(text >> 2) + i] & 0xFFFF; };
-      var out = [];
-      for (var i = 0; i < length; ++i) {
-        var u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < length && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
-          out.push(String.fromCharCode(u, unit(++i)));
-        } else {
-          out.push(u >= 0xD800 && u <= 0xDFFF ? '\uFFFD' : String.fromCharCode(u));
-        }
-      }
-      return out;
+    // The run's characters: the program hands over UTF-8, and a string iterates by code point.
+    characters: function(utf8, bytes) {
+      return Array.from(UTF8ToString(utf8, bytes));
     },
   },
 
   tessary_text_measure__deps: ['$TessaryText'],
-  tessary_text_measure: function(font, text, length) {
+  tessary_text_measure__sig: 'iiii',
+  tessary_text_measure: function(font, utf8, bytes) {
     var ctx = TessaryText.get(0, 0);
     TessaryText.prepare(ctx, UTF8ToString(font));
     var width = 0;
-    TessaryText.characters(text, length).forEach(function(c) { width += Math.round(ctx.measureText(c).width); });
+    TessaryText.characters(utf8, bytes).forEach(function(c) { width += Math.round(ctx.measureText(c).width); });
     return width;
   },
 
   // Draws the run with its baseline at `ascent` into a width × height box and writes one coverage
   // byte per pixel, rows top first, to `coverage`.
   tessary_text_draw__deps: ['$TessaryText'],
-  tessary_text_draw: function(font, text, length, width, height, ascent, coverage) {
+  tessary_text_draw__sig: 'viiiiiii',
+  tessary_text_draw: function(font, utf8, bytes, width, height, ascent, coverage) {
     if (width <= 0 || height <= 0) return;
     var ctx = TessaryText.get(width, height);
     ctx.clearRect(0, 0, width, height);
     TessaryText.prepare(ctx, UTF8ToString(font));
     var x = 0;
-    TessaryText.characters(text, length).forEach(function(c) {
+    TessaryText.characters(utf8, bytes).forEach(function(c) {
       ctx.fillText(c, x, ascent);
       x += Math.round(ctx.measureText(c).width);
     });

@@ -1,6 +1,9 @@
 // The device side of the desktop-GL emulation: one WebGL context on the page's canvas, one shader
 // program with switches for texturing (modulated by the vertex colour), linear fog and smoothed-line
-// coverage, and the batches the C++ pipeline hands over, already in clip space.
+// coverage, and the batches the C++ pipeline hands over, already in clip space. A frame's batches
+// arrive together (WebGlSink.cpp): their vertices in one upload, then one draw each, its state
+// read from the heap through the offsets below and compared with what the device has as numbers, so
+// that a frame makes no garbage.
 mergeInto(LibraryManager.library, {
   $TessaryGl: {
     gl: null,
@@ -8,7 +11,13 @@ mergeInto(LibraryManager.library, {
     buffer: null,
     locations: null,
     textures: {},
-    state: {},
+    // What the device has, compared field by field with each draw's state.
+    applied: null,
+    // Byte offsets of a queued draw and of a vertex, as WebGlSink.cpp's static_asserts pin them.
+    DRAW: {size: 108, primitive: 0, texture: 4, fog: 8, fogStart: 12, fogEnd: 16, fogColour: 20, blend: 36,
+           blendSource: 40, blendDestination: 44, depthTest: 48, cullFace: 52, cullMode: 56, frontFace: 60,
+           scissor: 64, scissorBox: 68, viewport: 84, first: 100, count: 104},
+    VERTEX: {size: 52, position: 0, colour: 16, texCoord: 32, fogDistance: 40, edge: 44},
     vertexSource: [
       'attribute vec4 aPosition; attribute vec4 aColour; attribute vec2 aTexCoord;',
       'attribute float aFogDistance; attribute vec2 aEdge;',
@@ -44,20 +53,93 @@ mergeInto(LibraryManager.library, {
       return null;
     },
 
-    // Sets a piece of device state only when it changes; batches repeat most of it.
-    set: function(key, value, apply) {
-      if (TessaryGl.state[key] === value) return;
-      TessaryGl.state[key] = value;
-      apply(value);
+    // The state WebGL starts a context in (uniforms start at 0, no texture is bound). Small integers
+    // throughout, which V8 keeps unboxed, so that comparing them allocates nothing.
+    fresh: function(gl) {
+      var w = gl.drawingBufferWidth, h = gl.drawingBufferHeight;
+      return {scissor: 0, sx: 0, sy: 0, sw: w, sh: h, vx: 0, vy: 0, vw: w, vh: h, blend: 0,
+              blendSource: gl.ONE, blendDestination: gl.ZERO, depth: 0, cull: 0, cullMode: gl.BACK,
+              frontFace: gl.CCW, textured: 0, texture: 0, fog: 0, fogStart: 0, fogEnd: 0, fogR: 0, fogG: 0,
+              fogB: 0};
     },
 
-    toggle: function(key, capability, on) {
+    // Each takes the word index of a queued draw (or of a box) in the heap.
+    enable: function(capability, on, was) {
+      if (on === was) return on;
+      if (on) TessaryGl.gl.enable(capability); else TessaryGl.gl.disable(capability);
+      return on;
+    },
+
+    scissor: function(on, box) {
+      var gl = TessaryGl.gl, a = TessaryGl.applied;
+      a.scissor = TessaryGl.enable(gl.SCISSOR_TEST, on, a.scissor);
+      if (!on) return;
+      var x = HEAP32[box], y = HEAP32[box + 1], w = HEAP32[box + 2], h = HEAP32[box + 3];
+      if (x === a.sx && y === a.sy && w === a.sw && h === a.sh) return;
+      gl.scissor(x, y, w, h);
+      a.sx = x; a.sy = y; a.sw = w; a.sh = h;
+    },
+
+    apply: function(r) {
+      var gl = TessaryGl.gl, a = TessaryGl.applied, D = TessaryGl.DRAW, L = TessaryGl.locations;
+      var v = r + (D.viewport >> 2);
+      var vx = HEAP32[v], vy = HEAP32[v + 1], vw = HEAP32[v + 2], vh = HEAP32[v + 3];
+      if (vx !== a.vx || vy !== a.vy || vw !== a.vw || vh !== a.vh) {
+        gl.viewport(vx, vy, vw, vh);
+        a.vx = vx; a.vy = vy; a.vw = vw; a.vh = vh;
+      }
+      TessaryGl.scissor(HEAP32[r + (D.scissor >> 2)], r + (D.scissorBox >> 2));
+      var blend = HEAP32[r + (D.blend >> 2)];
+      a.blend = TessaryGl.enable(gl.BLEND, blend, a.blend);
+      if (blend) {
+        var source = HEAP32[r + (D.blendSource >> 2)], destination = HEAP32[r + (D.blendDestination >> 2)];
+        if (source !== a.blendSource || destination !== a.blendDestination) {
+          gl.blendFunc(source, destination);
+          a.blendSource = source; a.blendDestination = destination;
+        }
+      }
+      a.depth = TessaryGl.enable(gl.DEPTH_TEST, HEAP32[r + (D.depthTest >> 2)], a.depth);
+      var cull = HEAP32[r + (D.cullFace >> 2)];
+      a.cull = TessaryGl.enable(gl.CULL_FACE, cull, a.cull);
+      if (cull) {
+        var mode = HEAP32[r + (D.cullMode >> 2)], front = HEAP32[r + (D.frontFace >> 2)];
+        if (mode !== a.cullMode) gl.cullFace(a.cullMode = mode);
+        if (front !== a.frontFace) gl.frontFace(a.frontFace = front);
+      }
+      var texture = HEAP32[r + (D.texture >> 2)], textured = texture ? 1 : 0;
+      if (textured !== a.textured) gl.uniform1i(L.uTextured, a.textured = textured);
+      if (texture && texture !== a.texture) {
+        gl.bindTexture(gl.TEXTURE_2D, TessaryGl.textures[texture]);
+        a.texture = texture;
+      }
+      var fog = HEAP32[r + (D.fog >> 2)];
+      if (fog !== a.fog) gl.uniform1i(L.uFog, a.fog = fog);
+      if (fog) {
+        var start = HEAPF32[r + (D.fogStart >> 2)], end = HEAPF32[r + (D.fogEnd >> 2)];
+        if (start !== a.fogStart || end !== a.fogEnd) {
+          gl.uniform1f(L.uFogStart, a.fogStart = start);
+          gl.uniform1f(L.uFogEnd, a.fogEnd = end);
+        }
+        var c = r + (D.fogColour >> 2);
+        var red = HEAPF32[c], green = HEAPF32[c + 1], blue = HEAPF32[c + 2];
+        if (red !== a.fogR || green !== a.fogG || blue !== a.fogB) {
+          gl.uniform3f(L.uFogColour, red, green, blue);
+          a.fogR = red; a.fogG = green; a.fogB = blue;
+        }
+      }
+    },
+
+    // The texture unit's binding changes for uploads too.
+    bind: function(name) {
       var gl = TessaryGl.gl;
-      TessaryGl.set(key, on, function(v) { if (v) gl.enable(capability); else gl.disable(capability); });
+      var t = TessaryGl.textures[name] || (TessaryGl.textures[name] = gl.createTexture());
+      gl.bindTexture(gl.TEXTURE_2D, t);
+      TessaryGl.applied.texture = name;
     },
   },
 
   tessary_gl_create__deps: ['$TessaryGl'],
+  tessary_gl_create__sig: 'i',
   tessary_gl_create: function() {
     var canvas = Module['canvas'] || document.getElementById('canvas');
     var gl = canvas.getContext('webgl', {alpha: false, depth: true, stencil: false, antialias: false,
@@ -76,14 +158,15 @@ mergeInto(LibraryManager.library, {
     var names = ['uTextured', 'uFog', 'uTexture', 'uFogStart', 'uFogEnd', 'uFogColour'];
     var locations = {};
     names.forEach(function(n) { locations[n] = gl.getUniformLocation(program, n); });
-    var attributes = [['aPosition', 4, 0], ['aColour', 4, 16], ['aTexCoord', 2, 32],
-                      ['aFogDistance', 1, 40], ['aEdge', 2, 44]];
+    var V = TessaryGl.VERTEX;
+    var attributes = [['aPosition', 4, V.position], ['aColour', 4, V.colour], ['aTexCoord', 2, V.texCoord],
+                      ['aFogDistance', 1, V.fogDistance], ['aEdge', 2, V.edge]];
     var buffer = gl.createBuffer();
     gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
     attributes.forEach(function(a) {
       var at = gl.getAttribLocation(program, a[0]);
       gl.enableVertexAttribArray(at);
-      gl.vertexAttribPointer(at, a[1], gl.FLOAT, false, 52, a[2]);
+      gl.vertexAttribPointer(at, a[1], gl.FLOAT, false, V.size, a[2]);
     });
     gl.uniform1i(locations.uTexture, 0);
     gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
@@ -92,84 +175,65 @@ mergeInto(LibraryManager.library, {
     TessaryGl.program = program;
     TessaryGl.buffer = buffer;
     TessaryGl.locations = locations;
-    TessaryGl.state = {};
+    TessaryGl.applied = TessaryGl.fresh(gl);
     return 1;
   },
 
-  tessary_gl_draw__deps: ['$TessaryGl'],
-  tessary_gl_draw: function(lines, texture, fog, fogStart, fogEnd, fogColour, blend, blendSource,
-                            blendDestination, depthTest, cullFace, cullMode, frontFace, scissor, sx, sy,
-                            sw, sh, vx, vy, vw, vh, vertices, count) {
-    var gl = TessaryGl.gl, L = TessaryGl.locations, set = TessaryGl.set;
+  // The queued draws of a frame: `vertexCount` vertices from `vertices` in one upload, then
+  // `drawCount` draws from `draws`, each a range of them in its own state.
+  tessary_gl_submit__deps: ['$TessaryGl'],
+  tessary_gl_submit__sig: 'viiii',
+  tessary_gl_submit: function(draws, drawCount, vertices, vertexCount) {
+    var gl = TessaryGl.gl, D = TessaryGl.DRAW;
     if (!gl) return;
-    set('viewport', [vx, vy, vw, vh].join(), function() { gl.viewport(vx, vy, vw, vh); });
-    TessaryGl.toggle('scissor', gl.SCISSOR_TEST, !!scissor);
-    if (scissor) set('scissorBox', [sx, sy, sw, sh].join(), function() { gl.scissor(sx, sy, sw, sh); });
-    TessaryGl.toggle('blend', gl.BLEND, !!blend);
-    if (blend)
-      set('blendFunc', blendSource + ',' + blendDestination,
-          function() { gl.blendFunc(blendSource, blendDestination); });
-    TessaryGl.toggle('depth', gl.DEPTH_TEST, !!depthTest);
-    TessaryGl.toggle('cull', gl.CULL_FACE, !!cullFace);
-    if (cullFace) {
-      set('cullMode', cullMode, function(v) { gl.cullFace(v); });
-      set('frontFace', frontFace, function(v) { gl.frontFace(v); });
+    gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * TessaryGl.VERTEX.size),
+                  gl.STREAM_DRAW);
+    for (var i = 0; i < drawCount; ++i) {
+      var r = (draws + i * D.size) >> 2;
+      TessaryGl.apply(r);
+      gl.drawArrays(HEAP32[r + (D.primitive >> 2)], HEAP32[r + (D.first >> 2)], HEAP32[r + (D.count >> 2)]);
     }
-    set('textured', !!texture, function(v) { gl.uniform1i(L.uTextured, v ? 1 : 0); });
-    if (texture) set('texture', texture, function(v) { gl.bindTexture(gl.TEXTURE_2D, TessaryGl.textures[v]); });
-    set('fog', !!fog, function(v) { gl.uniform1i(L.uFog, v ? 1 : 0); });
-    if (fog) {
-      set('fogRange', fogStart + ',' + fogEnd, function() {
-        gl.uniform1f(L.uFogStart, fogStart);
-        gl.uniform1f(L.uFogEnd, fogEnd);
-      });
-      var c = HEAPF32.subarray(fogColour >> 2, (fogColour >> 2) + 3);
-      set('fogColour', c.join(), function() { gl.uniform3f(L.uFogColour, c[0], c[1], c[2]); });
-    }
-    gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + count * 52), gl.STREAM_DRAW);
-    gl.drawArrays(lines ? gl.LINES : gl.TRIANGLES, 0, count);
   },
 
   tessary_gl_clear__deps: ['$TessaryGl'],
-  tessary_gl_clear: function(mask, r, g, b, a, scissor, sx, sy, sw, sh) {
+  tessary_gl_clear__sig: 'viffffii',
+  tessary_gl_clear: function(mask, r, g, b, a, scissor, box) {
     var gl = TessaryGl.gl;
     if (!gl) return;
-    TessaryGl.toggle('scissor', gl.SCISSOR_TEST, !!scissor);
-    if (scissor) TessaryGl.set('scissorBox', [sx, sy, sw, sh].join(), function() { gl.scissor(sx, sy, sw, sh); });
+    TessaryGl.scissor(scissor, box >> 2);
     gl.clearColor(r, g, b, a);
     gl.clear(mask & (gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT));
   },
 
   tessary_gl_tex_image__deps: ['$TessaryGl'],
+  tessary_gl_tex_image__sig: 'viiii',
   tessary_gl_tex_image: function(name, width, height, pixels) {
     var gl = TessaryGl.gl;
     if (!gl) return;
-    var t = TessaryGl.textures[name] || (TessaryGl.textures[name] = gl.createTexture());
-    gl.bindTexture(gl.TEXTURE_2D, t);
+    TessaryGl.bind(name);
     gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, width, height, 0, gl.RGBA, gl.UNSIGNED_BYTE,
                   HEAPU8.subarray(pixels, pixels + width * height * 4));
-    TessaryGl.state.texture = name;
   },
 
   tessary_gl_tex_parameters__deps: ['$TessaryGl'],
+  tessary_gl_tex_parameters__sig: 'viiiii',
   tessary_gl_tex_parameters: function(name, minFilter, magFilter, wrapS, wrapT) {
     var gl = TessaryGl.gl;
     if (!gl) return;
-    var t = TessaryGl.textures[name] || (TessaryGl.textures[name] = gl.createTexture());
-    gl.bindTexture(gl.TEXTURE_2D, t);
+    TessaryGl.bind(name);
     gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, minFilter);
     gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, magFilter);
     gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, wrapS);
     gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, wrapT);
-    TessaryGl.state.texture = name;
   },
 
   tessary_gl_delete_texture__deps: ['$TessaryGl'],
+  tessary_gl_delete_texture__sig: 'vi',
   tessary_gl_delete_texture: function(name) {
     var gl = TessaryGl.gl;
     if (!gl || !TessaryGl.textures[name]) return;
     gl.deleteTexture(TessaryGl.textures[name]);
     delete TessaryGl.textures[name];
-    if (TessaryGl.state.texture === name) delete TessaryGl.state.texture;
+    if (TessaryGl.applied.texture === name) TessaryGl.applied.texture = 0;
   },
 });

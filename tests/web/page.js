@@ -2,7 +2,12 @@
 // them, and real input at canvas coordinates through the DevTools protocol.
 'use strict';
 const {serve} = require('./serve.js');
+const fs = require('node:fs');
+const path = require('node:path');
 const {launch, close} = require('./browser.js');
+
+// The frame counters, put into every page before its own scripts run.
+const FRAME_PROBE = fs.readFileSync(path.join(__dirname, 'frame_probe.js'), 'utf8');
 
 class TessaryPage {
   // `viewport`: a puppeteer viewport to load the page in (a phone's, with touch); `args`: more
@@ -16,6 +21,7 @@ class TessaryPage {
     self.errors = [];
     self.page.on('pageerror', (e) => self.errors.push(String(e)));
     self.page.on('console', (m) => { if (m.type() === 'error') self.errors.push(m.text()); });
+    await self.page.evaluateOnNewDocument(FRAME_PROBE);
     self.url = `http://127.0.0.1:${self.server.address().port}/`;
     await self.page.goto(self.url);
     if (running) await self.running();
@@ -24,7 +30,7 @@ class TessaryPage {
 
   // Waits for the program's first frames and notes where the canvas is on the page.
   async running() {
-    await this.page.waitForFunction(() => window.Module && Module.framesShown >= 2, {timeout: 60000});
+    await this.page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {timeout: 60000});
     await this.measure();
   }
 
@@ -56,19 +62,19 @@ class TessaryPage {
     await new Promise((r) => this.server.close(r));
   }
 
-  frames() { return this.page.evaluate(() => Module.framesShown); }
+  frames() { return this.page.evaluate(() => tessaryFrames.shown); }
 
   // Waits until `n` more frames have been shown, so that input sent before has been handled.
   async settle(n = 3) {
     const start = await this.frames();
-    await this.page.waitForFunction((s, k) => Module.framesShown >= s + k, {timeout: 30000}, start, n);
+    await this.page.waitForFunction((s, k) => tessaryFrames.shown >= s + k, {timeout: 30000}, start, n);
   }
 
   // The next frame the program shows, read from the drawing buffer, top row first.
   async frame() {
     const base64 = await this.page.evaluate(() => new Promise((resolve) => {
-      Module.onFrame = () => {
-        Module.onFrame = null;
+      tessaryFrames.onFrame = () => {
+        tessaryFrames.onFrame = null;
         const gl = Module.canvas.getContext('webgl');
         const w = gl.drawingBufferWidth, h = gl.drawingBufferHeight;
         const pixels = new Uint8Array(w * h * 4);
@@ -137,4 +143,4 @@ class TessaryPage {
   }
 }
 
-module.exports = {TessaryPage};
+module.exports = {TessaryPage, FRAME_PROBE};

@@ -2,31 +2,29 @@
 
 #include "platform/web/gl/GlLineWidener.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace webgl {
 
 namespace {
-constexpr uint32_t kModelview = 0x1700, kProjection = 0x1701;
-constexpr uint32_t kLines = 0x0001, kLineStrip = 0x0003, kQuads = 0x0007;
-constexpr uint32_t kTexture2d = 0x0DE1, kFog = 0x0B60, kBlend = 0x0BE2, kDepthTest = 0x0B71,
-                   kCullFace = 0x0B44, kScissorTest = 0x0C11, kLineSmooth = 0x0B20;
-constexpr uint32_t kFogMode = 0x0B65, kFogStart = 0x0B63, kFogEnd = 0x0B64, kFogColor = 0x0B66,
-                   kLinear = 0x2601;
 // The desktop's smallest guaranteed stack depths; a push beyond them is an error that changes nothing.
-constexpr size_t kModelviewDepth = 32, kProjectionDepth = 2;
+constexpr size_t GL_MODELVIEWDepth = 32, GL_PROJECTIONDepth = 2;
 } // namespace
 
 std::vector<GlMatrix>& GlPipeline::Stack() {
-    return matrixMode == kProjection ? projection : modelview;
+    return matrixMode == GL_PROJECTION ? projection : modelview;
 }
 
 const GlMatrix& GlPipeline::Top(uint32_t mode) const {
-    return mode == kProjection ? projection.back() : modelview.back();
+    return mode == GL_PROJECTION ? projection.back() : modelview.back();
 }
 
 void GlPipeline::MatrixMode(uint32_t mode) {
-    if (mode == kModelview || mode == kProjection)
+    if (mode == GL_MODELVIEW || mode == GL_PROJECTION)
         matrixMode = mode;
 }
 
@@ -36,7 +34,7 @@ void GlPipeline::LoadIdentity() {
 
 void GlPipeline::PushMatrix() {
     std::vector<GlMatrix>& stack = Stack();
-    if (stack.size() < (matrixMode == kProjection ? kProjectionDepth : kModelviewDepth))
+    if (stack.size() < (matrixMode == GL_PROJECTION ? GL_PROJECTIONDepth : GL_MODELVIEWDepth))
         stack.push_back(stack.back());
 }
 
@@ -52,25 +50,25 @@ void GlPipeline::MultMatrix(const GlMatrix& m) {
 
 void GlPipeline::Enable(uint32_t capability, bool on) {
     switch (capability) {
-    case kTexture2d:
+    case GL_TEXTURE_2D:
         texture2d = on;
         break;
-    case kFog:
-        fog = on;
+    case GL_FOG:
+        server.fog = on;
         break;
-    case kBlend:
-        blend = on;
+    case GL_BLEND:
+        server.blend = on;
         break;
-    case kDepthTest:
-        depthTest = on;
+    case GL_DEPTH_TEST:
+        server.depthTest = on;
         break;
-    case kCullFace:
-        cullFace = on;
+    case GL_CULL_FACE:
+        server.cullFace = on;
         break;
-    case kScissorTest:
-        scissor = on;
+    case GL_SCISSOR_TEST:
+        server.scissor = on;
         break;
-    case kLineSmooth:
+    case GL_LINE_SMOOTH:
         lineSmooth = on;
         break;
     default:
@@ -79,24 +77,24 @@ void GlPipeline::Enable(uint32_t capability, bool on) {
 }
 
 void GlPipeline::BlendFunc(uint32_t source, uint32_t destination) {
-    blendSource = source;
-    blendDestination = destination;
+    server.blendSource = source;
+    server.blendDestination = destination;
 }
 
 void GlPipeline::Fog(uint32_t parameter, const float* values) {
     switch (parameter) {
-    case kFogMode:
-        linearFog = static_cast<uint32_t>(values[0]) == kLinear;
+    case GL_FOG_MODE:
+        linearFog = static_cast<uint32_t>(values[0]) == GL_LINEAR;
         break;
-    case kFogStart:
-        fogStart = values[0];
+    case GL_FOG_START:
+        server.fogStart = values[0];
         break;
-    case kFogEnd:
-        fogEnd = values[0];
+    case GL_FOG_END:
+        server.fogEnd = values[0];
         break;
-    case kFogColor:
+    case GL_FOG_COLOR:
         for (int i = 0; i < 4; ++i)
-            fogColour[i] = std::fmin(1.0f, std::fmax(0.0f, values[i]));
+            server.fogColour[i] = std::fmin(1.0f, std::fmax(0.0f, values[i]));
         break;
     default:
         break;
@@ -110,19 +108,19 @@ void GlPipeline::LineWidth(float width) {
 
 void GlPipeline::Viewport(int32_t x, int32_t y, int32_t width, int32_t height) {
     if (width >= 0 && height >= 0)
-        viewport = {x, y, width, height};
+        server.viewport = {x, y, width, height};
 }
 
 void GlPipeline::Scissor(int32_t x, int32_t y, int32_t width, int32_t height) {
     if (width >= 0 && height >= 0)
-        scissorBox = {x, y, width, height};
+        server.scissorBox = {x, y, width, height};
 }
 
 void GlPipeline::CullFace(uint32_t mode) {
-    cullMode = mode;
+    server.cullMode = mode;
 }
 void GlPipeline::FrontFace(uint32_t mode) {
-    frontFace = mode;
+    server.frontFace = mode;
 }
 
 void GlPipeline::ClearColor(float r, float g, float b, float a) {
@@ -133,7 +131,7 @@ void GlPipeline::ClearColor(float r, float g, float b, float a) {
 
 void GlPipeline::Clear(uint32_t mask) {
     Flush();
-    sink.Clear(mask, clearColour, scissor, scissorBox);
+    sink.Clear(mask, clearColour, server.scissor != 0, server.scissorBox);
 }
 
 void GlPipeline::Color(float r, float g, float b, float a) {
@@ -171,7 +169,7 @@ void GlPipeline::End() {
     inBegin = false;
     assembled.clear();
     const size_t n = primitive.size();
-    if (primitiveMode == kQuads) {
+    if (primitiveMode == GL_QUADS) {
         for (size_t i = 0; i + 3 < n; i += 4) {
             const GlVertex* q = &primitive[i];
             assembled.insert(assembled.end(), {q[0], q[1], q[2], q[0], q[2], q[3]});
@@ -179,13 +177,13 @@ void GlPipeline::End() {
         Submit(CurrentState(Primitive::Triangles), assembled.data(), assembled.size());
         return;
     }
-    if (primitiveMode != kLines && primitiveMode != kLineStrip)
+    if (primitiveMode != GL_LINES && primitiveMode != GL_LINE_STRIP)
         return;
-    const size_t step = primitiveMode == kLines ? 2 : 1;
+    const size_t step = primitiveMode == GL_LINES ? 2 : 1;
     const bool wide = lineWidth > 1.0f || lineSmooth;
     for (size_t i = 0; i + 1 < n; i += step) {
         if (wide)
-            WidenLine(primitive[i], primitive[i + 1], viewport, lineWidth, lineSmooth, assembled);
+            WidenLine(primitive[i], primitive[i + 1], server.viewport, lineWidth, lineSmooth, assembled);
         else
             assembled.insert(assembled.end(), {primitive[i], primitive[i + 1]});
     }
@@ -195,31 +193,28 @@ void GlPipeline::End() {
 }
 
 DrawState GlPipeline::CurrentState(Primitive kind) const {
-    DrawState s;
+    DrawState s = server;
     s.primitive = kind;
     s.texture = texture2d ? textures.DrawnTexture() : 0;
-    s.fog = fog && linearFog;
-    if (s.fog) {
-        s.fogStart = fogStart;
-        s.fogEnd = fogEnd;
-        for (int i = 0; i < 4; ++i)
-            s.fogColour[i] = fogColour[i];
+    s.fog = server.fog && linearFog;
+    // The settings of a switched-off stage change no pixel, so they are left at their defaults and
+    // do not split batches.
+    const DrawState unused;
+    if (!s.fog) {
+        s.fogStart = unused.fogStart;
+        s.fogEnd = unused.fogEnd;
+        std::copy(std::begin(unused.fogColour), std::end(unused.fogColour), s.fogColour);
     }
-    s.blend = blend;
-    if (blend) {
-        s.blendSource = blendSource;
-        s.blendDestination = blendDestination;
+    if (!s.blend) {
+        s.blendSource = unused.blendSource;
+        s.blendDestination = unused.blendDestination;
     }
-    s.depthTest = depthTest;
-    s.cullFace = cullFace;
-    if (cullFace) {
-        s.cullMode = cullMode;
-        s.frontFace = frontFace;
+    if (!s.cullFace) {
+        s.cullMode = unused.cullMode;
+        s.frontFace = unused.frontFace;
     }
-    s.scissor = scissor;
-    if (scissor)
-        s.scissorBox = scissorBox;
-    s.viewport = viewport;
+    if (!s.scissor)
+        s.scissorBox = unused.scissorBox;
     return s;
 }
 
@@ -236,7 +231,6 @@ void GlPipeline::Flush() {
     if (pending.empty())
         return;
     sink.Draw(pendingState, pending.data(), static_cast<int32_t>(pending.size()));
-    ++batchesDrawn;
     pending.clear();
 }
 

@@ -53,7 +53,6 @@ public:
     void Flush();
 
     const GlMatrix& Top(uint32_t mode) const;
-    int32_t batchesDrawn = 0;
 
 private:
     std::vector<GlMatrix>& Stack();
@@ -63,16 +62,13 @@ private:
     GlTextures textures;
     GlSink& sink;
     std::vector<GlMatrix> modelview{GlMatrix::Identity()}, projection{GlMatrix::Identity()};
-    uint32_t matrixMode = 0x1700; // GL_MODELVIEW
+    uint32_t matrixMode = GL_MODELVIEW;
 
-    bool texture2d = false, fog = false, blend = false, depthTest = false, cullFace = false, scissor = false,
-         lineSmooth = false;
-    uint32_t blendSource = 1, blendDestination = 0;
-    float fogStart = 0.0f, fogEnd = 1.0f, fogColour[4] = {0, 0, 0, 0};
-    bool linearFog = false;
+    // The switches and settings a draw takes, as glEnable, glFog, glBlendFunc and the others left
+    // them; `server.texture` and `server.primitive` are filled in per batch.
+    DrawState server;
+    bool texture2d = false, lineSmooth = false, linearFog = false;
     float lineWidth = 1.0f;
-    Box viewport, scissorBox;
-    uint32_t cullMode = 0x0405, frontFace = 0x0901;
     float clearColour[4] = {0, 0, 0, 0};
 
     float colour[4] = {1, 1, 1, 1};

@@ -3,6 +3,8 @@
 // The browser implements it over WebGL; the tests record what arrives.
 #pragma once
 
+#include <GL/gl.h>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -24,28 +26,31 @@ struct Box {
     bool operator==(const Box&) const = default;
 };
 
-enum class Primitive : uint8_t { Triangles, Lines };
+enum class Primitive : uint32_t { Triangles = GL_TRIANGLES, Lines = GL_LINES };
 
+// The GL state a batch is drawn in. The pipeline keeps its current state in one of these, and the
+// WebGL sink's JavaScript reads it from the heap field by field, so every field is 4 bytes wide
+// (flags are 0 or 1) and the offsets are pinned in WebGlSink.cpp.
 struct DrawState {
     Primitive primitive = Primitive::Triangles;
     uint32_t texture = 0; // 0: untextured
-    bool fog = false;
+    uint32_t fog = 0;
     float fogStart = 0.0f, fogEnd = 1.0f;
     float fogColour[4] = {0, 0, 0, 0};
-    bool blend = false;
-    uint32_t blendSource = 1, blendDestination = 0; // GL_ONE, GL_ZERO
-    bool depthTest = false;
-    bool cullFace = false;
-    uint32_t cullMode = 0x0405, frontFace = 0x0901; // GL_BACK, GL_CCW
-    bool scissor = false;
+    uint32_t blend = 0;
+    uint32_t blendSource = GL_ONE, blendDestination = GL_ZERO;
+    uint32_t depthTest = 0;
+    uint32_t cullFace = 0;
+    uint32_t cullMode = GL_BACK, frontFace = GL_CCW;
+    uint32_t scissor = 0;
     Box scissorBox;
     Box viewport;
     bool operator==(const DrawState&) const = default;
 };
 
 struct TextureParameters {
-    uint32_t minFilter = 0x2702, magFilter = 0x2601; // GL_NEAREST_MIPMAP_LINEAR, GL_LINEAR
-    uint32_t wrapS = 0x2901, wrapT = 0x2901;         // GL_REPEAT
+    uint32_t minFilter = GL_NEAREST_MIPMAP_LINEAR, magFilter = GL_LINEAR;
+    uint32_t wrapS = GL_REPEAT, wrapT = GL_REPEAT;
 };
 
 class GlSink {

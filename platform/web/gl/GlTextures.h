@@ -23,7 +23,6 @@ public:
     bool Image(int32_t internalFormat, int32_t width, int32_t height, uint32_t format, uint32_t type,
                const uint8_t* pixels);
 
-    uint32_t bound() const { return boundName; }
     // The texture a draw samples: the bound one when it is complete, else 0 for none.
     uint32_t DrawnTexture() const;
 

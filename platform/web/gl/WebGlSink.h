@@ -1,4 +1,9 @@
 // The sink of the desktop-GL emulation in the browser: WebGL through library_webgl_sink.js.
+//
+// The page has one WebGL context, which every GL context of the program shares, so batches of all
+// of them wait in one queue: their vertices go up to the device in one upload, and their draws
+// follow, when the frame is shown, or before anything else reaches the device (a clear, a texture),
+// so that the device sees every call in the program's order.
 #pragma once
 
 #include "platform/web/gl/GlSink.h"
@@ -9,6 +14,8 @@ class WebGlSink : public GlSink {
 public:
     // False when the page's canvas gives no WebGL context.
     static bool Create();
+    // Hands the waiting batches to WebGL.
+    static void Submit();
 
     void Draw(const DrawState& state, const GlVertex* vertices, int32_t count) override;
     void Clear(uint32_t mask, const float colour[4], bool scissor, const Box& scissorBox) override;

@@ -1,7 +1,7 @@
 // Memory DCs, brushes, DIB sections and object selection of the GDI layer.
 #include "platform/Win32.h"
 #include "platform/gdi/GdiCounts.h"
-#include "tests/text/TextTestSupport.h"
+#include "tests/support/TextTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // device for the calls the program makes.
 #include "platform/web/gl/GlPipeline.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,9 +11,6 @@
 using namespace webgl;
 
 namespace {
-
-constexpr uint32_t kModelview = 0x1700, kProjection = 0x1701, kLines = 1, kLineStrip = 3, kQuads = 7;
-constexpr uint32_t kTexture2d = 0x0DE1, kLineSmooth = 0x0B20, kFog = 0x0B60;
 
 struct Recorded {
     DrawState state;
@@ -41,13 +39,13 @@ protected:
         return {(v.x / v.w + 1.0f) * 512.0f, 768.0f - (v.y / v.w + 1.0f) * 384.0f};
     }
     void Overlay() {
-        gl.MatrixMode(kProjection);
+        gl.MatrixMode(GL_PROJECTION);
         gl.LoadIdentity();
         gl.MultMatrix(GlMatrix::Ortho(0, 1024, 768, 0, 1, -1));
-        gl.MatrixMode(kModelview);
+        gl.MatrixMode(GL_MODELVIEW);
     }
     void Line(float x0, float y0, float x1, float y1) {
-        gl.Begin(kLines);
+        gl.Begin(GL_LINES);
         gl.Vertex(x0, y0, 0);
         gl.Vertex(x1, y1, 0);
         gl.End();
@@ -57,13 +55,13 @@ protected:
 };
 
 TEST_F(Pipeline, GluMatricesMultiplyTheCurrentMatrixAsOnTheDesktop) {
-    gl.MatrixMode(kProjection);
+    gl.MatrixMode(GL_PROJECTION);
     gl.MultMatrix(GlMatrix::Translation(0, 0, -5));
     gl.MultMatrix(GlMatrix::Perspective(50.0, 4.0 / 3.0, 1.0, 3.0e7));
     const GlMatrix expected =
         GlMatrix::Translation(0, 0, -5) * GlMatrix::Perspective(50.0, 4.0 / 3.0, 1.0, 3.0e7);
     for (int i = 0; i < 16; ++i)
-        EXPECT_FLOAT_EQ(gl.Top(kProjection).m[i], expected.m[i]) << "element " << i;
+        EXPECT_FLOAT_EQ(gl.Top(GL_PROJECTION).m[i], expected.m[i]) << "element " << i;
 
     // The eye at (0, 0, 10) looking at the origin puts the origin 10 units in front: eye z = -10.
     const double eye[3] = {0, 0, 10}, centre[3] = {0, 0, 0}, up[3] = {0, 1, 0};
@@ -90,7 +88,7 @@ TEST_F(Pipeline, WideAliasedLinesGrowAlongTheMinorAxisSmoothedOnesAcrossThemselv
     EXPECT_NEAR(std::fabs(y1 - y0), 3.0f, 1e-3f) << "column height of the widened line";
 
     sink.draws.clear();
-    gl.Enable(kLineSmooth, true);
+    gl.Enable(GL_LINE_SMOOTH, true);
     Line(100, 100, 200, 200);
     gl.Flush();
     const std::vector<GlVertex>& s = sink.draws.at(0).vertices;
@@ -104,7 +102,7 @@ TEST_F(Pipeline, WideAliasedLinesGrowAlongTheMinorAxisSmoothedOnesAcrossThemselv
 
 TEST_F(Pipeline, OnePixelLinesStayNativeAndLinesBehindTheEyeAreCut) {
     Overlay();
-    gl.Begin(kLineStrip);
+    gl.Begin(GL_LINE_STRIP);
     for (int i = 0; i < 5; ++i)
         gl.Vertex(10.0f * i, 0, 0);
     gl.End();
@@ -114,12 +112,12 @@ TEST_F(Pipeline, OnePixelLinesStayNativeAndLinesBehindTheEyeAreCut) {
     EXPECT_EQ(sink.draws[0].vertices.size(), 8u) << "a strip of 5 vertices is 4 segments";
 
     sink.draws.clear();
-    gl.MatrixMode(kProjection);
+    gl.MatrixMode(GL_PROJECTION);
     gl.LoadIdentity();
     gl.MultMatrix(GlMatrix::Perspective(50.0, 4.0 / 3.0, 1.0, 100.0));
-    gl.MatrixMode(kModelview);
+    gl.MatrixMode(GL_MODELVIEW);
     gl.LineWidth(3.0f);
-    gl.Begin(kLines);
+    gl.Begin(GL_LINES);
     gl.Vertex(0, 0, -10);
     gl.Vertex(0, 5, 10); // behind the eye
     gl.End();
@@ -131,40 +129,41 @@ TEST_F(Pipeline, OnePixelLinesStayNativeAndLinesBehindTheEyeAreCut) {
 
 TEST_F(Pipeline, TexturesFollowTheDesktopRules) {
     const uint32_t name = gl.GenTexture();
-    gl.Enable(kTexture2d, true);
+    gl.Enable(GL_TEXTURE_2D, true);
     gl.BindTexture(name);
     auto drawnTexture = [this] {
         sink.draws.clear();
-        gl.Begin(kQuads);
+        gl.Begin(GL_QUADS);
         for (int i = 0; i < 4; ++i)
             gl.Vertex(static_cast<float>(i & 1), static_cast<float>(i >> 1), 0);
         gl.End();
         gl.Flush();
         return sink.draws.at(0).state.texture;
     };
-    gl.TexParameter(0x2801, 0x2601); // GL_TEXTURE_MIN_FILTER, GL_LINEAR
+    gl.TexParameter(GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     EXPECT_EQ(drawnTexture(), 0u) << "no image yet: untextured, not black";
-    gl.TexParameter(0x2802, 0x2900); // GL_TEXTURE_WRAP_S, GL_CLAMP
-    EXPECT_EQ(sink.lastParameters.wrapS, 0x812Fu) << "GL_CLAMP becomes clamp to edge";
+    gl.TexParameter(GL_TEXTURE_WRAP_S, GL_CLAMP);
+    EXPECT_EQ(sink.lastParameters.wrapS, static_cast<uint32_t>(GL_CLAMP_TO_EDGE))
+        << "GL_CLAMP becomes clamp to edge";
     const uint8_t texel[4] = {10, 20, 30, 40};
-    gl.TexImage(4, 1, 1, 0x1908, 0x1401, texel);
+    gl.TexImage(4, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, texel);
     EXPECT_EQ(drawnTexture(), name) << "internal format 4 is RGBA";
     EXPECT_EQ(sink.lastImage, std::vector<uint8_t>(texel, texel + 4));
-    gl.TexParameter(0x2801, 0x2702); // a mipmapped filter without mipmaps: incomplete
+    gl.TexParameter(GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_LINEAR); // without mipmaps: incomplete
     EXPECT_EQ(drawnTexture(), 0u);
-    gl.TexParameter(0x2801, 0x2600);
+    gl.TexParameter(GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     gl.BindTexture(0);
     EXPECT_EQ(drawnTexture(), 0u) << "texture 0 with texturing on draws untextured";
 }
 
 TEST_F(Pipeline, PrimitivesInTheSameStateShareOneDrawAndFogReadsTheEyeDistance) {
     for (int i = 0; i < 100; ++i) {
-        gl.Begin(kQuads);
+        gl.Begin(GL_QUADS);
         for (int k = 0; k < 4; ++k)
             gl.Vertex(static_cast<float>(k), 0, -static_cast<float>(i));
         gl.End();
     }
-    gl.Enable(kFog, true); // a state change ends the batch
+    gl.Enable(GL_FOG, true); // a state change ends the batch
     gl.LineWidth(1.0f);
     Line(0, 0, 1, 1);
     gl.Flush();

@@ -1,10 +1,12 @@
-// Helpers shared by the text tests: a memory DC with a 24-bit DIB selected, fonts, object counts.
+// Helpers shared by the text tests: a memory DC with a 24-bit DIB selected, fonts, object counts,
+// extents.
 #pragma once
 
 #include "platform/Win32.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Live objects of the GDI layer.
 struct GdiCounts {
@@ -43,3 +45,7 @@ public:
 
 // The font the program's text canvases create for a face and point size (weight 700 unless regular).
 HFONT CreateProgramFont(const WCHAR* face, int pointSize, bool regularWeight = false);
+
+// GetTextExtentPoint32W of the run, which must succeed.
+SIZE Measure(HDC dc, const WCHAR* text, int length);
+SIZE Measure(HDC dc, const std::wstring& text);

@@ -5,7 +5,7 @@
 #include "platform/PlatformTesting.h"
 #include "platform/freetype/FontTesting.h"
 #include "tests/support/GlTestContext.h"
-#include "tests/text/TextTestSupport.h"
+#include "tests/support/TextTestSupport.h"
 
 #include <gtest/gtest.h>
 

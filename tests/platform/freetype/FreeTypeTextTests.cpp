@@ -1,9 +1,8 @@
-// Fonts, text measurement and text output of the GDI layer on FreeType and fontconfig.
+// The FreeType text back end: which installed family a program face resolves to, fallback faces for
+// the characters a face lacks, synthetic bold, and where glyphs sit in the cell.
 #include "platform/Win32.h"
 #include "platform/freetype/FontTesting.h"
-#include "platform/gdi/GdiCounts.h"
-#include "platform/gdi/TextBackend.h"
-#include "tests/text/TextTestSupport.h"
+#include "tests/support/TextTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,23 +10,12 @@
 #include <cmath>
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace {
 
-using platform_gdi::DescribeFont;
-using platform_gdi::FamilyForCharacter;
-using platform_gdi::FamilyInstalled;
-
-SIZE Measure(HDC dc, const WCHAR* text, int length) {
-    SIZE size = {-1, -1};
-    EXPECT_TRUE(GetTextExtentPoint32W(dc, text, length, &size));
-    return size;
-}
-
-SIZE Measure(HDC dc, const std::wstring& text) {
-    return Measure(dc, text.c_str(), static_cast<int>(text.size()));
-}
+using platform_freetype::DescribeFont;
+using platform_freetype::FamilyForCharacter;
+using platform_freetype::FamilyInstalled;
 
 // GDI's cell: the OS/2 Windows ascent and descent scaled to the em size and rounded.
 int CellHeight(int winAscent, int winDescent, int unitsPerEm, int pixelsPerEm) {
@@ -61,10 +49,10 @@ TEST_P(ProgramFace, ResolvesToTheIntendedFamilyWithGdiCellHeight) {
     const FaceCase& c = GetParam();
     if (!FamilyInstalled(c.family))
         GTEST_SKIP() << c.family << " is not installed; the face resolves to whatever fontconfig offers";
-    EXPECT_FALSE(platform_gdi::LoadedFaceNameFile().empty()) << "the face-name aliases were not loaded";
+    EXPECT_FALSE(platform_freetype::LoadedFaceNameFile().empty()) << "the face-name aliases were not loaded";
     DibCanvas canvas(8, 8);
     canvas.UseFont(CreateProgramFont(c.face, c.pointSize));
-    const platform_gdi::FontDescription description = DescribeFont(canvas.font);
+    const platform_freetype::FontDescription description = DescribeFont(canvas.font);
     EXPECT_EQ(description.family, c.family);
     const int pixelsPerEm = MulDiv(c.pointSize, 96, 72);
     EXPECT_EQ(description.pixelsPerEm, pixelsPerEm);
@@ -83,41 +71,6 @@ INSTANTIATE_TEST_SUITE_P(TextFaces, ProgramFace,
                                            FaceCase{L"幼圆", 60, "cwTeXYen", 800, 200, 1000}),
                          FaceCaseName);
 
-TEST(GdiTextMetrics, FullWidthLabelMeasuresOneEmPerCharacterAtEitherWeight) {
-    const std::wstring label = L"请输入超立方体维度：";
-    DibCanvas canvas(8, 8);
-    canvas.UseFont(CreateProgramFont(L"宋体", 10, true));
-    EXPECT_EQ(Measure(canvas.dc, label).cx, 130) << "ten full-width characters of 13 px at weight 400";
-
-    canvas.UseFont(CreateProgramFont(L"宋体", 10));
-    EXPECT_EQ(Measure(canvas.dc, label).cx, 130)
-        << "ten full-width characters at weight 700 in " << DescribeFont(canvas.font).family;
-    const SIZE one = Measure(canvas.dc, L"请");
-    EXPECT_EQ(Measure(canvas.dc, label).cy, one.cy) << "the cell height does not depend on the text";
-}
-
-TEST(GdiTextMetrics, EmptyTextHasNoWidthButTheCellHeight) {
-    DibCanvas canvas(8, 8);
-    canvas.UseFont(CreateProgramFont(L"宋体", 10));
-    const SIZE empty = Measure(canvas.dc, L"", 0);
-    EXPECT_EQ(empty.cx, 0);
-    EXPECT_EQ(empty.cy, Measure(canvas.dc, L"0").cy);
-    EXPECT_TRUE(TextOutW(canvas.dc, 0, 0, L"", 0));
-    EXPECT_EQ(canvas.InkIn(0, 0, 8, 8), 0);
-}
-
-TEST(GdiTextMetrics, WidthsAddUpCharacterByCharacter) {
-    DibCanvas canvas(8, 8);
-    canvas.UseFont(CreateProgramFont(L"宋体", 9));
-    const std::wstring text = L"马上生成～～ 1791";
-    int sum = 0;
-    for (WCHAR c : text)
-        sum += Measure(canvas.dc, &c, 1).cx;
-    EXPECT_EQ(Measure(canvas.dc, text).cx, sum);
-    EXPECT_EQ(Measure(canvas.dc, text.c_str(), 2).cx, Measure(canvas.dc, L"马上").cx)
-        << "only `length` units count";
-}
-
 // Every character of `text`, drawn in `canvas`'s font, leaves ink inside its own advance.
 void ExpectInkForEveryCharacter(DibCanvas& canvas, const std::wstring& text) {
     ASSERT_TRUE(TextOutW(canvas.dc, 0, 0, text.c_str(), static_cast<int>(text.size())));
@@ -133,7 +86,7 @@ void ExpectInkForEveryCharacter(DibCanvas& canvas, const std::wstring& text) {
     }
 }
 
-TEST(GdiTextFallback, CharactersMissingFromTheRoundedFaceComeFromAnotherFace) {
+TEST(FreeTypeFallback, CharactersMissingFromTheRoundedFaceComeFromAnotherFace) {
     if (!FamilyInstalled("cwTeXYen"))
         GTEST_SKIP() << "cwTeXYen is not installed";
     DibCanvas canvas(512, 128);
@@ -147,13 +100,13 @@ TEST(GdiTextFallback, CharactersMissingFromTheRoundedFaceComeFromAnotherFace) {
     ExpectInkForEveryCharacter(canvas, L"请输维");
 }
 
-TEST(GdiTextFallback, EveryCharacterOfTheGenerateCaptionHasInk) {
+TEST(FreeTypeFallback, EveryCharacterOfTheGenerateCaptionHasInk) {
     DibCanvas canvas(256, 32);
     canvas.UseFont(CreateProgramFont(L"宋体", 10));
     ExpectInkForEveryCharacter(canvas, L"马上生成～～");
 }
 
-TEST(GdiTextFallback, SurrogatePairIsOneCharacter) {
+TEST(FreeTypeFallback, SurrogatePairIsOneCharacter) {
     DibCanvas canvas(128, 32);
     canvas.UseFont(CreateProgramFont(L"宋体", 10));
     const char32_t boldCapitalA = 0x1D400;
@@ -168,36 +121,13 @@ TEST(GdiTextFallback, SurrogatePairIsOneCharacter) {
     EXPECT_GT(canvas.InkIn(0, 0, pairWidth, Measure(canvas.dc, pair, 2).cy), 3);
 }
 
-TEST(GdiTextOutput, PaintsTheCellWhiteAndTheGlyphsInGrey) {
-    DibCanvas canvas(64, 32);
-    canvas.UseFont(CreateProgramFont(L"宋体", 10));
-    canvas.Fill(RGB(0, 0, 255));
-    const SIZE cell = Measure(canvas.dc, L"1");
-    ASSERT_TRUE(TextOutW(canvas.dc, 5, 3, L"1", 1));
-    int darkest = 255;
-    for (int y = 0; y < canvas.height; ++y) {
-        for (int x = 0; x < canvas.width; ++x) {
-            const uint8_t* p = canvas.Pixel(x, y);
-            const bool inCell = x >= 5 && x < 5 + cell.cx && y >= 3 && y < 3 + cell.cy;
-            if (!inCell) {
-                ASSERT_TRUE(p[0] == 255 && p[1] == 0 && p[2] == 0) << "outside the cell at " << x << "," << y;
-                continue;
-            }
-            ASSERT_TRUE(p[0] == p[1] && p[1] == p[2])
-                << "black ink on white must give grey at " << x << "," << y;
-            darkest = std::min<int>(darkest, p[2]);
-        }
-    }
-    EXPECT_LT(darkest, 64) << "bold text has (nearly) full-ink pixels";
-}
-
-TEST(GdiTextOutput, GlyphsSitOnTheBaselineAtTheAscent) {
+TEST(FreeTypeOutput, GlyphsSitOnTheBaselineAtTheAscent) {
     // cwTeXYen's digits stand on the baseline (AR PL UMing's float above it).
     if (!FamilyInstalled("cwTeXYen"))
         GTEST_SKIP() << "cwTeXYen is not installed";
     DibCanvas canvas(128, 128);
     canvas.UseFont(CreateProgramFont(L"幼圆", 60));
-    const platform_gdi::FontDescription description = DescribeFont(canvas.font);
+    const platform_freetype::FontDescription description = DescribeFont(canvas.font);
     ASSERT_TRUE(TextOutW(canvas.dc, 0, 0, L"1", 1));
     int top = -1, bottom = -1;
     for (int y = 0; y < canvas.height; ++y) {
@@ -211,43 +141,6 @@ TEST(GdiTextOutput, GlyphsSitOnTheBaselineAtTheAscent) {
     EXPECT_GE(bottom, description.ascent - 2);
     EXPECT_LE(bottom, description.ascent + 2);
     EXPECT_GT(bottom - top, description.pixelsPerEm / 2) << "a digit is more than half an em tall";
-}
-
-TEST(GdiTextOutput, UnderlineDrawsBelowTheBaseline) {
-    DibCanvas canvas(64, 32);
-    LOGFONTW description = {};
-    description.lfHeight = -13;
-    description.lfWeight = FW_NORMAL;
-    description.lfUnderline = TRUE;
-    lstrcpyW(description.lfFaceName, L"宋体");
-    canvas.UseFont(CreateFontIndirectW(&description));
-    const SIZE cell = Measure(canvas.dc, L"  ");
-    ASSERT_TRUE(TextOutW(canvas.dc, 0, 0, L"  ", 2));
-    const int ascent = DescribeFont(canvas.font).ascent;
-    EXPECT_EQ(canvas.InkIn(0, 0, cell.cx, ascent), 0) << "spaces draw nothing above the baseline";
-    EXPECT_GE(canvas.InkIn(0, ascent, cell.cx, cell.cy), cell.cx) << "a line under both spaces";
-}
-
-TEST(GdiFontEngine, ThousandsOfFontsAreReleasedAndSurviveAnEngineRestart) {
-    const GdiCounts before = CountGdi();
-    std::vector<HFONT> fonts;
-    for (int i = 0; i < 2000; ++i)
-        fonts.push_back(CreateProgramFont(i % 2 ? L"宋体" : L"幼圆", i % 2 ? 10 : 60));
-    EXPECT_EQ(CountGdi().fonts, before.fonts + 2000);
-    DibCanvas canvas(8, 8);
-    HGDIOBJ original = SelectObject(canvas.dc, fonts[1]);
-    const SIZE measured = Measure(canvas.dc, L"请输入");
-
-    // Stopping the engine drops faces and caches; fonts still alive start it again when used.
-    platform_gdi::ShutdownText();
-    const SIZE again = Measure(canvas.dc, L"请输入");
-    EXPECT_EQ(again.cx, measured.cx);
-    EXPECT_EQ(again.cy, measured.cy);
-
-    SelectObject(canvas.dc, original);
-    for (HFONT font : fonts)
-        EXPECT_TRUE(DeleteObject(font));
-    EXPECT_EQ(CountGdi().fonts, before.fonts);
 }
 
 } // namespace

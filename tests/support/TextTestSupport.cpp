@@ -1,7 +1,7 @@
-#include "tests/text/TextTestSupport.h"
+#include "tests/support/TextTestSupport.h"
 
+#include "platform/gdi/FontResolver.h"
 #include "platform/gdi/GdiCounts.h"
-#include "platform/gdi/TextBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +68,16 @@ HFONT CreateProgramFont(const WCHAR* face, int pointSize, bool regularWeight) {
     description.lfQuality = ANTIALIASED_QUALITY;
     lstrcpyW(description.lfFaceName, face);
     return CreateFontIndirectW(&description);
+}
+
+SIZE Measure(HDC dc, const WCHAR* text, int length) {
+    SIZE size = {-1, -1};
+    EXPECT_TRUE(GetTextExtentPoint32W(dc, text, length, &size));
+    return size;
+}
+
+SIZE Measure(HDC dc, const std::wstring& text) {
+    return Measure(dc, text.c_str(), static_cast<int>(text.size()));
 }
 
 namespace {
