@@ -95,20 +95,24 @@
     canvas: canvas,
     pendingInput: pendingInput,
     // Fetched and compiled here rather than by the loader, so that a failure says which step failed.
+    // Served as application/wasm, it compiles while it downloads.
     instantiateWasm: function (imports, receive) {
+      var compileError = function (e) {
+        return e instanceof WebAssembly.CompileError || e instanceof WebAssembly.LinkError;
+      };
       fetch('tessary.wasm')
-        .catch(function (e) { throw {kind: 'fetch', reason: 'tessary.wasm: ' + e.message}; })
         .then(function (response) {
-          if (!response.ok) throw {kind: 'fetch', reason: 'tessary.wasm: HTTP ' + response.status};
-          return response.arrayBuffer();
+          if (!response.ok) throw new Error('HTTP ' + response.status);
+          var streamed = WebAssembly.instantiateStreaming &&
+                         response.headers.get('Content-Type') === 'application/wasm';
+          if (streamed) return WebAssembly.instantiateStreaming(response, imports);
+          return response.arrayBuffer().then(function (bytes) { return WebAssembly.instantiate(bytes, imports); });
         })
-        .then(function (bytes) {
-          return WebAssembly.instantiate(bytes, imports).catch(function (e) {
-            throw {kind: 'compile', reason: String(e)};
-          });
-        })
-        .then(function (result) { receive(result.instance, result.module); })
-        .catch(function (e) { fail(FAILURES[e.kind] || FAILURES.abort, e.reason || String(e)); });
+        // The program's own failures, once it runs, are not the download's.
+        .then(function (result) { receive(result.instance, result.module); }, function (e) {
+          if (compileError(e)) fail(FAILURES.compile, String(e));
+          else fail(FAILURES.fetch, 'tessary.wasm: ' + (e && e.message || e));
+        });
       return {};
     },
     onRuntimeInitialized: function () {
