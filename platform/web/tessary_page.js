@@ -122,8 +122,8 @@
     },
     onAbort: function (what) { fail(FAILURES.abort, String(what)); },
     // Escape ends the program as it ends on the desktop; the page says so and offers a new start.
-    // A program that ends at start-up after WebGL refused it had no window to show.
-    // One that ends with a failure says why on its standard error, whose last line is shown.
+    // A program that fails ends with another status, having said why on its standard error: the
+    // page shows that last line, or WebGL's own reason when WebGL refused the canvas.
     onExit: function (status) {
       window.tessaryExitStatus = status;
       if (status !== 0) {
