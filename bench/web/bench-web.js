@@ -19,8 +19,8 @@ const median = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
 const fixed = (v, d = 1) => v.toFixed(d);
 
 function pageWeight() {
-  const files = ['index.html', 'dom_input.js', 'tessary.js', 'tessary.wasm', 'fonts/uming.woff2',
-                 'fonts/wqy-microhei.woff2', 'fonts/cwyen.woff2'];
+  const files = ['index.html', 'dom_input.js', 'tessary_page.js', 'service_worker.js', 'tessary.js', 'tessary.wasm',
+                 'fonts/uming.woff2', 'fonts/wqy-microhei.woff2', 'fonts/cwyen.woff2'];
   let raw = 0, gzipped = 0;
   const rows = files.map((f) => {
     const data = fs.readFileSync(path.join(WEB_BUILD, f));
