@@ -31,6 +31,12 @@ namespace {
 NativeWindowObject* canvasOwner = nullptr;
 bool webGlStarted = false;
 
+// The drawing buffer's pixels per window pixel, taken up between frames, as the page resizes it.
+void FollowDrawingBuffer(webgl::GlPipeline* pipeline) {
+    if (pipeline && canvasOwner)
+        pipeline->SetPixelScale(webgl::WebGlSink::PixelScale(canvasOwner->width));
+}
+
 // Feeds the page's waiting events into the message queue; the number fed.
 int FeedEvents() {
     constexpr int batch = 64;
@@ -107,6 +113,7 @@ bool MakeGlContextCurrent(NativeWindow, NativeGlContext context) {
     if (webgl::GlPipeline* current = webgl::Current())
         current->Flush();
     webgl::MakeCurrent(context ? &context->pipeline : nullptr);
+    FollowDrawingBuffer(webgl::Current());
     return true;
 }
 
@@ -120,9 +127,11 @@ void SwapGlBuffers(NativeWindow window) {
     if (webgl::GlPipeline* current = webgl::Current())
         current->Flush();
     webgl::WebGlSink::Submit();
-    // The browser shows what was drawn once the program gives it the thread.
+    // The browser shows what was drawn once the program gives it the thread; the page may resize the
+    // drawing buffer meanwhile, and the next frame is drawn at the size it then has.
     if (window == canvasOwner)
         tessary_web_next_frame();
+    FollowDrawingBuffer(webgl::Current());
 }
 
 // Pointer capture is taken by the page itself when a button goes down on the canvas.

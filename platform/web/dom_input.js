@@ -221,7 +221,8 @@
     return {keys: [], units: units};
   }
 
-  // Binds the canvas to `post`, and with `options`: `softInput`, the <input> a touch device's own
+  // Binds the canvas to `post`, and with `options`: `windowSize`, the program's window in its own
+  // pixels, which pointer positions are given in; `softInput`, the <input> a touch device's own
   // keyboard types into; `screenKeys`, on-screen keys (buttons with data-vk); `onFocus(focused)`,
   // told when the window gets or loses the keyboard, which it has while the canvas or the input has.
   function attach(canvas, post, options) {
@@ -231,8 +232,10 @@
     var mouse = new PointerMouse(post);
     var focused = false;
     var windowElements = [canvas].concat(softInput ? [softInput] : []);
+    // The window's own pixels, which the drawing buffer may outnumber on a high-DPI screen.
+    var windowSize = options.windowSize || [canvas.width, canvas.height];
     var point = function (e) {
-      return canvasPoint(e.clientX, e.clientY, canvas.getBoundingClientRect(), canvas.width, canvas.height);
+      return canvasPoint(e.clientX, e.clientY, canvas.getBoundingClientRect(), windowSize[0], windowSize[1]);
     };
     var pointer = function (e) {
       return {id: e.pointerId, touch: e.pointerType === 'touch', primary: e.isPrimary, button: e.button,

@@ -53,6 +53,100 @@ mergeInto(LibraryManager.library, {
       return null;
     },
 
+    // The program, its vertex layout and the fixed settings, on a new context or on one the
+    // browser has given back; false when a shader does not compile.
+    build: function(gl) {
+      var vertex = TessaryGl.compile(gl, gl.VERTEX_SHADER, TessaryGl.vertexSource);
+      var fragment = TessaryGl.compile(gl, gl.FRAGMENT_SHADER, TessaryGl.fragmentSource);
+      if (!vertex || !fragment) return false;
+      var program = gl.createProgram();
+      gl.attachShader(program, vertex);
+      gl.attachShader(program, fragment);
+      gl.bindAttribLocation(program, 0, 'aPosition');
+      gl.linkProgram(program);
+      if (!gl.getProgramParameter(program, gl.LINK_STATUS)) return false;
+      gl.useProgram(program);
+      var names = ['uTextured', 'uFog', 'uTexture', 'uFogStart', 'uFogEnd', 'uFogColour'];
+      var locations = {};
+      names.forEach(function(n) { locations[n] = gl.getUniformLocation(program, n); });
+      var V = TessaryGl.VERTEX;
+      var attributes = [['aPosition', 4, V.position], ['aColour', 4, V.colour], ['aTexCoord', 2, V.texCoord],
+                        ['aFogDistance', 1, V.fogDistance], ['aEdge', 2, V.edge]];
+      var buffer = gl.createBuffer();
+      gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
+      attributes.forEach(function(a) {
+        var at = gl.getAttribLocation(program, a[0]);
+        gl.enableVertexAttribArray(at);
+        gl.vertexAttribPointer(at, a[1], gl.FLOAT, false, V.size, a[2]);
+      });
+      gl.uniform1i(locations.uTexture, 0);
+      gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
+      gl.depthFunc(gl.LESS);
+      TessaryGl.program = program;
+      TessaryGl.buffer = buffer;
+      TessaryGl.locations = locations;
+      TessaryGl.applied = TessaryGl.fresh(gl);
+      return true;
+    },
+
+    // What each live texture was given, kept to upload it again on a context the browser gives
+    // back: its parameters, and its image as runs of equal texels (a label is almost all one
+    // colour, so most images are a few hundred runs, and a plain one is a single run).
+    copies: {},
+    copy: function(name) {
+      return TessaryGl.copies[name] || (TessaryGl.copies[name] = {width: 0, height: 0, runs: null, parameters: null});
+    },
+    runsOf: function(texels) {
+      var runs = [], n = texels.length;
+      for (var i = 0; i < n;) {
+        var value = texels[i], j = i + 1;
+        while (j < n && texels[j] === value) ++j;
+        runs.push(j - i, value);
+        i = j;
+      }
+      return new Uint32Array(runs);
+    },
+    texelsOf: function(copy) {
+      var texels = new Uint32Array(copy.width * copy.height);
+      for (var i = 0, at = 0; i < copy.runs.length; i += 2) {
+        texels.fill(copy.runs[i + 1], at, at + copy.runs[i]);
+        at += copy.runs[i];
+      }
+      return new Uint8Array(texels.buffer);
+    },
+    // What the copies hold and cost (a few numbers and the runs, per texture), against the images
+    // they stand for; for the benchmark's report.
+    copySizes: function() {
+      var sizes = {textures: 0, bytes: 0, imageBytes: 0};
+      for (var name in TessaryGl.copies) {
+        var copy = TessaryGl.copies[name];
+        sizes.textures++;
+        sizes.bytes += 32 + (copy.runs ? copy.runs.byteLength : 0);
+        sizes.imageBytes += copy.width * copy.height * 4;
+      }
+      return sizes;
+    },
+    upload: function(name, copy) {
+      var gl = TessaryGl.gl;
+      TessaryGl.bind(name);
+      if (copy.runs)
+        gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, copy.width, copy.height, 0, gl.RGBA, gl.UNSIGNED_BYTE,
+                      TessaryGl.texelsOf(copy));
+      if (copy.parameters) TessaryGl.parameters(copy.parameters);
+    },
+    // Minification and magnification filters, wrap s and t, of the bound texture.
+    parameters: function(p) {
+      var gl = TessaryGl.gl;
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, p[0]);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, p[1]);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, p[2]);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, p[3]);
+    },
+    restoreTextures: function() {
+      TessaryGl.textures = {};
+      for (var name in TessaryGl.copies) TessaryGl.upload(Number(name), TessaryGl.copies[name]);
+    },
+
     // The state WebGL starts a context in (uniforms start at 0, no texture is bound). Small integers
     // throughout, which V8 keeps unboxed, so that comparing them allocates nothing.
     fresh: function(gl) {
@@ -144,39 +238,28 @@ mergeInto(LibraryManager.library, {
     var canvas = Module['canvas'] || document.getElementById('canvas');
     var gl = canvas.getContext('webgl', {alpha: false, depth: true, stencil: false, antialias: false,
                                          premultipliedAlpha: false, preserveDrawingBuffer: false});
-    if (!gl) return 0;
-    var vertex = TessaryGl.compile(gl, gl.VERTEX_SHADER, TessaryGl.vertexSource);
-    var fragment = TessaryGl.compile(gl, gl.FRAGMENT_SHADER, TessaryGl.fragmentSource);
-    if (!vertex || !fragment) return 0;
-    var program = gl.createProgram();
-    gl.attachShader(program, vertex);
-    gl.attachShader(program, fragment);
-    gl.bindAttribLocation(program, 0, 'aPosition');
-    gl.linkProgram(program);
-    if (!gl.getProgramParameter(program, gl.LINK_STATUS)) return 0;
-    gl.useProgram(program);
-    var names = ['uTextured', 'uFog', 'uTexture', 'uFogStart', 'uFogEnd', 'uFogColour'];
-    var locations = {};
-    names.forEach(function(n) { locations[n] = gl.getUniformLocation(program, n); });
-    var V = TessaryGl.VERTEX;
-    var attributes = [['aPosition', 4, V.position], ['aColour', 4, V.colour], ['aTexCoord', 2, V.texCoord],
-                      ['aFogDistance', 1, V.fogDistance], ['aEdge', 2, V.edge]];
-    var buffer = gl.createBuffer();
-    gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
-    attributes.forEach(function(a) {
-      var at = gl.getAttribLocation(program, a[0]);
-      gl.enableVertexAttribArray(at);
-      gl.vertexAttribPointer(at, a[1], gl.FLOAT, false, V.size, a[2]);
-    });
-    gl.uniform1i(locations.uTexture, 0);
-    gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
-    gl.depthFunc(gl.LESS);
+    if (!gl || !TessaryGl.build(gl)) return 0;
     TessaryGl.gl = gl;
-    TessaryGl.program = program;
-    TessaryGl.buffer = buffer;
-    TessaryGl.locations = locations;
-    TessaryGl.applied = TessaryGl.fresh(gl);
+    // A phone takes the context back whenever the tab goes to the background. Preventing the
+    // default lets the browser give it back; the program goes on drawing meanwhile, into nothing,
+    // and its next frame after the rebuild is the picture it had.
+    canvas.addEventListener('webglcontextlost', function (e) {
+      e.preventDefault();
+      if (Module['onGlContext']) Module['onGlContext']('lost');
+    });
+    canvas.addEventListener('webglcontextrestored', function () {
+      var ok = TessaryGl.build(gl);
+      if (ok) TessaryGl.restoreTextures();
+      if (Module['onGlContext']) Module['onGlContext'](ok ? 'restored' : 'failed');
+    });
+    Module['tessaryGlCopySizes'] = TessaryGl.copySizes;
     return 1;
+  },
+
+  tessary_gl_drawing_width__deps: ['$TessaryGl'],
+  tessary_gl_drawing_width__sig: 'i',
+  tessary_gl_drawing_width: function() {
+    return TessaryGl.gl ? TessaryGl.gl.drawingBufferWidth : 0;
   },
 
   // The queued draws of a frame: `vertexCount` vertices from `vertices` in one upload, then
@@ -208,8 +291,12 @@ mergeInto(LibraryManager.library, {
   tessary_gl_tex_image__deps: ['$TessaryGl'],
   tessary_gl_tex_image__sig: 'viiii',
   tessary_gl_tex_image: function(name, width, height, pixels) {
+    if (!TessaryGl.gl) return;
+    var copy = TessaryGl.copy(name);
+    copy.width = width;
+    copy.height = height;
+    copy.runs = TessaryGl.runsOf(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height));
     var gl = TessaryGl.gl;
-    if (!gl) return;
     TessaryGl.bind(name);
     gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, width, height, 0, gl.RGBA, gl.UNSIGNED_BYTE,
                   HEAPU8.subarray(pixels, pixels + width * height * 4));
@@ -218,19 +305,17 @@ mergeInto(LibraryManager.library, {
   tessary_gl_tex_parameters__deps: ['$TessaryGl'],
   tessary_gl_tex_parameters__sig: 'viiiii',
   tessary_gl_tex_parameters: function(name, minFilter, magFilter, wrapS, wrapT) {
-    var gl = TessaryGl.gl;
-    if (!gl) return;
+    if (!TessaryGl.gl) return;
+    var p = TessaryGl.copy(name).parameters = [minFilter, magFilter, wrapS, wrapT];
     TessaryGl.bind(name);
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, minFilter);
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, magFilter);
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, wrapS);
-    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, wrapT);
+    TessaryGl.parameters(p);
   },
 
   tessary_gl_delete_texture__deps: ['$TessaryGl'],
   tessary_gl_delete_texture__sig: 'vi',
   tessary_gl_delete_texture: function(name) {
     var gl = TessaryGl.gl;
+    delete TessaryGl.copies[name];
     if (!gl || !TessaryGl.textures[name]) return;
     gl.deleteTexture(TessaryGl.textures[name]);
     delete TessaryGl.textures[name];

@@ -15,9 +15,13 @@
   // Events wait here until the program's next look at its queue takes them (tessary_web_pump).
   var pendingInput = [];
 
-  // The canvas keeps its 1024 x 768 pixels and is shown at the largest 4:3 size that fits the
-  // viewport beside everything else on the page, never larger than those pixels. On a touch
-  // screen the on-screen keys go below the canvas or beside it, whichever leaves the canvas larger.
+  // The program's window is 1024 x 768 pixels, shown at the largest 4:3 size that fits the viewport
+  // beside everything else on the page, never larger than those pixels. On a touch screen the
+  // on-screen keys go below the canvas or beside it, whichever leaves the canvas larger. The
+  // drawing buffer has as many pixels as the canvas covers on the screen, up to twice its size on
+  // the page each way (2048 x 1536 at most): beyond that a phone's or a software rasteriser's
+  // fill cost grows faster than anyone can see the difference.
+  var WINDOW = [1024, 768], MAX_PIXEL_RATIO = 2;
   var PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 56, KEYS_BESIDE = 180;
   function fit(width, height) { return Math.max(64, Math.min(1024, width, height * 4 / 3)); }
   function layout() {
@@ -34,11 +38,26 @@
     stage.classList.toggle('beside', beside);
     canvas.style.width = size + 'px';
     canvas.style.height = Math.floor(size * 3 / 4) + 'px';
+    var ratio = Math.min(window.devicePixelRatio || 1, MAX_PIXEL_RATIO);
+    var pixels = Math.round(size * ratio);
+    if (canvas.width !== pixels) {
+      canvas.width = pixels;
+      canvas.height = Math.round(pixels * 3 / 4);
+    }
     keys.style.width = beside ? KEYS_BESIDE + 'px' : size + 'px';
   }
-  // Again whenever the viewport changes (a turned phone, a resized window) and once the page has its
+  // Again whenever the viewport changes (a turned phone, a resized window) or only the canvas's
+  // pixels on the screen do (a window dragged to another screen, a zoom), and once the page has its
   // fonts, which change the footer's height, and its final viewport, which a phone may settle late.
   window.addEventListener('resize', layout);
+  if (window.ResizeObserver) {
+    var onScreen = new ResizeObserver(function () { layout(); });
+    try {
+      onScreen.observe(canvas, {box: 'device-pixel-content-box'});
+    } catch (e) {
+      onScreen.observe(canvas);
+    }
+  }
   window.addEventListener('load', layout);
   if (window.visualViewport) window.visualViewport.addEventListener('resize', layout);
   document.fonts.ready.then(layout);
@@ -68,12 +87,19 @@
     webgl: '此浏览器无法使用 WebGL，本程序需要它来绘图。',
   };
 
+  var GL_CONTEXT = {
+    lost: '浏览器暂时收回了绘图环境（WebGL），正在等待恢复……',
+    failed: '绘图环境（WebGL）无法恢复。',
+  };
+
   TessaryInput.attach(canvas, function (event) { if (!ended) pendingInput.push(event); }, {
+    windowSize: WINDOW,
     softInput: document.getElementById('typing'),
     screenKeys: Array.prototype.slice.call(keys.querySelectorAll('button')),
     onFocus: showUnfocused,
   });
   document.getElementById('again').addEventListener('click', function () { location.reload(); });
+  document.getElementById('lost-again').addEventListener('click', function () { location.reload(); });
   canvas.addEventListener('webglcontextcreationerror', function (e) {
     webGlError = e.statusMessage || 'webglcontextcreationerror';
   });
@@ -135,6 +161,13 @@
       pendingInput.length = 0;
       document.getElementById('ended').style.display = 'block';
       showUnfocused(false);
+    },
+    // The browser took the WebGL context away (a phone does when the tab goes to the background),
+    // gave it back, or could not: the page says so while the picture is gone.
+    onGlContext: function (state) {
+      var lost = document.getElementById('lost');
+      document.getElementById('lost-text').textContent = state === 'failed' ? GL_CONTEXT.failed : GL_CONTEXT.lost;
+      lost.style.display = state === 'restored' || ended ? 'none' : 'block';
     },
     print: function (text) { console.log(text); },
     printErr: function (text) {

@@ -70,9 +70,10 @@ class TessaryPage {
     await this.page.waitForFunction((s, k) => tessaryFrames.shown >= s + k, {timeout: 30000}, start, n);
   }
 
-  // The next frame the program shows, read from the drawing buffer, top row first.
+  // The next frame the program shows, read from the drawing buffer (as many pixels as it has), top
+  // row first.
   async frame() {
-    const base64 = await this.page.evaluate(() => new Promise((resolve) => {
+    const [width, base64] = await this.page.evaluate(() => new Promise((resolve) => {
       tessaryFrames.onFrame = () => {
         tessaryFrames.onFrame = null;
         const gl = Module.canvas.getContext('webgl');
@@ -81,11 +82,11 @@ class TessaryPage {
         gl.readPixels(0, 0, w, h, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
         let s = '';
         for (let i = 0; i < pixels.length; i += 0x8000) s += String.fromCharCode.apply(null, pixels.subarray(i, i + 0x8000));
-        resolve(btoa(s));
+        resolve([w, btoa(s)]);
       };
     }));
     const bottomUp = Buffer.from(base64, 'base64');
-    const width = 1024, height = bottomUp.length / 4 / width;
+    const height = bottomUp.length / 4 / width;
     const rgba = Buffer.alloc(bottomUp.length);
     for (let y = 0; y < height; ++y)
       bottomUp.copy(rgba, y * width * 4, (height - 1 - y) * width * 4, (height - y) * width * 4);

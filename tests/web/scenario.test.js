@@ -35,10 +35,12 @@ const TOLERANCE = 3, ALLOWED_SHARE = 0.01;
 let desktop;
 let tessary;
 
+// Of the 3-D area, in the frame's own pixels, which a high-DPI screen makes finer than the window's.
 function litExtent(frame) {
-  let minX = 1024, maxX = -1, minY = 768, maxY = -1;
-  for (let y = 100; y < 680; ++y)
-    for (let x = 0; x < 1024; ++x)
+  const scale = frame.width / 1024;
+  let minX = frame.width, maxX = -1, minY = frame.height, maxY = -1;
+  for (let y = Math.round(100 * scale); y < Math.round(680 * scale); ++y)
+    for (let x = 0; x < frame.width; ++x)
       if (pixel(frame, x, y)[0] > 128) {
         minX = Math.min(minX, x); maxX = Math.max(maxX, x);
         minY = Math.min(minY, y); maxY = Math.max(maxY, y);
@@ -125,6 +127,23 @@ describe('Tessary in headless Chromium', () => {
     assert.equal(width, 3, 'width of the left edge at y 384');
   });
 
+  it('draws the 3-cube into a 2048 × 1536 buffer at ratio 2, its edges where the projection puts them', async () => {
+    // Another width as well: Chromium's emulation changes the ratio without telling the page.
+    await tessary.resize({width: 1090, height: 900, deviceScaleFactor: 2});
+    const frame = await tessary.frame();
+    await tessary.resize({width: 1100, height: 900, deviceScaleFactor: 1});
+    writePng(path.join(OUT, 'web-three-cube-ratio-2.png'), frame);
+    assert.deepEqual([frame.width, frame.height], [2048, 1536], 'drawing buffer');
+    const lit = litExtent(frame), want = litExtent(desktop['three-cube']);
+    for (const side of ['minX', 'maxX', 'minY', 'maxY'])
+      assert.ok(Math.abs(lit[side] - 2 * want[side]) <= 2,
+                `${side} of the lit pixels: ${lit[side]}, twice the desktop's ${want[side]} expected (± 2)`);
+    // The front square's left side at mid-height: the 3 px edge, 6 buffer pixels wide.
+    let width = 0;
+    for (let x = lit.minX; x < lit.minX + 20; ++x) width += pixel(frame, x, 768)[0] > 128;
+    assert.equal(width, 6, 'width of the left edge at y 768');
+  });
+
   it("refuses '9' over the dimmed scene and OK closes the message", async () => {
     await replaceField('9');
     await tessary.click(...BUTTON);
@@ -153,6 +172,23 @@ describe('Tessary in headless Chromium', () => {
   it('draws faces mode as the desktop does', async () => {
     await tessary.click(...CHECK_BOX);
     expectLike('three-cube-faces', await tessary.frame(), SCENE, true);
+  });
+
+  it('gives the picture back when the browser restores a lost WebGL context', async () => {
+    const before = await tessary.frame();
+    await tessary.page.evaluate(() => {
+      window.tessaryLoseContext = Module.canvas.getContext('webgl').getExtension('WEBGL_lose_context');
+      tessaryLoseContext.loseContext();
+    });
+    await tessary.page.waitForFunction(() => getComputedStyle(document.getElementById('lost')).display !== 'none');
+    await tessary.page.evaluate(() => tessaryLoseContext.restoreContext());
+    await tessary.page.waitForFunction(() => getComputedStyle(document.getElementById('lost')).display === 'none');
+    await tessary.settle();
+    const after = await tessary.frame();
+    writePng(path.join(OUT, 'web-restored.png'), after);
+    const {differing, compared} = compare(before, after, WHOLE, TEXT, TOLERANCE);
+    assert.ok(differing <= compared * ALLOWED_SHARE,
+              `${differing} of ${compared} pixels differ from the frame before the loss; frames in ${OUT}`);
   });
 
   it('turns the cube while two digits are held', async () => {

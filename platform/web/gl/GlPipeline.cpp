@@ -131,7 +131,7 @@ void GlPipeline::ClearColor(float r, float g, float b, float a) {
 
 void GlPipeline::Clear(uint32_t mask) {
     Flush();
-    sink.Clear(mask, clearColour, server.scissor != 0, server.scissorBox);
+    sink.Clear(mask, clearColour, server.scissor != 0, DeviceBox(server.scissorBox));
 }
 
 void GlPipeline::Color(float r, float g, float b, float a) {
@@ -180,10 +180,12 @@ void GlPipeline::End() {
     if (primitiveMode != GL_LINES && primitiveMode != GL_LINE_STRIP)
         return;
     const size_t step = primitiveMode == GL_LINES ? 2 : 1;
-    const bool wide = lineWidth > 1.0f || lineSmooth;
+    const float width = lineWidth * pixelScale;
+    const bool wide = width > 1.0f || lineSmooth;
+    const Box viewport = DeviceBox(server.viewport);
     for (size_t i = 0; i + 1 < n; i += step) {
         if (wide)
-            WidenLine(primitive[i], primitive[i + 1], server.viewport, lineWidth, lineSmooth, assembled);
+            WidenLine(primitive[i], primitive[i + 1], viewport, width, lineSmooth, assembled);
         else
             assembled.insert(assembled.end(), {primitive[i], primitive[i + 1]});
     }
@@ -215,7 +217,24 @@ DrawState GlPipeline::CurrentState(Primitive kind) const {
     }
     if (!s.scissor)
         s.scissorBox = unused.scissorBox;
+    else
+        s.scissorBox = DeviceBox(s.scissorBox);
+    s.viewport = DeviceBox(s.viewport);
     return s;
+}
+
+void GlPipeline::SetPixelScale(float scale) {
+    if (scale > 0.0f)
+        pixelScale = scale;
+}
+
+// The box's edges, not its origin and size, are rounded, so that boxes that touch in the window
+// still touch on the device.
+Box GlPipeline::DeviceBox(const Box& box) const {
+    if (pixelScale == 1.0f)
+        return box;
+    const auto at = [this](int32_t v) { return static_cast<int32_t>(std::lround(v * pixelScale)); };
+    return {at(box.x), at(box.y), at(box.x + box.width) - at(box.x), at(box.y + box.height) - at(box.y)};
 }
 
 void GlPipeline::Submit(const DrawState& state, const GlVertex* vertices, size_t count) {

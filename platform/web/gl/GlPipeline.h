@@ -52,11 +52,17 @@ public:
     // Hands the pending batch to the sink; called before the frame is shown.
     void Flush();
 
+    // Device pixels per pixel of the program's window: the viewport, the scissor box and line widths
+    // the program gives in its own pixels reach the device multiplied by it, so that a drawing buffer
+    // finer than the window draws the same picture with sharper lines. Set between frames.
+    void SetPixelScale(float scale);
+
     const GlMatrix& Top(uint32_t mode) const;
 
 private:
     std::vector<GlMatrix>& Stack();
     DrawState CurrentState(Primitive primitive) const;
+    Box DeviceBox(const Box& box) const;
     void Submit(const DrawState& state, const GlVertex* vertices, size_t count);
 
     GlTextures textures;
@@ -69,6 +75,7 @@ private:
     DrawState server;
     bool texture2d = false, lineSmooth = false, linearFog = false;
     float lineWidth = 1.0f;
+    float pixelScale = 1.0f;
     float clearColour[4] = {0, 0, 0, 0};
 
     float colour[4] = {1, 1, 1, 1};

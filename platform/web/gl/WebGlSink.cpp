@@ -39,6 +39,7 @@ std::vector<GlVertex> queuedVertices;
 
 extern "C" {
 int tessary_gl_create();
+int tessary_gl_drawing_width();
 void tessary_gl_submit(const void* draws, int32_t drawCount, const void* vertices, int32_t vertexCount);
 void tessary_gl_clear(uint32_t mask, float r, float g, float b, float a, int scissor, const void* scissorBox);
 void tessary_gl_tex_image(uint32_t name, int32_t width, int32_t height, const uint8_t* pixels);
@@ -49,6 +50,12 @@ void tessary_gl_delete_texture(uint32_t name);
 
 bool WebGlSink::Create() {
     return tessary_gl_create() != 0;
+}
+
+float WebGlSink::PixelScale(int32_t windowWidth) {
+    const int32_t drawing = tessary_gl_drawing_width();
+    return drawing > 0 && windowWidth > 0 ? static_cast<float>(drawing) / static_cast<float>(windowWidth)
+                                          : 1.0f;
 }
 
 void WebGlSink::Submit() {

@@ -16,6 +16,9 @@ public:
     static bool Create();
     // Hands the waiting batches to WebGL.
     static void Submit();
+    // Device pixels per window pixel: the drawing buffer's width over the window's, which the page
+    // sets from the canvas's size on the screen and the screen's pixel ratio.
+    static float PixelScale(int32_t windowWidth);
 
     void Draw(const DrawState& state, const GlVertex* vertices, int32_t count) override;
     void Clear(uint32_t mask, const float colour[4], bool scissor, const Box& scissorBox) override;

@@ -127,6 +127,33 @@ TEST_F(Pipeline, OnePixelLinesStayNativeAndLinesBehindTheEyeAreCut) {
         EXPECT_GE(v.z + v.w, -1e-4f) << "every vertex on the visible side of the near plane";
 }
 
+TEST_F(Pipeline, AFinerDrawingBufferGetsScaledBoxesAndLinesAsWideOnTheScreen) {
+    gl.SetPixelScale(2.0f);
+    Overlay();
+    gl.Enable(GL_SCISSOR_TEST, true);
+    gl.Scissor(10, 20, 30, 40);
+    Line(100, 200, 300, 210);
+    gl.Flush();
+    ASSERT_EQ(sink.draws.size(), 1u);
+    const DrawState& state = sink.draws[0].state;
+    EXPECT_EQ(state.viewport, (Box{0, 0, 2048, 1536}));
+    EXPECT_EQ(state.scissorBox, (Box{20, 40, 60, 80}));
+    EXPECT_EQ(state.primitive, Primitive::Triangles) << "a 1 px line is 2 device pixels wide";
+    const std::vector<GlVertex>& v = sink.draws[0].vertices;
+    ASSERT_EQ(v.size(), 6u);
+    EXPECT_NEAR(std::fabs(Pixel(v[1]).second - Pixel(v[0]).second), 1.0f, 1e-3f) << "window pixels";
+
+    // Edges, not origin and size, are rounded: boxes that touch in the window touch on the device.
+    sink.draws.clear();
+    gl.SetPixelScale(1.5f);
+    gl.Scissor(1, 1, 1, 1);
+    Line(100, 200, 300, 210);
+    gl.Flush();
+    ASSERT_EQ(sink.draws.size(), 1u);
+    EXPECT_EQ(sink.draws[0].state.viewport, (Box{0, 0, 1536, 1152}));
+    EXPECT_EQ(sink.draws[0].state.scissorBox, (Box{2, 2, 1, 1}));
+}
+
 TEST_F(Pipeline, TexturesFollowTheDesktopRules) {
     const uint32_t name = gl.GenTexture();
     gl.Enable(GL_TEXTURE_2D, true);
