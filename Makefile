@@ -4,7 +4,8 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: run test test-sanitize fuzz build deps bench clean windows test-windows windows-deps package test-package package-deps \
-	web web-deps serve-web test-web bench-web
+	web web-deps serve-web test-web bench-web \
+	host-icon-tool windows-dist release
 
 deps:
 	@./scripts/install-deps.sh
@@ -65,17 +66,40 @@ bench: deps
 # its smoke test under Wine. Their packages (about 2 GB) come from their own script, only here.
 WINDOWS_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DTESSARY_WERROR=ON
 
+# The icon of the .exe files is drawn by tessary-icon with the viewer's own OpenGL code, so it runs
+# here, on the build machine: it comes from the native build, which `make test` has built already.
+HOST_BUILD ?= $(BUILD)
+HOST_ICON_TOOL = $(abspath $(HOST_BUILD))/tessary-icon
+
+# Release artefacts carry the time of the last commit (or, outside git, of the changelog's first
+# entry) instead of the time they were made, so that they come out the same every time.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -l data/debian/changelog -STimestamp)
+
 windows-deps:
 	@./scripts/install-windows-deps.sh
 
-windows: windows-deps
-	@cmake --no-warn-unused-cli -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake $(WINDOWS_FLAGS) > /dev/null
+host-icon-tool: deps
+	@cmake -S . -B $(HOST_BUILD) $(CMAKE_FLAGS) -DTESSARY_WERROR=ON > /dev/null
+	@cmake --build $(HOST_BUILD) -j $(JOBS) --target tessary-icon
+
+windows: windows-deps host-icon-tool
+	@cmake --no-warn-unused-cli -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake $(WINDOWS_FLAGS) \
+		-DTESSARY_HOST_ICON_TOOL=$(HOST_ICON_TOOL) > /dev/null
 	@cmake --build build-win32 -j $(JOBS)
-	@cmake --no-warn-unused-cli -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake $(WINDOWS_FLAGS) > /dev/null
+	@cmake --no-warn-unused-cli -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake $(WINDOWS_FLAGS) \
+		-DTESSARY_HOST_ICON_TOOL=$(HOST_ICON_TOOL) > /dev/null
 	@cmake --build build-win64 -j $(JOBS)
 	@ls -l build-win32/tessary.exe build-win64/tessary.exe
 
-test-windows: windows
+# For each architecture a portable zip and an NSIS installer: build-win*/tessary-<version>-win*.zip
+# and .exe.
+windows-dist: windows
+	@for dir in build-win32 build-win64; do \
+		(cd $$dir && rm -f tessary-*-win*.zip tessary-*-win*.exe && SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) cpack > /dev/null) || exit 1; \
+		ls -l $$dir/tessary-*-win*.zip $$dir/tessary-*-win*.exe; \
+	done
+
+test-windows: windows-dist
 	./tests/windows/smoke-wine.sh build-win32/tessary.exe
 	./tests/windows/smoke-wine.sh build-win64/tessary.exe
 
