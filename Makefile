@@ -71,6 +71,9 @@ WINDOWS_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DTESSARY_WERROR=ON
 HOST_BUILD ?= $(BUILD)
 HOST_ICON_TOOL = $(abspath $(HOST_BUILD))/tessary-icon
 
+# The version of project() in CMakeLists.txt, which every artefact's name carries.
+VERSION = $(shell sed -n 's/^project.Tessary VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
 # Release artefacts carry the time of the last commit (or, outside git, of the changelog's first
 # entry) instead of the time they were made, so that they come out the same every time.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -l data/debian/changelog -STimestamp)
@@ -99,9 +102,14 @@ windows-dist: windows
 		ls -l $$dir/tessary-*-win*.zip $$dir/tessary-*-win*.exe; \
 	done
 
+# The resources of both .exe files, then each under Wine: the program itself, then its installer.
 test-windows: windows-dist
+	./tests/windows/check-resources.sh build-win32/tessary.exe $(VERSION)
+	./tests/windows/check-resources.sh build-win64/tessary.exe $(VERSION)
 	./tests/windows/smoke-wine.sh build-win32/tessary.exe
 	./tests/windows/smoke-wine.sh build-win64/tessary.exe
+	./tests/windows/installer-wine.sh build-win32/tessary-$(VERSION)-win32.exe $(VERSION)
+	./tests/windows/installer-wine.sh build-win64/tessary-$(VERSION)-win64.exe $(VERSION)
 
 # The Debian package (build-pkg/tessary_<version>_<arch>.deb) and its check, lintian included.
 package-deps: deps

@@ -65,8 +65,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(windows_name win64)
     # The 64-bit program needs 64-bit Windows, so its installer is a 64-bit program too: it then
     # sees the 64-bit Program Files and registry, where Windows lists installed 64-bit programs.
+    # Its folder is $PROGRAMFILES, the 64-bit one in a 64-bit installer. CPack's default for 64-bit
+    # programs, $PROGRAMFILES64, would give the 32-bit one: CPack's script names it before the
+    # target, and NSIS then keeps the 32-bit meaning.
     set(CPACK_NSIS_DEFINES "Target amd64-unicode")
-    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
 else()
     set(windows_name win32)
     set(CPACK_NSIS_DEFINES "Unicode true")
@@ -88,4 +91,5 @@ set(CPACK_NSIS_MUI_ICON ${TESSARY_WINDOWS_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${TESSARY_WINDOWS_ICON})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
