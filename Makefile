@@ -125,11 +125,14 @@ package: package-deps
 		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAG) CPPFLAGS) $$($(DEB_FLAG) CXXFLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAG) LDFLAGS)" > /dev/null
 	@cmake --build build-pkg -j $(JOBS)
-	@cd build-pkg && rm -f tessary_*.deb && cpack -G DEB
+	@cd build-pkg && rm -f tessary_*.deb && SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) cpack -G DEB > /dev/null
 	@ls -l build-pkg/tessary_*.deb
 
+# The package's check, then the same package made again from a copy of the sources in another
+# folder, which must give the same bytes.
 test-package: package
 	./tests/package/test-deb.sh build-pkg/tessary_*.deb
+	SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) JOBS=$(JOBS) ./tests/package/test-reproducible.sh build-pkg/tessary_*.deb
 
 # The browser build: build-web/ holds index.html, tessary.js, tessary.wasm, dom_input.js and fonts/,
 # everything a static web server needs. Debian's emscripten builds offline; its links at -O1 and

@@ -38,7 +38,6 @@ list(JOIN version_numbers "," TESSARY_VERSION_COMMAS)
 list(JOIN version_numbers "." TESSARY_VERSION_DOTS)
 # Task Manager and the file's properties show this as the program's name.
 set(TESSARY_FILE_DESCRIPTION "Tessary hypercube viewer")
-string(REGEX REPLACE "^[0-9, -]+" "" TESSARY_COPYRIGHT_HOLDER "${TESSARY_COPYRIGHT}")
 configure_file(data/windows/tessary.manifest.in ${TESSARY_WINDOWS_MANIFEST} @ONLY)
 configure_file(data/windows/tessary.rc.in ${resources}/tessary.rc @ONLY)
 target_sources(tessary PRIVATE ${resources}/tessary.rc ${TESSARY_WINDOWS_ICON})
