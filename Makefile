@@ -162,5 +162,9 @@ test-web: web build
 bench-web: web
 	cd tests/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../bench/web/bench-web.js
 
+# A release: every artefact in dist/ with their SHA256SUMS (README, Releases).
+release: package windows-dist web
+	@SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) ./scripts/make-release.sh $(VERSION) $(WEB_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz build-bench build-win32 build-win64 build-pkg $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz build-bench build-win32 build-win64 build-pkg $(WEB_BUILD) dist
