@@ -101,8 +101,8 @@ int main(int argc, char** argv) {
     const bool ico = argc > 1 && std::string(argv[1]) == "--ico";
     const int first = ico ? 2 : 1;
     if (argc < first + 2) {
-        std::fprintf(stderr, "usage: %s <directory> <size>...\n       %s --ico <file.ico> <size>...\n", argv[0],
-                     argv[0]);
+        std::fprintf(stderr, "usage: %s <directory> <size>...\n       %s --ico <file.ico> <size>...\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const int status = DrawIcons(argv[first], ico, argc - first - 1, argv + first + 1);

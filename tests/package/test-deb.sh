@@ -10,25 +10,8 @@ set -eu
 deb=$1
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-failures=0
-passes=0
-
-check() {
-    if [ "$1" = ok ]; then
-        passes=$((passes + 1))
-        echo "ok: $2"
-    else
-        failures=$((failures + 1))
-        echo "FAIL: $2"
-    fi
-}
-
-# expect <description> <command...>: passes when the command succeeds.
-expect() {
-    description=$1
-    shift
-    if "$@"; then check ok "$description"; else check fail "$description"; fi
-}
+# shellcheck source=tests/support/checks.sh
+. "$(dirname "$0")/../support/checks.sh"
 
 echo "== $deb ($(stat -c %s "$deb") bytes)"
 
@@ -148,5 +131,4 @@ fi
 expect "it loads the font configuration installed beside it" \
     grep -q "Loading config file from $root/usr/share/tessary/fonts.conf done" "$log"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary

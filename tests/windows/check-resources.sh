@@ -11,24 +11,8 @@ exe=$1
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-passes=0
-
-check() {
-    if [ "$1" = ok ]; then
-        passes=$((passes + 1))
-        echo "ok: $2"
-    else
-        failures=$((failures + 1))
-        echo "FAIL: $2"
-    fi
-}
-
-expect() {
-    description=$1
-    shift
-    if "$@"; then check ok "$description"; else check fail "$description"; fi
-}
+# shellcheck source=tests/support/checks.sh
+. "$(dirname "$0")/../support/checks.sh"
 
 echo "== resources of $exe"
 wrestool -l "$exe" | tee "$work/list"
@@ -92,5 +76,4 @@ case $headers in
 *) check fail "no symbol table" ;;
 esac
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary

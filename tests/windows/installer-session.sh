@@ -10,31 +10,15 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 log=$work/wine.log
 export WINEDEBUG="${WINEDEBUG:-err+all,fixme-all}"
-failures=0
-passes=0
-
-check() {
-    if [ "$1" = ok ]; then
-        passes=$((passes + 1))
-        printf 'ok: %s\n' "$2"
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n' "$2"
-    fi
-}
-
-expect() {
-    description=$1
-    shift
-    if "$@"; then check ok "$description"; else check fail "$description"; fi
-}
+# shellcheck source=tests/support/checks.sh
+. "$here/../support/checks.sh"
 
 # Ends the test at once: what follows depends on this step.
 stop() {
     check fail "$1"
     echo "--- Wine's output:"
     tail -n 30 "$log"
-    echo "$passes passed, $failures failed"
+    summary
     exit 1
 }
 
@@ -120,5 +104,4 @@ expect "uninstalled: no longer listed among the installed programs" test -z "$(e
 links=$(shortcuts)
 expect "uninstalled: no Start-menu shortcut left${links:+ (left: $links)}" test -z "$links"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary

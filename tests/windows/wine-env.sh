@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Sourced by the Wine tests with the path of a Windows executable in $1: chooses the Wine loader of
 # its architecture and sets up the environment of its Wine prefix. Sets `exe` (absolute), `arch`
 # and `loader`; exports WINEPREFIX, WINEARCH and WINELOADER. The prefix lives next to the file
