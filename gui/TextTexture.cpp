@@ -93,7 +93,11 @@ void TextTexture::Render(const WCHAR* text) {
     std::unique_ptr<uint8_t[]> texels(texelBytes > 0 ? new uint8_t[texelBytes] : nullptr);
     const TexelTable& table = inverted ? invertedTexels : normalTexels;
     uint8_t* texel = texels.get();
-    for (int32_t i = 0; i < textureHeight; ++i) {
+    // An empty text is 0 pixels wide but a line high, and its canvas has no pixels: its rows are
+    // null, and even a pointer formed from one without reading it is undefined behaviour. Only a
+    // canvas with pixels is walked; the empty text gets an empty texture.
+    const int32_t rowsWithPixels = textureWidth > 0 ? textureHeight : 0;
+    for (int32_t i = 0; i < rowsWithPixels; ++i) {
         const uint8_t* red = canvas->rows[i] + 2;
         for (int32_t j = 0; j < textureWidth; ++j, texel += 4, red += 3)
             std::memcpy(texel, table[*red].data(), 4);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Win32.h"
+#include "platform/core/Backend.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,9 +20,10 @@ void AdvanceTicks(uint32_t milliseconds);
 void UseRealTicks();
 bool ManualTicksActive();
 
-// Cursor last applied with SetCursor.
-enum class CursorShape { None, Arrow, IBeam };
-CursorShape CurrentCursor();
+// Cursor last applied with SetCursor, in the back end's terms: Hidden after SetCursor(NULL) and
+// before the first SetCursor.
+using platform_backend::SystemCursor;
+SystemCursor CurrentCursor();
 int CursorChangeCount();
 
 // System message boxes (MessageBoxW). When dialogs are suppressed the layer records the box, writes
@@ -37,6 +39,9 @@ void DiscardQueuedMessages();
 bool QuitPending();
 void ClearQuit();
 bool MouseCaptured();
+// Forgets the keys and buttons the input module holds as pressed, without any message, so that a
+// test starts with nothing held whatever earlier tests pressed.
+void ForgetHeldInput();
 // Called by DispatchMessageW with every message it dispatches, before the window procedure runs, so
 // a test can look at the program in the middle of a nested message loop. Null removes the hook.
 using DispatchHook = std::function<void(const MSG&)>;

@@ -111,6 +111,12 @@ typedef void* HGDIOBJ;
 #define WM_MOUSEWHEEL 0x020A
 #define WM_APP 0x8000
 #define WHEEL_DELTA 120
+// Keys and buttons held, in wParam of mouse messages.
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
 
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
@@ -140,6 +146,7 @@ typedef void* HGDIOBJ;
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
 #define WS_POPUP 0x80000000u
+#define WS_VISIBLE 0x10000000u
 #define WS_CLIPSIBLINGS 0x04000000u
 #define WS_CLIPCHILDREN 0x02000000u
 #define WS_CAPTION 0x00C00000u
@@ -151,6 +158,9 @@ typedef void* HGDIOBJ;
 #define GWL_EXSTYLE (-20)
 #define HWND_TOPMOST ((HWND)(intptr_t)-1)
 #define HWND_NOTOPMOST ((HWND)(intptr_t)-2)
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
 #define SW_HIDE 0
 #define SW_SHOW 5
 
@@ -162,6 +172,7 @@ typedef void* HGDIOBJ;
 #define MB_OK 0x00000000u
 #define MB_OKCANCEL 0x00000001u
 #define MB_ICONERROR 0x00000010u
+#define MB_TYPEMASK 0x0000000Fu
 #define IDOK 1
 #define IDCANCEL 2
 
@@ -170,8 +181,10 @@ typedef void* HGDIOBJ;
 #define DISP_CHANGE_SUCCESSFUL 0
 #define DISP_CHANGE_FAILED (-1)
 #define ENUM_CURRENT_SETTINGS ((DWORD)-1)
+#define DM_BITSPERPEL 0x00040000
 #define DM_PELSWIDTH 0x00080000
 #define DM_PELSHEIGHT 0x00100000
+#define DM_DISPLAYFREQUENCY 0x00400000
 
 // ---- Pixel formats --------------------------------------------------------------------------------
 #define PFD_DOUBLEBUFFER 0x00000001
@@ -181,6 +194,7 @@ typedef void* HGDIOBJ;
 #define PFD_MAIN_PLANE 0
 
 // ---- GDI ------------------------------------------------------------------------------------------
+#define LOGPIXELSX 88
 #define LOGPIXELSY 90
 #define LF_FACESIZE 32
 #define FW_NORMAL 400

@@ -4,9 +4,10 @@
 // drives the real thing, through the functions below; exactly one back end is linked, chosen with
 // the CMake variable TESSARY_PLATFORM (platform/<name>/platform.cmake).
 //
-// Input needs no function here: a back end turns its events into messages itself, with PostToQueue
-// and NotePointerPosition (platform/core/MessageQueue.h), and finds the window an event belongs to
-// with WindowFromNative (platform/core/WindowTable.h). Everything runs on the one program thread.
+// Input needs no function here: a back end reports it, for the native window it belongs to, to the
+// core's input module (platform/core/Input.h), which makes the messages. Besides these two headers a
+// back end may use the core's UTF-16 conversions (platform/core/Utf16Text.h), nothing else of the
+// core. Everything runs on the one program thread.
 //
 // No type of a third-party library crosses this header: native objects are opaque handles that only
 // the back end looks inside.
@@ -32,6 +33,7 @@ struct NativeWindowLook {
     bool topmost = false;   // above every other window
 };
 
+// The cursors the core can ask for; also what platform_testing::CurrentCursor reports.
 enum class SystemCursor { Hidden, Arrow, IBeam };
 
 // Starts the windowing system, once per process (later calls answer at once). False when it cannot
@@ -55,7 +57,8 @@ void SleepMilliseconds(DWORD milliseconds);
 NativeWindow CreateNativeWindow(const NativeWindowLook& look);
 void DestroyNativeWindow(NativeWindow window);
 void ShowNativeWindow(NativeWindow window, bool visible);
-// Moves the client area's corner to `origin` and sizes it (at least 1 x 1).
+// Moves the client area's corner to `origin` and sizes it (at least 1 x 1). The handle stays the
+// window's, whatever the back end puts behind it.
 void PlaceNativeWindow(NativeWindow window, POINT origin, LONG width, LONG height);
 // Applies a changed caption and z-order to a window that exists.
 void RestyleNativeWindow(NativeWindow window, bool captioned, bool topmost);

@@ -3,17 +3,15 @@
 #include "platform/core/Backend.h"
 
 using platform_backend::SystemCursor;
-using platform_testing::CursorShape;
 
 namespace {
 
 struct Cursor {
-    CursorShape shape;
     SystemCursor systemCursor;
 };
 
-Cursor arrowCursor{CursorShape::Arrow, SystemCursor::Arrow};
-Cursor ibeamCursor{CursorShape::IBeam, SystemCursor::IBeam};
+Cursor arrowCursor{SystemCursor::Arrow};
+Cursor ibeamCursor{SystemCursor::IBeam};
 Cursor* currentCursor = nullptr; // not owned
 int cursorChanges = 0;
 
@@ -48,8 +46,8 @@ HCURSOR WINAPI SetCursor(HCURSOR cursor) {
 
 namespace platform_testing {
 
-CursorShape CurrentCursor() {
-    return currentCursor ? currentCursor->shape : CursorShape::None;
+SystemCursor CurrentCursor() {
+    return currentCursor ? currentCursor->systemCursor : SystemCursor::Hidden;
 }
 
 int CursorChangeCount() {

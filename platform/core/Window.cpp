@@ -22,7 +22,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
     record.procedure = procedure;
     record.classAtom = ClassAtom(className);
     record.title = windowName ? windowName : L"";
-    record.style = style & ~visibleStyle;
+    record.style = style & ~WS_VISIBLE;
     record.exStyle = exStyle;
     SetGeometry(record, x, y, width, height);
     if (!CreateNative(record))
@@ -35,7 +35,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
         DestroyWindow(window);
         return nullptr;
     }
-    if (style & visibleStyle)
+    if (style & WS_VISIBLE)
         ShowWindow(window, SW_SHOW);
     return window;
 }
@@ -47,7 +47,7 @@ BOOL WINAPI DestroyWindow(HWND window) {
     record->destroying = true;
     const WNDPROC procedure = record->procedure;
     platform_backend::ShowNativeWindow(record->native, false);
-    record->style &= ~visibleStyle;
+    record->style &= ~WS_VISIBLE;
     if (GetCapture() == window)
         ReleaseCapture();
 
@@ -68,10 +68,10 @@ BOOL WINAPI ShowWindow(HWND window, int command) {
     WindowRecord* record = LiveWindow(window);
     if (!record)
         return FALSE;
-    const bool wasVisible = (record->style & visibleStyle) != 0;
+    const bool wasVisible = (record->style & WS_VISIBLE) != 0;
     const bool visible = command != SW_HIDE;
     platform_backend::ShowNativeWindow(record->native, visible);
-    record->style = visible ? (record->style | visibleStyle) : (record->style & ~visibleStyle);
+    record->style = visible ? (record->style | WS_VISIBLE) : (record->style & ~WS_VISIBLE);
     return wasVisible ? TRUE : FALSE;
 }
 

@@ -7,11 +7,6 @@ namespace platform_windowing {
 
 namespace {
 
-// SetWindowPos flags the program does not use but that callers of SetWindowPos rely on.
-constexpr UINT swpNoSize = 0x0001;
-constexpr UINT swpNoMove = 0x0002;
-constexpr UINT swpNoZOrder = 0x0004;
-
 bool HasCaption(DWORD style) {
     return (style & WS_CAPTION) == WS_CAPTION;
 }
@@ -46,28 +41,18 @@ bool CreateNative(WindowRecord& record) {
     look.origin = ClientOrigin(record);
     look.width = NativeSize(record.clientWidth);
     look.height = NativeSize(record.clientHeight);
-    look.visible = (record.style & visibleStyle) != 0;
+    look.visible = (record.style & WS_VISIBLE) != 0;
     look.captioned = HasCaption(record.style);
     look.topmost = IsTopmost(record);
     const platform_backend::NativeWindow created = platform_backend::CreateNativeWindow(look);
     if (!created)
         return false;
-    if (record.native)
-        platform_backend::DestroyNativeWindow(record.native);
     record.native = created;
     return true;
 }
 
 void PlaceWindow(WindowRecord& record, int x, int y, int width, int height) {
-    const LONG oldWidth = record.clientWidth;
-    const LONG oldHeight = record.clientHeight;
     SetGeometry(record, x, y, width, height);
-    const bool resized = record.clientWidth != oldWidth || record.clientHeight != oldHeight;
-    // Some drivers (SDL's offscreen one) give a window a drawable of its first size for good. The
-    // program sizes its window before showing it or drawing in it, so a hidden window that no device
-    // or GL context uses yet simply gets a new native window of the right size.
-    if (resized && !(record.style & visibleStyle) && record.users == 0 && CreateNative(record))
-        return;
     platform_backend::PlaceNativeWindow(record.native, ClientOrigin(record), NativeSize(record.clientWidth),
                                         NativeSize(record.clientHeight));
 }
@@ -117,17 +102,17 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
     WindowRecord* record = LiveWindow(window);
     if (!record)
         return FALSE;
-    if (flags & swpNoMove) {
+    if (flags & SWP_NOMOVE) {
         x = record->frame.left;
         y = record->frame.top;
     }
-    if (flags & swpNoSize) {
+    if (flags & SWP_NOSIZE) {
         width = record->frame.right - record->frame.left;
         height = record->frame.bottom - record->frame.top;
     }
     // A style changed with SetWindowLongW takes effect here, as it does on Windows.
     PlaceWindow(*record, x, y, width, height);
-    if (!(flags & swpNoZOrder) && (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)) {
+    if (!(flags & SWP_NOZORDER) && (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)) {
         const bool topmost = insertAfter == HWND_TOPMOST;
         record->exStyle = topmost ? (record->exStyle | WS_EX_TOPMOST) : (record->exStyle & ~WS_EX_TOPMOST);
         platform_backend::RestyleNativeWindow(record->native, HasCaption(record->style), topmost);
@@ -155,7 +140,7 @@ LONG WINAPI SetWindowLongW(HWND window, int index, LONG value) {
         const DWORD old = record->style;
         // Visibility belongs to ShowWindow; the caption shows at once, the frame size at the next
         // SetWindowPos or MoveWindow.
-        record->style = (newValue & ~visibleStyle) | (old & visibleStyle);
+        record->style = (newValue & ~WS_VISIBLE) | (old & WS_VISIBLE);
         platform_backend::RestyleNativeWindow(record->native, HasCaption(record->style), IsTopmost(*record));
         return static_cast<LONG>(old);
     }

@@ -7,9 +7,6 @@
 
 namespace platform_windowing {
 
-// WS_VISIBLE: set in a window's style while it is shown.
-constexpr DWORD visibleStyle = 0x10000000u;
-
 struct FrameInsets {
     LONG left = 0;
     LONG top = 0;
@@ -24,9 +21,8 @@ FrameInsets InsetsOf(DWORD style);
 // Sets the window rectangle and the client size inside it, without touching the native window.
 void SetGeometry(WindowRecord& record, int x, int y, int width, int height);
 
-// Creates the native window for the record's title, style and client area, replacing (and
-// destroying) any native window the record had. False, with the record unchanged, when the back end
-// cannot make one.
+// Creates the native window for the record's title, style and client area, for a record that has
+// none yet. False, with the record unchanged, when the back end cannot make one.
 bool CreateNative(WindowRecord& record);
 
 // Sets the window rectangle and fits the native window to the client area inside it.

@@ -37,8 +37,7 @@ WindowRecord* LiveWindow(HWND window);
 // Also a destroyed window whose native window is still kept for its device or GL contexts.
 WindowRecord* AnyWindow(HWND window);
 
-// The live window shown by this native window; null when none. Back ends find the window an event
-// belongs to with it.
+// The live window shown by this native window; null when none (also for a null native window).
 HWND WindowFromNative(platform_backend::NativeWindow native);
 
 // Every live window, oldest first.

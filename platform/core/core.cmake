@@ -14,6 +14,18 @@ foreach(file IN LISTS TESSARY_NEUTRAL_FILES)
     endif()
 endforeach()
 
+# A windowing back end reaches the core through its two seams, Backend.h and Input.h, and the UTF-16
+# conversions every side shares; the window record, the queue and the rest stay the core's own.
+file(GLOB TESSARY_WINDOWING_BACKEND_FILES CONFIGURE_DEPENDS
+    platform/sdl/*.cpp platform/sdl/*.h platform/web/*.cpp platform/web/*.h)
+foreach(file IN LISTS TESSARY_WINDOWING_BACKEND_FILES)
+    file(STRINGS ${file} reached REGEX "^#include \"platform/core/")
+    list(FILTER reached EXCLUDE REGEX "platform/core/(Backend|Input|Utf16Text)\\.h\"")
+    if(reached)
+        message(FATAL_ERROR "${file} includes more of the core than its seams: ${reached}")
+    endif()
+endforeach()
+
 file(GLOB TESSARY_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/core/*.cpp)
 add_library(tessary_platform_core STATIC ${TESSARY_CORE_SOURCES})
 target_include_directories(tessary_platform_core PUBLIC ${CMAKE_SOURCE_DIR})

@@ -21,7 +21,8 @@ void DrawRun(TextFont& font, const WCHAR* text, int length, int x, int y, COLORR
         const int left = x + glyph.x + image.left;
         const int top = baseline - image.top;
         for (int row = 0; row < image.rows; ++row) {
-            const uint8_t* coverage = &image.coverage[static_cast<size_t>(row) * image.width];
+            // data() rather than [], which an image with rows but no columns would index empty.
+            const uint8_t* coverage = image.coverage.data() + static_cast<size_t>(row) * image.width;
             surface.BlendSpan(left, top + row, coverage, image.width, colour, clip);
         }
     }

@@ -16,16 +16,18 @@ DibSurface::DibSurface(int surfaceWidth, int surfaceHeight, int bits, bool isTop
       pixels(static_cast<uint8_t*>(std::calloc(stride * static_cast<size_t>(surfaceHeight), 1)), std::free) {}
 
 void DibSurface::Fill(const RECT& area, COLORREF colour) {
-    if (!Drawable())
-        return;
     const int left = std::max<LONG>(area.left, 0);
     const int top = std::max<LONG>(area.top, 0);
     const int right = std::min<LONG>(area.right, width);
     const int bottom = std::min<LONG>(area.bottom, height);
+    // A rectangle wholly right of the surface would put the first pixel's address past the row's
+    // end, which may not even be formed; an empty one has nothing to do.
+    if (!Drawable() || left >= right || top >= bottom)
+        return;
     const int bytes = bitsPerPixel / 8;
     // Grey fills (the white paper of every text) are one memset per row.
     const bool grey = GetRValue(colour) == GetGValue(colour) && GetGValue(colour) == GetBValue(colour);
-    if (grey && bytes == 3 && left < right) {
+    if (grey && bytes == 3) {
         for (int y = top; y < bottom; ++y)
             std::memset(Row(y) + static_cast<size_t>(left) * 3, GetRValue(colour),
                         static_cast<size_t>(right - left) * 3);
@@ -47,6 +49,8 @@ void DibSurface::BlendSpan(int x, int y, const uint8_t* coverage, int count, COL
         return;
     const int first = std::max({x, static_cast<int>(clip.left), 0});
     const int last = std::min({x + count, static_cast<int>(clip.right), width});
+    if (first >= last)
+        return;
     const int bytes = bitsPerPixel / 8;
     const BYTE channels[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
     uint8_t* pixel = Row(y) + static_cast<size_t>(first) * bytes;

@@ -10,7 +10,6 @@ using namespace platform_gdi;
 
 namespace {
 
-constexpr int logPixelsX = 88;
 constexpr int screenDotsPerInch = 96;
 // The largest DIB section made: 256 MB of pixels.
 constexpr uint64_t largestBitmapBytes = uint64_t(1) << 28;
@@ -100,7 +99,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object) {
 int WINAPI GetDeviceCaps(HDC dc, int index) {
     if (!dc)
         return 0;
-    if (index == LOGPIXELSY || index == logPixelsX)
+    if (index == LOGPIXELSY || index == LOGPIXELSX)
         return screenDotsPerInch;
     return 0;
 }

@@ -3,14 +3,6 @@
 
 #include <SDL.h>
 
-namespace {
-
-// dmFields bits for the members filled besides the size.
-constexpr DWORD dmBitsPerPel = 0x00040000;
-constexpr DWORD dmDisplayFrequency = 0x00400000;
-
-} // namespace
-
 namespace platform_backend {
 
 bool GetDisplayMode(int mode, DEVMODEW& description) {
@@ -29,7 +21,7 @@ bool GetDisplayMode(int mode, DEVMODEW& description) {
     // Windows counts the padding byte of 32-bit formats in the depth; SDL counts only colour bits.
     description.dmBitsPerPel = SDL_BYTESPERPIXEL(sdlMode.format) == 4 ? 32 : SDL_BITSPERPIXEL(sdlMode.format);
     description.dmDisplayFrequency = static_cast<DWORD>(sdlMode.refresh_rate);
-    description.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | dmBitsPerPel | dmDisplayFrequency;
+    description.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
     return true;
 }
 

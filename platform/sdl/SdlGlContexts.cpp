@@ -6,10 +6,18 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <map>
 
 using platform_sdl::Native;
 using platform_sdl::SdlContext;
 using platform_sdl::SdlWindow;
+
+namespace {
+
+// The native window each context was made for, so that a window knows while contexts use it.
+std::map<SDL_GLContext, platform_backend::NativeWindow> contextWindows;
+
+} // namespace
 
 namespace platform_backend {
 
@@ -26,6 +34,8 @@ NativeGlContext CreateGlContext(NativeWindow window) {
         SDL_GL_MakeCurrent(previousWindow, previousContext);
     else
         SDL_GL_MakeCurrent(SdlWindow(window), nullptr);
+    contextWindows[context] = window;
+    ++window->glContexts;
     return Native(context);
 }
 
@@ -39,6 +49,10 @@ void DeleteGlContext(NativeGlContext context) {
     if (SDL_GL_GetCurrentContext() == SdlContext(context))
         SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
     SDL_GL_DeleteContext(SdlContext(context));
+    if (auto made = contextWindows.find(SdlContext(context)); made != contextWindows.end()) {
+        --made->second->glContexts;
+        contextWindows.erase(made);
+    }
 }
 
 void SwapGlBuffers(NativeWindow window) {

@@ -1,5 +1,6 @@
 // System message boxes as SDL message boxes.
 #include "platform/core/Backend.h"
+// The core's one UTF-8 encoder: SDL takes the texts of a message box as UTF-8.
 #include "platform/core/Utf16Text.h"
 #include "platform/sdl/SdlHandles.h"
 
@@ -10,7 +11,7 @@
 namespace platform_backend {
 
 int ShowNativeMessageBox(NativeWindow owner, const WCHAR* text, const WCHAR* caption, UINT type) {
-    const bool withCancel = (type & 0x0F) == MB_OKCANCEL;
+    const bool withCancel = (type & MB_TYPEMASK) == MB_OKCANCEL;
     // Enter answers OK and Escape answers Cancel (or OK when it is the only button), as on Windows.
     Uint32 okFlags = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
     if (!withCancel)

@@ -3,8 +3,8 @@
 // Asyncify), so that the program's own loops run as written while the page keeps drawing and taking
 // input.
 #include "platform/core/Backend.h"
+// The core's one UTF-8 encoder: the page takes the title and dialog texts as UTF-8.
 #include "platform/core/Utf16Text.h"
-#include "platform/core/WindowTable.h"
 #include "platform/web/WebEventFunnel.h"
 #include "platform/web/WebHost.h"
 #include "platform/web/gl/GlCurrent.h"
@@ -35,12 +35,11 @@ bool webGlStarted = false;
 int FeedEvents() {
     constexpr int batch = 64;
     int32_t events[batch * 5];
-    HWND window = canvasOwner ? platform_windowing::WindowFromNative(canvasOwner) : nullptr;
     int total = 0;
     for (int n; (n = tessary_web_pump(events, batch)) > 0; total += n) {
         for (int i = 0; i < n; ++i) {
             const int32_t* e = events + i * 5;
-            platform_windowing::TranslateWebEvent(window, e[0], e[1], e[2], e[3], e[4]);
+            platform_web::TranslateWebEvent(canvasOwner, e[0], e[1], e[2], e[3], e[4]);
         }
     }
     return total;
@@ -74,8 +73,7 @@ void SleepMilliseconds(DWORD milliseconds) {
 }
 
 NativeWindow CreateNativeWindow(const NativeWindowLook& look) {
-    // The newest window takes the canvas: the core makes a new native window when it resizes a
-    // hidden one, and the program shows only one.
+    // The newest window takes the canvas: the program shows only one.
     auto* window = new NativeWindowObject{look.width, look.height};
     canvasOwner = window;
     if (look.title)
@@ -138,7 +136,7 @@ int ShowNativeMessageBox(NativeWindow, const WCHAR* text, const WCHAR* caption, 
     if (!message.empty())
         message += "\n\n";
     message += platform_utf16::Utf16ToUtf8(text ? text : L"");
-    const bool withCancel = (type & 0xF) == MB_OKCANCEL;
+    const bool withCancel = (type & MB_TYPEMASK) == MB_OKCANCEL;
     return tessary_web_dialog(message.c_str(), withCancel) ? IDOK : IDCANCEL;
 }
 
@@ -152,8 +150,7 @@ bool GetDisplayMode(int mode, DEVMODEW& description) {
     description.dmPelsHeight = static_cast<DWORD>(height);
     description.dmBitsPerPel = 32;
     description.dmDisplayFrequency = 60;
-    // DM_BITSPERPEL and DM_DISPLAYFREQUENCY, which the subset's header does not name.
-    description.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | 0x00040000 | 0x00400000;
+    description.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
     return true;
 }
 

@@ -253,12 +253,12 @@ TEST_F(ToolkitTextBox, TheCursorChangesOnceOnEnteringAndOnceOnLeaving) {
     const int before = platform_testing::CursorChangeCount();
 
     MoveMouse(200, 25);
-    EXPECT_EQ(platform_testing::CurrentCursor(), platform_testing::CursorShape::IBeam);
+    EXPECT_EQ(platform_testing::CurrentCursor(), platform_testing::SystemCursor::IBeam);
     MoveMouse(201, 26);
     MoveMouse(259, 34);
     EXPECT_EQ(platform_testing::CursorChangeCount(), before + 1);
     MoveMouse(260, 34); // the right edge is outside
-    EXPECT_EQ(platform_testing::CurrentCursor(), platform_testing::CursorShape::Arrow);
+    EXPECT_EQ(platform_testing::CurrentCursor(), platform_testing::SystemCursor::Arrow);
     MoveMouse(700, 34);
     EXPECT_EQ(platform_testing::CursorChangeCount(), before + 2);
     EXPECT_EQ(log, (std::vector<std::string>{"h:enter", "h:leave"}));

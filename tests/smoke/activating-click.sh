@@ -3,7 +3,8 @@
 # the caller. With the focus in another client, one click into the entry field must both activate
 # the window and reach the field: typing 4 and pressing the generate button then draws the 4-cube,
 # not the message asking for a dimension. Then, with the focus elsewhere again, a left drag that
-# begins with the activating click must orbit the camera.
+# begins with the activating click must orbit the camera, and afterwards a click on the other client
+# must reach it.
 set -eu
 exe=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -93,6 +94,15 @@ sleep 0.3
 xdotool mouseup 1
 shows dragged "$work/built.xwd" changed || fail "a drag that begins with the activating click did not orbit"
 
+# The drag captured the mouse, and the release must have given the capture back to the system: a
+# pointer still grabbed would take this click too, and the xterm would never become active.
+xdotool mousemove --window "$other" 40 40 click 1
+active "$other" || fail "after the drag the pointer stayed grabbed: a click on the xterm did not reach it"
+
+# Escape goes to the focused window.
+xdotool windowactivate "$wid" 2>/dev/null
+active "$wid" || fail "the window did not get the focus back"
+
 xdotool key Escape
 status=0
 wait "$pid" || status=$?
@@ -100,4 +110,4 @@ wait "$pid" || status=$?
 # shellcheck disable=SC2086 # a list of process ids
 kill $pids 2>/dev/null || true
 rm -rf "$work"
-echo "PASS: under openbox the activating click reached the entry field and a drag begun with it orbited"
+echo "PASS: under openbox the activating click reached the entry field, a drag begun with it orbited and released the pointer"

@@ -6,7 +6,7 @@
 
 namespace {
 
-using platform_testing::CursorShape;
+using platform_testing::SystemCursor;
 
 TEST(Cursor, SystemCursorsLoadAsStableDistinctHandles) {
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
@@ -28,13 +28,13 @@ TEST(Cursor, SetCursorAppliesRecordsAndReturnsThePrevious) {
     const int changes = platform_testing::CursorChangeCount();
 
     EXPECT_EQ(SetCursor(ibeam), arrow);
-    EXPECT_EQ(platform_testing::CurrentCursor(), CursorShape::IBeam);
+    EXPECT_EQ(platform_testing::CurrentCursor(), SystemCursor::IBeam);
     EXPECT_EQ(SetCursor(ibeam), ibeam);
     EXPECT_EQ(platform_testing::CursorChangeCount(), changes + 2) << "every call counts";
     EXPECT_EQ(SetCursor(arrow), ibeam);
-    EXPECT_EQ(platform_testing::CurrentCursor(), CursorShape::Arrow);
+    EXPECT_EQ(platform_testing::CurrentCursor(), SystemCursor::Arrow);
     EXPECT_EQ(SetCursor(nullptr), arrow);
-    EXPECT_EQ(platform_testing::CurrentCursor(), CursorShape::None);
+    EXPECT_EQ(platform_testing::CurrentCursor(), SystemCursor::Hidden);
     EXPECT_EQ(platform_testing::CursorChangeCount(), changes + 4);
 }
 

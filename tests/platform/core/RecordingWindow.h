@@ -18,6 +18,20 @@ struct Message {
 };
 std::ostream& operator<<(std::ostream& out, const Message& message);
 
+// lParam of key messages: a first press, an auto-repeated one, a release (repeat count 1, bit 30 the
+// key was down, bit 31 it is going up).
+constexpr LPARAM firstPress = 0x00000001;
+constexpr LPARAM repeatedPress = 0x40000001;
+constexpr LPARAM release = 0xC0000001;
+
+// A mouse message's point as lParam and a wheel message's wParam, for expected messages.
+inline LPARAM Point(int x, int y) {
+    return MAKELPARAM(x, y);
+}
+inline WPARAM Wheel(int delta, WPARAM flags = 0) {
+    return MAKEWPARAM(flags, delta);
+}
+
 // A message as the window procedure saw it.
 struct Received {
     HWND window = nullptr;

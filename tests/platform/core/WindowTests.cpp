@@ -24,7 +24,6 @@ HWND CreatePlain(const WCHAR* className, DWORD style = WS_POPUP) {
 }
 
 constexpr DWORD mainWindowStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_MINIMIZEBOX;
-constexpr LONG wsVisible = 0x10000000;
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -107,11 +106,11 @@ TEST_F(WindowTest, ShowWindowReportsPreviousVisibilityInStyle) {
     EXPECT_EQ(GetWindowLongW(window.handle, GWL_STYLE), static_cast<LONG>(mainWindowStyle))
         << "created hidden";
     EXPECT_FALSE(ShowWindow(window.handle, SW_SHOW)) << "was hidden";
-    EXPECT_TRUE(GetWindowLongW(window.handle, GWL_STYLE) & wsVisible);
+    EXPECT_TRUE(GetWindowLongW(window.handle, GWL_STYLE) & WS_VISIBLE);
     EXPECT_TRUE(ShowWindow(window.handle, SW_SHOW)) << "was visible";
     EXPECT_TRUE(UpdateWindow(window.handle));
     EXPECT_TRUE(ShowWindow(window.handle, SW_HIDE));
-    EXPECT_FALSE(GetWindowLongW(window.handle, GWL_STYLE) & wsVisible);
+    EXPECT_FALSE(GetWindowLongW(window.handle, GWL_STYLE) & WS_VISIBLE);
 }
 
 // The windowed branch of the display-mode switch, and its full-screen counterpart.
