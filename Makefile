@@ -4,8 +4,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: run test test-sanitize fuzz build deps bench clean windows test-windows windows-deps package test-package package-deps \
-	web web-deps serve-web test-web bench-web \
-	host-icon-tool windows-dist release
+	web web-deps serve-web test-web bench-web
 
 deps:
 	@./scripts/install-deps.sh
@@ -77,6 +76,8 @@ VERSION = $(shell sed -n 's/^project.Tessary VERSION \([0-9.]*\).*/\1/p' CMakeLi
 # Release artefacts carry the time of the last commit (or, outside git, of the changelog's first
 # entry) instead of the time they were made, so that they come out the same every time.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -l data/debian/changelog -STimestamp)
+
+.PHONY: host-icon-tool windows-dist release
 
 windows-deps:
 	@./scripts/install-windows-deps.sh
