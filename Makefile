@@ -65,19 +65,52 @@ bench: deps
 # its smoke test under Wine. Their packages (about 2 GB) come from their own script, only here.
 WINDOWS_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DTESSARY_WERROR=ON
 
+# The icon of the .exe files is drawn by tessary-icon with the viewer's own OpenGL code, so it runs
+# here, on the build machine: it comes from the native build, which `make test` has built already.
+HOST_BUILD ?= $(BUILD)
+HOST_ICON_TOOL = $(abspath $(HOST_BUILD))/tessary-icon
+
+# The version of project() in CMakeLists.txt, which every artefact's name carries.
+VERSION = $(shell sed -n 's/^project.Tessary VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+# Release artefacts carry the time of the last commit (or, outside git, of the changelog's first
+# entry) instead of the time they were made, so that they come out the same every time.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -l data/debian/changelog -STimestamp)
+
+.PHONY: host-icon-tool windows-dist release
+
 windows-deps:
 	@./scripts/install-windows-deps.sh
 
-windows: windows-deps
-	@cmake --no-warn-unused-cli -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake $(WINDOWS_FLAGS) > /dev/null
+host-icon-tool: deps
+	@cmake -S . -B $(HOST_BUILD) $(CMAKE_FLAGS) -DTESSARY_WERROR=ON > /dev/null
+	@cmake --build $(HOST_BUILD) -j $(JOBS) --target tessary-icon
+
+windows: windows-deps host-icon-tool
+	@cmake --no-warn-unused-cli -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake $(WINDOWS_FLAGS) \
+		-DTESSARY_HOST_ICON_TOOL=$(HOST_ICON_TOOL) > /dev/null
 	@cmake --build build-win32 -j $(JOBS)
-	@cmake --no-warn-unused-cli -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake $(WINDOWS_FLAGS) > /dev/null
+	@cmake --no-warn-unused-cli -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake $(WINDOWS_FLAGS) \
+		-DTESSARY_HOST_ICON_TOOL=$(HOST_ICON_TOOL) > /dev/null
 	@cmake --build build-win64 -j $(JOBS)
 	@ls -l build-win32/tessary.exe build-win64/tessary.exe
 
-test-windows: windows
+# For each architecture a portable zip and an NSIS installer: build-win*/tessary-<version>-win*.zip
+# and .exe.
+windows-dist: windows
+	@for dir in build-win32 build-win64; do \
+		(cd $$dir && rm -f tessary-*-win*.zip tessary-*-win*.exe && SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) cpack > /dev/null) || exit 1; \
+		ls -l $$dir/tessary-*-win*.zip $$dir/tessary-*-win*.exe; \
+	done
+
+# The resources of both .exe files, then each under Wine: the program itself, then its installer.
+test-windows: windows-dist
+	./tests/windows/check-resources.sh build-win32/tessary.exe $(VERSION)
+	./tests/windows/check-resources.sh build-win64/tessary.exe $(VERSION)
 	./tests/windows/smoke-wine.sh build-win32/tessary.exe
 	./tests/windows/smoke-wine.sh build-win64/tessary.exe
+	./tests/windows/installer-wine.sh build-win32/tessary-$(VERSION)-win32.exe $(VERSION)
+	./tests/windows/installer-wine.sh build-win64/tessary-$(VERSION)-win64.exe $(VERSION)
 
 # The Debian package (build-pkg/tessary_<version>_<arch>.deb) and its check, lintian included.
 package-deps: deps
@@ -93,11 +126,14 @@ package: package-deps
 		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAG) CPPFLAGS) $$($(DEB_FLAG) CXXFLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAG) LDFLAGS)" > /dev/null
 	@cmake --build build-pkg -j $(JOBS)
-	@cd build-pkg && rm -f tessary_*.deb && cpack -G DEB
+	@cd build-pkg && rm -f tessary_*.deb && SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) cpack -G DEB > /dev/null
 	@ls -l build-pkg/tessary_*.deb
 
+# The package's check, then the same package made again from a copy of the sources in another
+# folder, which must give the same bytes.
 test-package: package
 	./tests/package/test-deb.sh build-pkg/tessary_*.deb
+	SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) JOBS=$(JOBS) ./tests/package/test-reproducible.sh build-pkg/tessary_*.deb
 
 # The browser build: build-web/ holds index.html, tessary.js, tessary.wasm, the page's scripts, its
 # manifest, service worker, icons/ and fonts/, everything a static web server needs. Debian's
@@ -133,5 +169,9 @@ test-web: web build
 bench-web: web
 	cd tests/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../bench/web/bench-web.js
 
+# A release: every artefact in dist/ with their SHA256SUMS (README, Releases).
+release: package windows-dist web
+	@SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) ./scripts/make-release.sh $(VERSION) $(WEB_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz build-bench build-win32 build-win64 build-pkg $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz build-bench build-win32 build-win64 build-pkg $(WEB_BUILD) dist

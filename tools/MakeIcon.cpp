@@ -1,9 +1,11 @@
 // tessary-icon: draws the program's icon with the viewer's own model and renderer and writes it as
-// PNG files, one per size: <directory>/tessary-<size>.png. Used by the build for the desktop icon.
+// PNG files, one per size: <directory>/tessary-<size>.png, or with --ico as one Windows icon file
+// holding every size. Used by the build for the desktop icon and for the Windows program's icon.
 #include "app/GlWindow.h"
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/OrbitCamera.h"
 #include "platform/PlatformShutdown.h"
+#include "tools/IcoFile.h"
 #include "tools/IconPicture.h"
 
 #include <png.h>
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -39,8 +42,17 @@ bool ShowsSomething(const std::vector<uint8_t>& rgba) {
     return lit * 100 >= static_cast<int>(rgba.size() / 4);
 }
 
-// Draws every size into `directory`; returns the process exit code.
-int DrawIcons(const std::string& directory, int count, char** sizes) {
+bool WriteFile(const std::vector<uint8_t>& bytes, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// Draws every size, into `target`: a directory of PNG files, or with `ico` one .ico file. Returns
+// the process exit code.
+int DrawIcons(const std::string& target, bool ico, int count, char** sizes) {
     const GlWindow context(windowWidth, windowHeight);
     if (!context.Ok()) {
         std::fprintf(stderr,
@@ -51,6 +63,7 @@ int DrawIcons(const std::string& directory, int count, char** sizes) {
     HypercubeModel model;
     OrbitCamera camera;
     SetUpIconScene(model, camera);
+    std::vector<IcoPicture> pictures;
     for (int i = 0; i < count; ++i) {
         const int size = std::atoi(sizes[i]);
         if (size <= 0 || size * 2 > windowHeight) {
@@ -58,14 +71,25 @@ int DrawIcons(const std::string& directory, int count, char** sizes) {
                          windowHeight / 2);
             return 2;
         }
-        const std::vector<uint8_t> picture = DrawIconPicture(model, camera, size);
-        const std::string path = directory + "/tessary-" + std::to_string(size) + ".png";
+        std::vector<uint8_t> picture = DrawIconPicture(model, camera, size);
         if (!ShowsSomething(picture)) {
             std::fprintf(stderr, "tessary-icon: the %d px picture shows nothing\n", size);
             return 1;
         }
+        if (ico) {
+            pictures.push_back({size, std::move(picture)});
+            continue;
+        }
+        const std::string path = target + "/tessary-" + std::to_string(size) + ".png";
         if (!WritePng(picture, size, path)) {
             std::fprintf(stderr, "tessary-icon: cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    if (ico) {
+        const std::vector<uint8_t> bytes = EncodeIco(pictures);
+        if (bytes.empty() || !WriteFile(bytes, target)) {
+            std::fprintf(stderr, "tessary-icon: cannot write %s\n", target.c_str());
             return 1;
         }
     }
@@ -75,11 +99,14 @@ int DrawIcons(const std::string& directory, int count, char** sizes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <directory> <size>...\n", argv[0]);
+    const bool ico = argc > 1 && std::string(argv[1]) == "--ico";
+    const int first = ico ? 2 : 1;
+    if (argc < first + 2) {
+        std::fprintf(stderr, "usage: %s <directory> <size>...\n       %s --ico <file.ico> <size>...\n",
+                     argv[0], argv[0]);
         return 2;
     }
-    const int status = DrawIcons(argv[1], argc - 2, argv + 2);
+    const int status = DrawIcons(argv[first], ico, argc - first - 1, argv + first + 1);
     ShutdownPlatform();
     return status;
 }

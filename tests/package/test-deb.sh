@@ -10,25 +10,8 @@ set -eu
 deb=$1
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-failures=0
-passes=0
-
-check() {
-    if [ "$1" = ok ]; then
-        passes=$((passes + 1))
-        echo "ok: $2"
-    else
-        failures=$((failures + 1))
-        echo "FAIL: $2"
-    fi
-}
-
-# expect <description> <command...>: passes when the command succeeds.
-expect() {
-    description=$1
-    shift
-    if "$@"; then check ok "$description"; else check fail "$description"; fi
-}
+# shellcheck source=tests/support/checks.sh
+. "$(dirname "$0")/../support/checks.sh"
 
 echo "== $deb ($(stat -c %s "$deb") bytes)"
 
@@ -56,8 +39,11 @@ else
     check fail "apt cannot install it: $(echo "$simulation" | tail -n 5)"
 fi
 
+# The AppStream component ID, which names both the metainfo and the desktop entry.
+app_id=org.tessary.tessary
 dpkg -x "$deb" "$root"
-for file in usr/bin/tessary usr/share/tessary/fonts.conf usr/share/applications/tessary.desktop \
+for file in usr/bin/tessary usr/share/tessary/fonts.conf usr/share/applications/$app_id.desktop \
+    usr/share/metainfo/$app_id.metainfo.xml \
     usr/share/doc/tessary/copyright usr/share/doc/tessary/changelog.gz usr/share/man/man6/tessary.6.gz; do
     expect "installs /$file" test -s "$root/$file"
 done
@@ -74,13 +60,32 @@ expect "/usr/bin/tessary is executable" test -x "$root/usr/bin/tessary"
 missing_libraries=$(ldd "$root/usr/bin/tessary" | grep "not found" || true)
 expect "every library of /usr/bin/tessary is found${missing_libraries:+ (missing: $missing_libraries)}" test -z "$missing_libraries"
 
-desktop=$root/usr/share/applications/tessary.desktop
+desktop=$root/usr/share/applications/$app_id.desktop
 if validation=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$validation" ]; then
     check ok "desktop-file-validate accepts the desktop entry"
 else
     check fail "desktop-file-validate: $validation"
 fi
 expect "the entry starts tessary" grep -qx "Exec=tessary" "$desktop"
+
+# The metainfo as software centres read it: alone, then with the tree it is installed in, where
+# the desktop entry it names must be (a missing or misnamed one is a warning). Any error or warning
+# fails; AppStream's info and pedantic hints are printed and accepted. --no-net: the screenshot and
+# the home page are checked where they are published, not here.
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+for command in "validate $metainfo" "validate-tree $root/usr"; do
+    appstream_status=0
+    # shellcheck disable=SC2086 # the command and its argument, split on purpose
+    appstream=$(appstreamcli ${command%% *} --no-net --explain ${command#* } 2>&1) || appstream_status=$?
+    echo "appstreamcli ${command%% *} --no-net:"
+    echo "$appstream" | sed 's/^/    /'
+    findings=$(echo "$appstream" | grep -E '^ *[EW]: ' || true)
+    expect "appstreamcli ${command%% *} reports no error or warning (exit code $appstream_status)${findings:+: $findings}" \
+        test "$appstream_status" -eq 0 -a -z "$findings"
+done
+release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
+expect "the metainfo's newest release is the package's version (expected '$(dpkg-deb -f "$deb" Version)', got '$release')" \
+    test "$release" = "$(dpkg-deb -f "$deb" Version)"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 
 # Each icon is a square RGBA PNG of its directory's size (width and height at bytes 16 to 23,
@@ -126,5 +131,4 @@ fi
 expect "it loads the font configuration installed beside it" \
     grep -q "Loading config file from $root/usr/share/tessary/fonts.conf done" "$log"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary

@@ -25,17 +25,7 @@ fail() {
     exit 1
 }
 
-# A new prefix: Wine's own start-up, without the offers to fetch Mono and Gecko, which would wait
-# for a click that never comes. Then the font replacements.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    start=$(now)
-    WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" wineboot --init >>"$log" 2>&1 || fail "wineboot failed"
-    "$wineserver" -w
-    { printf '\377\376'; sed 's/$/\r/' "$here/wine-fonts.reg" | iconv -f UTF-8 -t UTF-16LE; } >"$work/fonts.reg"
-    "$loader" regedit /S "$work/fonts.reg" >>"$log" 2>&1 || fail "regedit failed"
-    "$wineserver" -w
-    echo "new Wine prefix $WINEPREFIX made in $(since "$start") s"
-fi
+"$here/wine-prefix.sh" "$log" || fail "no Wine prefix"
 
 # Counts the pixels of the last screenshot, in a rectangle given in client coordinates, that are
 # white (every channel above 70 %) or blue (blue above 60 %, green below 60 %, red below 40 %).
