@@ -5,8 +5,8 @@
 #include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 #include "platform/Gl.h"
-#include "platform/gdi/GdiCounts.h"
 #include "platform/gdi/FontResolver.h"
+#include "platform/gdi/GdiCounts.h"
 
 #include "bench/LabelFace.h"
 #include <benchmark/benchmark.h>
