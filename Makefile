@@ -158,16 +158,16 @@ web: web-deps deps
 		icons/*.png fonts/*.woff2
 
 serve-web: web
-	node tests/web/serve.js $(WEB_BUILD) $(WEB_PORT)
+	node tests/platform/web/serve.js $(WEB_BUILD) $(WEB_PORT)
 
 # Headless Chromium drives the page with real input; its frames are compared with the desktop
 # build's frames of the same scenes, taken under Xvfb.
 test-web: web build
-	cd tests/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) DESKTOP_BUILD=$(CURDIR)/$(BUILD) \
+	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) DESKTOP_BUILD=$(CURDIR)/$(BUILD) \
 		node --test --test-concurrency=1 dom_input.test.js scenario.test.js
 
 bench-web: web
-	cd tests/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../bench/web/bench-web.js
+	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-web.js
 
 # A release: every artefact in dist/ with their SHA256SUMS (README, Releases).
 release: package windows-dist web

@@ -14,8 +14,8 @@ fi
 if ! command -v npm >/dev/null 2>&1; then
     "$here/install-packages.sh" npm
 fi
-# puppeteer-core, pinned by tests/web/package-lock.json; it never downloads a browser of its own.
-cd "$here/../tests/web"
+# puppeteer-core, pinned by tests/platform/web/package-lock.json; it never downloads a browser of its own.
+cd "$here/../tests/platform/web"
 if [ ! -d node_modules/puppeteer-core ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
     npm ci --no-audit --no-fund --loglevel=error
 fi

@@ -2,7 +2,7 @@
 // the program's frame time at n = 3, 6 and 8, wireframe and faces, against raw-webgl.html drawing
 // the same primitives with the same states, in the same headless Chromium. Frames are paced by the
 // browser's animation frames on both sides, so light scenes meet at the display's interval. The
-// program's frames are counted by tests/web/frame_probe.js, which also gives each frame's main-thread
+// program's frames are counted by tests/platform/web/frame_probe.js, which also gives each frame's main-thread
 // work; the JavaScript heap a frame allocates comes from Chromium's precise performance.memory.
 // The R rows draw at a device pixel ratio of 2, into a 2048 x 1536 buffer on both sides. Prints one
 // table; never fails on a figure.
@@ -10,9 +10,9 @@
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
-const {serve} = require('../../tests/web/serve.js');
-const {launch, close} = require('../../tests/web/browser.js');
-const {FRAME_PROBE} = require('../../tests/web/page.js');
+const {serve} = require('../../tests/platform/web/serve.js');
+const {launch, close} = require('../../tests/platform/web/browser.js');
+const {FRAME_PROBE} = require('../../tests/platform/web/page.js');
 
 const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../build-web');
 const ROUNDS = Number(process.env.ROUNDS || 3);

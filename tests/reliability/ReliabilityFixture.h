@@ -3,7 +3,7 @@
 // answering message boxes, and measuring the resources the program holds.
 #pragma once
 
-#include "tests/program/AppFixture.h"
+#include "tests/support/AppFixture.h"
 
 #include "gui/QV_TextBox.h"
 #include "hypercube/CTessary.h"

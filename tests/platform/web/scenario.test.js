@@ -12,8 +12,8 @@ const path = require('node:path');
 const {TessaryPage} = require('./page.js');
 const {readPng, writePng, pixel, compare, inkMask} = require('./frames.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../build-web');
-const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../build');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
+const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
 const OUT = fs.mkdtempSync(path.join(os.tmpdir(), 'tessary-web-frames-'));
 
 // Control centres of the panel layout, and the answers of the message box.
@@ -91,7 +91,7 @@ async function expectWholeCanvasInView(page) {
 describe('Tessary in headless Chromium', () => {
   before(async () => {
     // The desktop build's frames of the same scenes, from its own viewer tests.
-    execFileSync(path.join(DESKTOP_BUILD, 'test_program'),
+    execFileSync(path.join(DESKTOP_BUILD, 'test_hypercube'),
                  ['--gtest_filter=ViewerTest.Starts*:ViewerTest.TheThreeCube*:ViewerTest.FacesMode*:ViewerTest.NineAsks*'],
                  {env: {...process.env, TESSARY_SAVE_FRAMES: OUT, SDL_VIDEODRIVER: 'offscreen'}, stdio: 'ignore'});
     desktop = {};

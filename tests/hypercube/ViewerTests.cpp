@@ -1,7 +1,7 @@
 // The whole program in the test process: the real window, AppContext, InitScene and frame step,
 // driven only by posted window messages and the manual clock, checked through its state and the
 // pixels of the frames it draws.
-#include "tests/program/AppFixture.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/GlTestContext.h"
 
 #include "gui/QV_CheckBox.h"

@@ -10,7 +10,7 @@
 #include "gui/QV_TextBox.h"
 #include "gui/ShowMessageBox.h"
 #include "gui/TextTexture.h"
-#include "tests/program/ToolkitHarness.h"
+#include "tests/gui/ToolkitHarness.h"
 
 #include <functional>
 #include <string>

@@ -3,7 +3,7 @@
 #include "gui/QV_CheckBox.h"
 #include "gui/QV_Label.h"
 #include "gui/TextTexture.h"
-#include "tests/program/ToolkitHarness.h"
+#include "tests/gui/ToolkitHarness.h"
 
 namespace {
 

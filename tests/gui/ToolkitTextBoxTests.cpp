@@ -3,7 +3,7 @@
 #include "gui/QV_Button.h"
 #include "gui/QV_TextBox.h"
 #include "gui/TextTexture.h"
-#include "tests/program/ToolkitHarness.h"
+#include "tests/gui/ToolkitHarness.h"
 
 #include <string>
 

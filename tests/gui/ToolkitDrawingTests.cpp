@@ -7,7 +7,7 @@
 #include "gui/QV_Label.h"
 #include "gui/QV_TextBox.h"
 #include "gui/TextTexture.h"
-#include "tests/program/ToolkitHarness.h"
+#include "tests/gui/ToolkitHarness.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tests/program/ToolkitHarness.h"
+#include "tests/gui/ToolkitHarness.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include "gui/QV_Container.h"
 #include "gui/QV_MemberFunction.h"
 #include "gui/QV_Screen.h"
-#include "tests/program/AppFixture.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/GlTestContext.h"
 
 #include <map>

@@ -2,7 +2,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const input = require('../../platform/web/dom_input.js');
+const input = require('../../../platform/web/dom_input.js');
 
 test('physical keys: the digit row is 0..9 on any layout, the keypad is VK_NUMPAD', () => {
   assert.deepEqual(['Digit0', 'Digit1', 'Digit9'].map((c) => input.virtualKey(c)), [0x30, 0x31, 0x39]);

@@ -3,7 +3,7 @@
 #include "gui/QV_Button.h"
 #include "gui/QV_CheckBox.h"
 #include "gui/QV_TextBox.h"
-#include "tests/program/ToolkitHarness.h"
+#include "tests/gui/ToolkitHarness.h"
 
 namespace {
 
