@@ -1,0 +1,17 @@
+// A picture in memory as the exporters take it: 8-bit red, green, blue and alpha per pixel, rows from
+// the top down (glReadPixels gives them bottom up; whoever reads them turns them over once).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct RgbaPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels; // width * height * 4 bytes
+
+    RgbaPicture() = default;
+    RgbaPicture(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h * 4) {}
+    uint8_t* Row(int y) { return pixels.data() + static_cast<size_t>(y) * width * 4; }
+    const uint8_t* Row(int y) const { return pixels.data() + static_cast<size_t>(y) * width * 4; }
+};
