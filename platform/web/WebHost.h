@@ -2,8 +2,8 @@
 // animation frames, the canvas's cursor, dialogs and the screen. The numbers the two sides share
 // (the input record and its kinds, the cursors) are written here only: the build reads this header
 // and writes the page's table of them (platform/web/input/host_table.js), so the two cannot differ.
-// The table is read from the lines between the `page table` markers, so keep them one declaration
-// a line.
+// The table is read from between the `page table` markers: enums of int32_t and the record, whose
+// members must each be one int32_t.
 #pragma once
 
 #include <cstdint>

@@ -12,13 +12,17 @@ const path = require('node:path');
 function hostTable(header) {
   const part = /\/\/ page table begin([\s\S]*?)\/\/ page table end/.exec(header);
   if (!part) throw new Error('WebHost.h: no page table markers');
+  const text = part[1].replace(/\/\/.*$/gm, '');
   const table = {};
-  for (const [, name, body] of part[1].matchAll(/enum (\w+) : int32_t \{([^}]*)\}/g)) {
+  for (const [, name, body] of text.matchAll(/enum (\w+) : int32_t \{([^}]*)\}/g)) {
     table[name] = {};
     for (const [, key, value] of body.matchAll(/(\w+) = (-?\d+)/g)) table[name][key] = Number(value);
   }
-  const record = /struct InputRecord \{([^}]*)\}/.exec(part[1]);
+  const record = /struct InputRecord \{([^}]*)\}/.exec(text);
   table.InputRecord = [...record[1].matchAll(/int32_t (\w+);/g)].map((m) => m[1]);
+  // The page writes every field as one int32: a member of another type would shift the layout.
+  if (table.InputRecord.length !== record[1].split(';').length - 1)
+    throw new Error('WebHost.h: every member of InputRecord must be one int32_t');
   return table;
 }
 
