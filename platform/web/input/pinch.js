@@ -37,7 +37,7 @@ define('pinch', ['host', 'wheel'], function (host, wheel) {
   Pinch.prototype.move = function (e, canvasPoint) {
     if (!e.touch || !this.touches[e.id]) return false;
     this.touches[e.id] = e.client;
-    if (this.reference !== 0) {
+    if (this.reference !== 0 && this.fingers() >= 2) {
       var spread = this.spread(), units = Math.round(Math.log(spread / this.reference) * UNITS_PER_LOG);
       if (units !== 0) {
         this.reference = spread;
