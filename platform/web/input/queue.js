@@ -18,14 +18,15 @@ define('queue', ['host'], function (host) {
   // A record: an object with the fields of WebHost.h's InputRecord it uses.
   InputQueue.prototype.push = function (record) {
     if (this.closed) return;
-    var isMove = record.kind === MOUSE && record.action === MOVE;
-    if (isMove) {
-      var p = this.pointer;
-      if (p && p.x === record.x && p.y === record.y && p.buttons === (record.buttons | 0)) return;
-      this.pointer = {x: record.x, y: record.y, buttons: record.buttons | 0};
+    var newPlace = false;
+    if (record.kind === MOUSE && record.action === MOVE) {
+      var p = this.pointer, buttons = record.buttons | 0;
+      newPlace = !p || p.x !== record.x || p.y !== record.y;
+      if (!newPlace && p.buttons === buttons) return;
+      this.pointer = {x: record.x, y: record.y, buttons: buttons};
     }
     if (record.kind === MOUSE && record.action === DOWN && this.moved) this.entries.push({frameBreak: true});
-    this.moved = isMove;
+    this.moved = newPlace;
     this.entries.push(record);
   };
   // The program has ended: nothing waits, nothing more is taken.

@@ -117,9 +117,10 @@ test('queue: records laid out by WebHost.h\'s fields; a press after a move to a 
   assert.deepEqual(taken(queue, 0), [], 'the press waits for a frame with the move');
   assert.deepEqual(taken(queue, 1), [{kind: KIND.mouseEvent, action: ACTION.mouseDown, button: 1, buttons: 2, x: 20,
                                       y: 5}]);
-  queue.push(press(20)); // no move just before: no wait
+  queue.push({...move(20), buttons: 2}); // the same place with other buttons: queued, no wait
+  queue.push(press(20));
   queue.push({kind: KIND.keyEvent, key: 0x41, down: 1});
-  assert.equal(taken(queue, 1).length, 2);
+  assert.equal(taken(queue, 1).length, 3);
   queue.push(move(40));
   queue.push(press(40));
   taken(queue, 1);
