@@ -10,24 +10,48 @@ using namespace web_host;
 
 namespace {
 
+// Records as the page fills them: the fields the kind uses, the others 0.
 InputRecord Key(int vk, bool down, bool repeat = false) {
-    return {.kind = keyEvent, .key = vk, .down = down, .repeat = repeat};
+    InputRecord record{};
+    record.kind = keyEvent;
+    record.key = vk;
+    record.down = down;
+    record.repeat = repeat;
+    return record;
 }
 InputRecord Char(int unit) {
-    return {.kind = charEvent, .unit = unit};
+    InputRecord record{};
+    record.kind = charEvent;
+    record.unit = unit;
+    return record;
 }
 // `buttons`: bit 0 left, bit 1 right, as the browser says they are held.
 InputRecord Mouse(MouseAction action, int button, int buttons, int x, int y) {
-    return {.kind = mouseEvent, .action = action, .button = button, .buttons = buttons, .x = x, .y = y};
+    InputRecord record{};
+    record.kind = mouseEvent;
+    record.action = action;
+    record.button = button;
+    record.buttons = buttons;
+    record.x = x;
+    record.y = y;
+    return record;
 }
 InputRecord Move(int buttons, int x, int y) {
     return Mouse(mouseMove, -1, buttons, x, y);
 }
 InputRecord WheelTurn(int units, int x, int y) {
-    return {.kind = wheelEvent, .wheelUnits = units, .x = x, .y = y};
+    InputRecord record{};
+    record.kind = wheelEvent;
+    record.wheelUnits = units;
+    record.x = x;
+    record.y = y;
+    return record;
 }
 InputRecord Focus(bool gained) {
-    return {.kind = focusEvent, .down = gained};
+    InputRecord record{};
+    record.kind = focusEvent;
+    record.down = gained;
+    return record;
 }
 
 struct Row {
@@ -84,7 +108,13 @@ TEST_F(WebEventFunnelTest, EveryRecordBecomesTheMessagesOfTheSameInputOnTheDeskt
           {WM_KILLFOCUS, 0, 0},
           {WM_ACTIVATEAPP, TRUE, 0},
           {WM_SETFOCUS, 0, 0}}},
-        {"a kind the program does not know is nothing", {InputRecord{.kind = 99, .key = 'A', .down = 1}}, {}},
+        {"a kind the program does not know is nothing",
+         {[] {
+             InputRecord r = Key('A', true);
+             r.kind = 99;
+             return r;
+         }()},
+         {}},
     };
     for (const Row& row : rows) {
         for (const InputRecord& record : row.records)
