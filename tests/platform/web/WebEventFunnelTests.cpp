@@ -10,48 +10,45 @@ using namespace web_host;
 
 namespace {
 
-// Records as the page fills them: the fields the kind uses, the others 0.
-InputRecord Key(int vk, bool down, bool repeat = false) {
+// A record as the page fills it: its kind, the fields `fill` sets, the others 0.
+template <typename Fill> InputRecord Record(EventKind kind, Fill fill) {
     InputRecord record{};
-    record.kind = keyEvent;
-    record.key = vk;
-    record.down = down;
-    record.repeat = repeat;
+    record.kind = kind;
+    fill(record);
     return record;
 }
+InputRecord Key(int vk, bool down, bool repeat = false) {
+    return Record(keyEvent, [&](InputRecord& r) {
+        r.key = vk;
+        r.down = down;
+        r.repeat = repeat;
+    });
+}
 InputRecord Char(int unit) {
-    InputRecord record{};
-    record.kind = charEvent;
-    record.unit = unit;
-    return record;
+    return Record(charEvent, [&](InputRecord& r) { r.unit = unit; });
 }
 // `buttons`: bit 0 left, bit 1 right, as the browser says they are held.
 InputRecord Mouse(MouseAction action, int button, int buttons, int x, int y) {
-    InputRecord record{};
-    record.kind = mouseEvent;
-    record.action = action;
-    record.button = button;
-    record.buttons = buttons;
-    record.x = x;
-    record.y = y;
-    return record;
+    return Record(mouseEvent, [&](InputRecord& r) {
+        r.action = action;
+        r.button = button;
+        r.buttons = buttons;
+        r.x = x;
+        r.y = y;
+    });
 }
 InputRecord Move(int buttons, int x, int y) {
     return Mouse(mouseMove, -1, buttons, x, y);
 }
 InputRecord WheelTurn(int units, int x, int y) {
-    InputRecord record{};
-    record.kind = wheelEvent;
-    record.wheelUnits = units;
-    record.x = x;
-    record.y = y;
-    return record;
+    return Record(wheelEvent, [&](InputRecord& r) {
+        r.wheelUnits = units;
+        r.x = x;
+        r.y = y;
+    });
 }
 InputRecord Focus(bool gained) {
-    InputRecord record{};
-    record.kind = focusEvent;
-    record.down = gained;
-    return record;
+    return Record(focusEvent, [&](InputRecord& r) { r.down = gained; });
 }
 
 struct Row {
@@ -109,11 +106,11 @@ TEST_F(WebEventFunnelTest, EveryRecordBecomesTheMessagesOfTheSameInputOnTheDeskt
           {WM_ACTIVATEAPP, TRUE, 0},
           {WM_SETFOCUS, 0, 0}}},
         {"a kind the program does not know is nothing",
-         {[] {
-             InputRecord r = Key('A', true);
-             r.kind = 99;
-             return r;
-         }()},
+         {Record(static_cast<EventKind>(99),
+                 [](InputRecord& r) {
+                     r.key = 'A';
+                     r.down = 1;
+                 })},
          {}},
     };
     for (const Row& row : rows) {
