@@ -1,19 +1,41 @@
-# The two commands of the README. Each first installs what the machine lacks, then builds.
+# Tessary's commands: building, running and testing the viewer, its Windows, Debian and browser
+# builds, benchmarks and releases. A bare `make` lists them; docs/building.md says more. Every
+# target first installs the Debian packages it needs and the machine lacks.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-sanitize fuzz build deps bench clean windows test-windows windows-deps package test-package package-deps \
-	web web-deps serve-web test-web bench-web
+.PHONY: help run test build configure deps test-sanitize fuzz bench clean \
+	windows-deps host-icon-tool windows windows-dist test-windows \
+	package-deps package test-package web-deps web serve-web test-web bench-web release
+
+help:
+	@echo 'make run            build the viewer and start it'
+	@echo 'make test           build everything, run every test, then again under the sanitizers'
+	@echo 'make build          configure and build everything in $(BUILD)/'
+	@echo 'make fuzz           run the libFuzzer target for FUZZ_SECONDS (600)'
+	@echo 'make bench          build and run the benchmarks'
+	@echo 'make windows        cross-build tessary.exe for Windows (win32 and win64)'
+	@echo 'make windows-dist   ... and a zip and an installer of each'
+	@echo 'make test-windows   ... and test them under Wine'
+	@echo 'make package        the Debian package; make test-package checks it'
+	@echo 'make web            the browser build in build-web/; make serve-web serves it'
+	@echo 'make test-web       drive the page in headless Chromium; make bench-web measures it'
+	@echo 'make release        every artefact in dist/ with SHA256SUMS'
+	@echo 'make clean          remove every build folder and dist/'
 
 deps:
 	@./scripts/install-deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DTESSARY_WERROR=ON > /dev/null
+
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the viewer: the test programs are built by `make test`.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tessary
 	./$(BUILD)/tessary
 
 test: build
@@ -76,8 +98,6 @@ VERSION = $(shell sed -n 's/^project.Tessary VERSION \([0-9.]*\).*/\1/p' CMakeLi
 # Release artefacts carry the time of the last commit (or, outside git, of the changelog's first
 # entry) instead of the time they were made, so that they come out the same every time.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -l data/debian/changelog -STimestamp)
-
-.PHONY: host-icon-tool windows-dist release
 
 windows-deps:
 	@./scripts/install-windows-deps.sh
@@ -169,7 +189,7 @@ test-web: web build
 bench-web: web
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-web.js
 
-# A release: every artefact in dist/ with their SHA256SUMS (README, Releases).
+# A release: every artefact in dist/ with their SHA256SUMS (README.md, Downloads).
 release: package windows-dist web
 	@SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) ./scripts/make-release.sh $(VERSION) $(WEB_BUILD)
 

@@ -7,7 +7,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
 namespace {
@@ -24,28 +26,33 @@ void SetGlAttributes() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
-// SDL falls back to a driver without a screen when no display can be opened: the program would then
-// run with no window anyone can see. Such a driver is used only when SDL_VIDEODRIVER names it, as
-// the tests do.
-bool RequestedByName(const char* driver) {
-    const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-    if (!requested)
-        return false;
-    const size_t length = std::strlen(driver);
-    for (const char* name = requested; *name;) {
-        const size_t nameLength = std::strcspn(name, ",");
-        if (nameLength == length && SDL_strncasecmp(name, driver, length) == 0)
-            return true;
-        name += nameLength;
-        if (*name == ',')
-            ++name;
-    }
-    return false;
-}
-
 bool HasScreen(const char* driver) {
     return std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0 &&
            std::strcmp(driver, "evdev") != 0;
+}
+
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// The drivers SDL may try when SDL_VIDEODRIVER names none, in SDL's own order. SDL would fall back to
+// a driver without a screen when no display can be opened, and the program would then run with no
+// window anyone can see: such a driver runs only when SDL_VIDEODRIVER names it, as the tests do.
+// Wayland is left out when neither WAYLAND_DISPLAY nor XDG_RUNTIME_DIR is set: there is no
+// compositor to find then, and Wayland's client library would say so on stderr as SDL probes it.
+std::string DriversWithScreen() {
+    const bool waylandPossible = IsSet("WAYLAND_DISPLAY") || IsSet("XDG_RUNTIME_DIR");
+    std::string drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const char* driver = SDL_GetVideoDriver(i);
+        if (!HasScreen(driver) || (!waylandPossible && std::strcmp(driver, "wayland") == 0))
+            continue;
+        if (!drivers.empty())
+            drivers += ',';
+        drivers += driver;
+    }
+    return drivers;
 }
 
 } // namespace
@@ -70,17 +77,15 @@ bool StartVideo() {
     // MA_ACTIVATE). SDL's X11 driver drops a press that comes within 10 ms of the focus, which
     // under a click-to-focus window manager is every activating click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const bool named = requested && *requested;
+    if (!named)
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, DriversWithScreen().c_str(), SDL_HINT_OVERRIDE);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL video could not start: %s\n", SDL_GetError());
-        return false;
-    }
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!HasScreen(driver) && !RequestedByName(driver)) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        std::fprintf(stderr,
-                     "SDL video found no display (DISPLAY and WAYLAND_DISPLAY are unset or cannot be "
-                     "opened) and would fall back to its '%s' driver, which has no screen\n",
-                     driver);
+        // With no display to open there is nothing to add to the program's own line; a display that
+        // is named but cannot be opened, or a named driver that fails, gets SDL's reason.
+        if (named || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"))
+            std::fprintf(stderr, "SDL video could not start: %s\n", SDL_GetError());
         return false;
     }
     SetGlAttributes();

@@ -1,4 +1,4 @@
-// The README's picture of the browser build: the 5-cube, turned, in faces mode, as headless
+// The picture of the browser build in docs/browser.md: the 5-cube, turned, in faces mode, as headless
 // Chromium composites the page. node screenshot.js BUILD_DIR OUT.png [WIDTHxHEIGHT[@RATIO][+touch]]
 // With a viewport, the whole page at that size instead of the canvas alone (a phone with +touch,
 // whose keyboard typing comes as a soft keyboard's).
