@@ -9,7 +9,7 @@
 set -eu
 here="$(dirname "$0")"
 "$here/install-packages.sh" cmake make python3 emscripten chromium firefox-esr webkit2gtk-driver xvfb xdotool \
-    xauth libgl1-mesa-dri fonttools python3-brotli \
+    libgl1-mesa-dri fonttools python3-brotli \
     fonts-arphic-uming fonts-wqy-microhei fonts-cwtex-yen
 if ! command -v node >/dev/null 2>&1; then
     "$here/install-packages.sh" nodejs

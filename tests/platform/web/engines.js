@@ -133,4 +133,4 @@ async function webkit() {
 
 const ENGINES = {chromium, firefox, webkit};
 
-module.exports = {ENGINES, VIEWPORT};
+module.exports = {ENGINES};
