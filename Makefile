@@ -180,11 +180,12 @@ web: web-deps deps
 serve-web: web
 	node tests/platform/web/serve.js $(WEB_BUILD) $(WEB_PORT)
 
-# Headless Chromium drives the page with real input; its frames are compared with the desktop
-# build's frames of the same scenes, taken under Xvfb.
+# Headless Chromium drives the page with real input, and the desktop scenario runs in Chromium,
+# Firefox and WebKitGTK (docs/browser-engines.md); the frames are compared with the desktop build's
+# frames of the same scenes, taken under Xvfb.
 test-web: web build
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) DESKTOP_BUILD=$(CURDIR)/$(BUILD) \
-		node --test --test-concurrency=1 dom_input.test.js input.test.js scenario.test.js
+		node --test --test-concurrency=1 *.test.js
 
 bench-web: web
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-web.js

@@ -5,6 +5,7 @@ const {serve} = require('./serve.js');
 const fs = require('node:fs');
 const path = require('node:path');
 const {launch, close} = require('./browser.js');
+const {nextFrameInPage, decodeFrame} = require('./canvas_frame.js');
 
 // The frame counters, put into every page before its own scripts run.
 const FRAME_PROBE = fs.readFileSync(path.join(__dirname, 'frame_probe.js'), 'utf8');
@@ -73,24 +74,7 @@ class TessaryPage {
   // The next frame the program shows, read from the drawing buffer (as many pixels as it has), top
   // row first.
   async frame() {
-    const [width, base64] = await this.page.evaluate(() => new Promise((resolve) => {
-      tessaryFrames.onFrame = () => {
-        tessaryFrames.onFrame = null;
-        const gl = Module.canvas.getContext('webgl');
-        const w = gl.drawingBufferWidth, h = gl.drawingBufferHeight;
-        const pixels = new Uint8Array(w * h * 4);
-        gl.readPixels(0, 0, w, h, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
-        let s = '';
-        for (let i = 0; i < pixels.length; i += 0x8000) s += String.fromCharCode.apply(null, pixels.subarray(i, i + 0x8000));
-        resolve([w, btoa(s)]);
-      };
-    }));
-    const bottomUp = Buffer.from(base64, 'base64');
-    const height = bottomUp.length / 4 / width;
-    const rgba = Buffer.alloc(bottomUp.length);
-    for (let y = 0; y < height; ++y)
-      bottomUp.copy(rgba, y * width * 4, (height - 1 - y) * width * 4, (height - y) * width * 4);
-    return {width, height, rgba};
+    return decodeFrame(await this.page.evaluate(nextFrameInPage));
   }
 
   // As a hand would: the pointer arrives, and only then the button goes down and up. A pointer that

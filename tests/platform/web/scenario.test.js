@@ -1,77 +1,28 @@
 // The browser build driven in headless Chromium with real input, checked as the desktop end-to-end
 // tests check the desktop build, and its frames compared with the desktop build's frames of the
 // same scenes (written by the desktop viewer tests): geometry within a few levels per channel, the
-// text masked, since the browser and FreeType rasterise glyphs differently.
+// text masked, since the browser and FreeType rasterise glyphs differently. The desktop scenario
+// itself runs in every engine in engines.test.js; here is what needs Chromium's DevTools protocol
+// (other pixel ratios, touch, a lost context, no WebGL).
 'use strict';
 const {describe, it, before, after} = require('node:test');
 const assert = require('node:assert/strict');
-const {execFileSync} = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const {TessaryPage} = require('./page.js');
-const {readPng, writePng, pixel, compare, inkMask} = require('./frames.js');
+const {writePng, pixel, compare} = require('./frames.js');
+const {FIELD, BUTTON, CHECK_BOX, OK_ALONE, WHOLE, SCENE, TEXT, TOLERANCE, ALLOWED_SHARE, desktopFrames,
+       litExtent, yellowPixels, expectLike: expectScene} = require('./desktop_scenes.js');
 
 const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
 const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
 const OUT = fs.mkdtempSync(path.join(os.tmpdir(), 'tessary-web-frames-'));
 
-// Control centres of the panel layout, and the answers of the message box.
-const FIELD = [200, 25], BUTTON = [924, 35], CHECK_BOX = [410, 28];
-const OK_ALONE = [512, 399], CANCEL = [572, 399];
-const WHOLE = {x0: 0, y0: 0, x1: 1024, y1: 768};
-const SCENE = {x0: 0, y0: 80, x1: 1024, y1: 690};
-// Where the program writes text: frame counter, prompt, field, check box caption, button caption,
-// help lines, the message and the captions of the message box's buttons.
-const TEXT = [
-  {x0: 0, y0: 0, x1: 80, y1: 16}, {x0: 15, y0: 12, x1: 158, y1: 42}, {x0: 162, y0: 17, x1: 258, y1: 34},
-  {x0: 420, y0: 12, x1: 500, y1: 44}, {x0: 880, y0: 24, x1: 970, y1: 47}, {x0: 0, y0: 700, x1: 1024, y1: 768},
-  {x0: 0, y0: 280, x1: 1024, y1: 312}, {x0: 420, y0: 386, x1: 604, y1: 412},
-];
-// Per-channel tolerance, and the share of compared pixels allowed past it: the ends and joins of
-// wide lines and the filtered edges of the face labels fall a pixel differently.
-const TOLERANCE = 3, ALLOWED_SHARE = 0.01;
-
 let desktop;
 let tessary;
 
-// Of the 3-D area, in the frame's own pixels, which a high-DPI screen makes finer than the window's.
-function litExtent(frame) {
-  const scale = frame.width / 1024;
-  let minX = frame.width, maxX = -1, minY = frame.height, maxY = -1;
-  for (let y = Math.round(100 * scale); y < Math.round(680 * scale); ++y)
-    for (let x = 0; x < frame.width; ++x)
-      if (pixel(frame, x, y)[0] > 128) {
-        minX = Math.min(minX, x); maxX = Math.max(maxX, x);
-        minY = Math.min(minY, y); maxY = Math.max(maxY, y);
-      }
-  return {minX, maxX, minY, maxY};
-}
-
-function yellowPixels(frame) {
-  let n = 0;
-  for (let y = 250; y < 380; ++y)
-    for (let x = 0; x < 1024; ++x) {
-      const [r, g, b] = pixel(frame, x, y);
-      n += r > 150 && g > 150 && b < 80;
-    }
-  return n;
-}
-
-// `printedText`: the scene carries text on its faces, which is masked where either frame has ink.
-function expectLike(name, web, area = WHOLE, printedText = false) {
-  writePng(path.join(OUT, `web-${name}.png`), web);
-  let ink;
-  if (printedText) {
-    const a = inkMask(web), b = inkMask(desktop[name]);
-    ink = a.map((v, i) => v | b[i]);
-  }
-  const {differing, compared} = compare(web, desktop[name], area, TEXT, TOLERANCE, ink);
-  const share = differing / compared;
-  assert.ok(share <= ALLOWED_SHARE,
-            `${name}: ${differing} of ${compared} compared pixels differ by more than ${TOLERANCE} levels ` +
-            `(${(share * 100).toFixed(2)} %, at most ${ALLOWED_SHARE * 100} % expected); frames in ${OUT}`);
-}
+const expectLike = (name, ...rest) => expectScene(desktop, OUT, 'web', name, ...rest);
 
 async function replaceField(text) {
   await tessary.click(...FIELD);
@@ -90,13 +41,7 @@ async function expectWholeCanvasInView(page) {
 
 describe('Tessary in headless Chromium', () => {
   before(async () => {
-    // The desktop build's frames of the same scenes, from its own viewer tests.
-    execFileSync(path.join(DESKTOP_BUILD, 'test_hypercube'),
-                 ['--gtest_filter=ViewerTest.Starts*:ViewerTest.TheThreeCube*:ViewerTest.FacesMode*:ViewerTest.NineAsks*'],
-                 {env: {...process.env, TESSARY_SAVE_FRAMES: OUT, SDL_VIDEODRIVER: 'offscreen'}, stdio: 'ignore'});
-    desktop = {};
-    for (const name of ['start-screen', 'three-cube', 'three-cube-faces', 'message-box-nine'])
-      desktop[name] = readPng(path.join(OUT, `${name}.png`));
+    desktop = desktopFrames(DESKTOP_BUILD, OUT);
     tessary = await TessaryPage.open(WEB_BUILD);
   });
   after(async () => {
@@ -108,10 +53,6 @@ describe('Tessary in headless Chromium', () => {
     const size = await tessary.page.evaluate(() => [Module.canvas.width, Module.canvas.height]);
     assert.deepEqual(size, [1024, 768]);
     assert.deepEqual([tessary.canvasBox.width, tessary.canvasBox.height], [1024, 768]);
-  });
-
-  it('shows the start panel as the desktop does', async () => {
-    expectLike('start-screen', await tessary.frame());
   });
 
   it('builds the 3-cube where the projection puts it, with 3 px edges', async () => {
@@ -144,34 +85,12 @@ describe('Tessary in headless Chromium', () => {
     assert.equal(width, 6, 'width of the left edge at y 768');
   });
 
-  it("refuses '9' over the dimmed scene and OK closes the message", async () => {
-    await replaceField('9');
-    await tessary.click(...BUTTON);
-    const asking = await tessary.frame();
-    expectLike('message-box-nine', asking);
-    await tessary.click(...OK_ALONE);
-    assert.equal(yellowPixels(await tessary.frame()), 0, 'no message after OK');
-  });
-
   it('refuses an empty field with the same message', async () => {
     await replaceField('');
     await tessary.click(...BUTTON);
     assert.ok(yellowPixels(await tessary.frame()) > 100, 'the message is shown');
     await tessary.click(...OK_ALONE);
     assert.equal(yellowPixels(await tessary.frame()), 0);
-  });
-
-  it("asks before building '7' and Cancel keeps the 3-cube", async () => {
-    await replaceField('7');
-    await tessary.click(...BUTTON);
-    assert.ok(yellowPixels(await tessary.frame()) > 100, 'the question is shown');
-    await tessary.click(...CANCEL);
-    expectLike('three-cube', await tessary.frame());
-  });
-
-  it('draws faces mode as the desktop does', async () => {
-    await tessary.click(...CHECK_BOX);
-    expectLike('three-cube-faces', await tessary.frame(), SCENE, true);
   });
 
   it('gives the picture back when the browser restores a lost WebGL context', async () => {
@@ -189,46 +108,6 @@ describe('Tessary in headless Chromium', () => {
     const {differing, compared} = compare(before, after, WHOLE, TEXT, TOLERANCE);
     assert.ok(differing <= compared * ALLOWED_SHARE,
               `${differing} of ${compared} pixels differ from the frame before the loss; frames in ${OUT}`);
-  });
-
-  it('turns the cube while two digits are held', async () => {
-    const before = await tessary.frame();
-    await tessary.page.keyboard.down('Digit0');
-    await tessary.page.keyboard.down('Digit1');
-    await new Promise((r) => setTimeout(r, 600));
-    await tessary.page.keyboard.up('Digit1');
-    await tessary.page.keyboard.up('Digit0');
-    await tessary.settle();
-    const after = await tessary.frame();
-    const {differing} = compare(before, after, SCENE, [], TOLERANCE);
-    assert.ok(differing > 1000, `${differing} pixels of the scene changed`);
-  });
-
-  it('zooms out when the wheel turns towards the user', async () => {
-    await tessary.click(...CHECK_BOX); // back to the wireframe, whose extent is its edges
-    const near = litExtent(await tessary.frame());
-    await tessary.move(512, 400);
-    for (let i = 0; i < 5; ++i) await tessary.page.mouse.wheel({deltaY: 100});
-    await tessary.settle();
-    const far = litExtent(await tessary.frame());
-    assert.ok(far.maxX - far.minX < near.maxX - near.minX,
-              `width of the cube ${far.maxX - far.minX} px after, ${near.maxX - near.minX} px before`);
-  });
-
-  it('lets go of held keys when the canvas loses the focus', async () => {
-    await tessary.page.keyboard.down('Digit0');
-    await tessary.page.keyboard.down('Digit1');
-    await tessary.settle();
-    await tessary.page.evaluate(() => Module.canvas.blur());
-    await tessary.page.keyboard.up('Digit1'); // heard by the page, not by the canvas
-    await tessary.page.keyboard.up('Digit0');
-    await tessary.page.evaluate(() => Module.canvas.focus());
-    await tessary.settle();
-    const first = await tessary.frame();
-    await new Promise((r) => setTimeout(r, 300));
-    const later = await tessary.frame();
-    const {differing} = compare(first, later, SCENE, [], TOLERANCE);
-    assert.ok(differing < 50, `${differing} pixels of the scene changed after the keys were let go`);
   });
 
   it('lets go of the button when the canvas loses the pointer capture', async () => {

@@ -11,7 +11,9 @@ const TYPES = {
   '.webmanifest': 'application/manifest+json',
 };
 
-function serve(root, port) {
+// `headScript`: a script put first into the <head> of every HTML page served, for tests that need
+// it to run before the page's own scripts in a browser whose driver cannot add one.
+function serve(root, port, {headScript} = {}) {
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://localhost');
     const relative = path.normalize(decodeURIComponent(url.pathname)).replace(/^([/\\])+/, '');
@@ -27,6 +29,8 @@ function serve(root, port) {
       }
       response.writeHead(200, {'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
                                'Cache-Control': 'no-store'});
+      if (headScript && path.extname(file) === '.html')
+        data = data.toString('utf8').replace('<head>', () => `<head><script>${headScript}</script>`);
       response.end(data);
     });
   });
