@@ -29,7 +29,7 @@ void BeginOverlay() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, clientWidth, clientHeight, 0, 1, -1);
+    glOrtho(overlayArea.left, overlayArea.right, overlayArea.bottom, overlayArea.top, 1, -1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

@@ -11,13 +11,17 @@ bool InitScene() {
 
     // The window cannot be resized, so the viewport and the projection hold for the whole run.
     glViewport(0, 0, clientWidth, clientHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(application->fieldOfView, 1.3333333333333333, 1.0, 30000000.0);
+    LoadWindowProjection();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glCullFace(GL_BACK);
     glFrontFace(GL_CW);
-    glMatrixMode(GL_MODELVIEW);
     return true;
+}
+
+void LoadWindowProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(application->fieldOfView, 1.3333333333333333, nearPlane, farPlane);
+    glMatrixMode(GL_MODELVIEW);
 }

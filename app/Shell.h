@@ -16,12 +16,29 @@ extern int frameExtraHeight;    // clientHeight minus the client height measured
 extern bool fullScreen;         // display-mode option; nothing in the program sets it
 extern AppContext* application; // owned by WinMain; null until start-up has created it
 
+// The part of the overlay's clientWidth x clientHeight units that the viewport shows, y downwards:
+// all of it in the window, one tile of it while a larger picture is drawn tile by tile.
+struct OverlayArea {
+    double left = 0.0;
+    double top = 0.0;
+    double right = clientWidth;
+    double bottom = clientHeight;
+};
+extern OverlayArea overlayArea;
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Registers the class, creates and sizes the window and shows it. Returns null on failure.
-HWND CreateMainWindow(HINSTANCE instance);
+// Registers the class, creates and sizes the window and shows it unless `shown` is false (a picture
+// drawn for the command line). Returns null on failure.
+HWND CreateMainWindow(HINSTANCE instance, bool shown = true);
+// The window's perspective: the field of view of the AppContext at 4:3, between these planes.
+constexpr double nearPlane = 1.0;
+constexpr double farPlane = 30000000.0;
+
 // Creates the first screen and sets the viewport, the projection and the fixed GL state.
 bool InitScene();
+// Loads the window's perspective as the projection matrix and leaves the modelview matrix current.
+void LoadWindowProjection();
 void DrawFrame();
 void BeginOverlay();
 void EndOverlay();
