@@ -23,7 +23,7 @@ const char helpText[] =
     "  the check box                        white edges only, or numbered faces too\n"
     "  hold two digit keys 0 to 7           turn it in the plane of those axes\n"
     "  Shift while turning                  turn the other way\n"
-    "  left-drag, mouse wheel               orbit the camera, move it nearer or further\n"
+    "  left-drag, mouse wheel               orbit the camera, zoom in or out\n"
     "  Escape                               quit\n"
     "\n"
     "Options:\n"

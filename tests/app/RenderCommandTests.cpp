@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -31,17 +32,17 @@ View KnownFourCubeView() {
     return view;
 }
 
-struct Run {
+struct Outcome {
     int status = -1;
     std::string err;
 };
 
 // Runs the program with `arguments` (already quoted for the shell).
-Run RunProgram(const std::string& arguments) {
+Outcome RunProgram(const std::string& arguments) {
     const std::string errFile = PicturePath("render-command.err");
     const std::string command =
         "SDL_VIDEODRIVER=offscreen " TESSARY_EXECUTABLE " " + arguments + " 2>" + errFile + " >/dev/null";
-    Run run;
+    Outcome run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     if (std::FILE* file = std::fopen(errFile.c_str(), "r")) {
@@ -71,7 +72,7 @@ TEST_F(RenderCommandTest, ThePictureOfAViewIsTheWindowsFrameOfItWithoutThePanel)
     const std::string text = ViewText::Format(view);
     const std::string path = PicturePath("render-four-cube.png");
     std::remove(path.c_str());
-    const Run run = RunProgram("--render '" + path + "' --view '" + text + "'");
+    const Outcome run = RunProgram("--render '" + path + "' --view '" + text + "'");
     ASSERT_EQ(run.status, 0) << run.err;
     Frame picture;
     ASSERT_TRUE(ReadPng(path, &picture)) << path;
@@ -128,14 +129,14 @@ TEST_F(RenderCommandTest, ATwiceAsWidePictureShowsTheSameSceneTwiceAsLarge) {
 
 TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoFile) {
     const std::string folder = PicturePath("no-such-folder");
-    const Run run = RunProgram("--render '" + folder + "/cube.png'");
+    const Outcome run = RunProgram("--render '" + folder + "/cube.png'");
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
     struct stat info;
     EXPECT_NE(stat(folder.c_str(), &info), 0) << "nothing was left behind";
 
-    const Run bad = RunProgram("--render x.png --width 99");
+    const Outcome bad = RunProgram("--render x.png --width 99");
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err, "tessary: --width '99' is not a whole number from 256 to 4096\n");
 }
