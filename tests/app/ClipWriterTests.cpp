@@ -192,6 +192,54 @@ TEST(ClipWriterTest, VideoWithoutFfmpegOnPathIsRefusedAtOpen) {
     EXPECT_TRUE(folder.Names().empty());
 }
 
+// A stand-in for ffmpeg on PATH, a shell script: what the writer hands to ffmpeg and how it takes
+// ffmpeg's answer can be checked where ffmpeg is not installed.
+class StandInFfmpeg {
+public:
+    // First on PATH, before the system's folders that its script needs.
+    explicit StandInFfmpeg(const std::string& body) : path(bin.Path(".") + ":" + std::getenv("PATH")) {
+        const std::string script = bin.Path("ffmpeg");
+        if (std::FILE* file = std::fopen(script.c_str(), "w")) {
+            std::fprintf(file, "#!/bin/sh\n%s\n", body.c_str());
+            std::fclose(file);
+        }
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    }
+
+private:
+    ExportFolder bin;
+    ScopedPath path;
+};
+
+TEST(ClipWriterTest, FfmpegGetsEveryFrameRawAndItsOutputIsRenamed) {
+    ExportFolder folder;
+    // The output is ffmpeg's last argument.
+    const StandInFfmpeg ffmpeg("for last; do :; done; cat > \"$last\"");
+    WriteClip(folder.Path("clip.webm"), 30.0);
+    EXPECT_EQ(std::filesystem::file_size(folder.Path("clip.webm")),
+              static_cast<uintmax_t>(clipFrames) * clipWidth * clipHeight * 4);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"clip.webm"});
+}
+
+TEST(ClipWriterTest, FfmpegFailingLeavesNothing) {
+    ExportFolder folder;
+    for (const char* body : {"cat > /dev/null; exit 3", "exit 3"}) {
+        const StandInFfmpeg ffmpeg(body);
+        std::string reason;
+        std::unique_ptr<ClipWriter> writer =
+            ClipWriter::Open(folder.Path("clip.mp4"), clipWidth, clipHeight, 30.0, &reason);
+        ASSERT_TRUE(writer) << reason;
+        bool ok = true;
+        for (int i = 0; ok && i < 200; ++i)
+            ok = writer->AddFrame(Frame(i), &reason);
+        ok = ok && writer->Finish(&reason);
+        EXPECT_FALSE(ok) << body;
+        EXPECT_NE(reason.find("(exit status 3)"), std::string::npos) << body << ": " << reason;
+        writer.reset();
+        EXPECT_TRUE(folder.Names().empty()) << body;
+    }
+}
+
 TEST(ClipWriterTest, FfmpegMakesVideoWholeOrNothing) {
     if (FfmpegClip::FindOnPath("ffmpeg").empty())
         GTEST_SKIP() << "no ffmpeg on PATH: the .mp4 and .webm clips cannot be made here";
