@@ -12,6 +12,9 @@ namespace {
 constexpr int losslessMethod = 0;
 constexpr float losslessEffort = 0.0f;
 
+// libwebp's Init functions fail only when the library's structures differ from its headers'.
+const char* const otherLibwebp = "this libwebp does not match the one the program was built with";
+
 } // namespace
 
 WebpClip::WebpClip(std::string path, int width, int height, double fps)
@@ -27,7 +30,7 @@ bool WebpClip::Start(std::string* reason) {
         return false;
     WebPAnimEncoderOptions options;
     if (!WebPAnimEncoderOptionsInit(&options))
-        return Refuse("this libwebp does not match the one the program was built with", reason);
+        return Refuse(otherLibwebp, reason);
     options.anim_params.loop_count = 0; // for ever
     options.anim_params.bgcolor = 0xff000000;
     // Every frame a key frame: a turning cube changes nearly the whole picture from frame to
@@ -48,14 +51,12 @@ bool WebpClip::AddFrame(const RgbaPicture& frame, std::string* reason) {
     if (!Fits(frame, reason))
         return false;
     WebPConfig config;
-    if (!WebPConfigInit(&config))
-        return Refuse("this libwebp does not match the one the program was built with", reason);
+    WebPPicture picture;
+    if (!WebPConfigInit(&config) || !WebPPictureInit(&picture))
+        return Refuse(otherLibwebp, reason);
     config.lossless = 1;
     config.method = losslessMethod;
     config.quality = losslessEffort;
-    WebPPicture picture;
-    if (!WebPPictureInit(&picture))
-        return Refuse("this libwebp does not match the one the program was built with", reason);
     picture.use_argb = 1;
     picture.width = width;
     picture.height = height;
