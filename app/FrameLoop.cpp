@@ -56,7 +56,8 @@ void ScissorOverlay(int left, int top, int width, int height) {
     const double x = (left - overlayArea.left) * scale;
     const double bottom = clientHeight - (top + height - overlayArea.top) * scale;
     glScissor(static_cast<GLint>(std::lround(x)), static_cast<GLint>(std::lround(bottom)),
-              static_cast<GLsizei>(std::lround(width * scale)), static_cast<GLsizei>(std::lround(height * scale)));
+              static_cast<GLsizei>(std::lround(width * scale)),
+              static_cast<GLsizei>(std::lround(height * scale)));
 }
 
 void EndOverlay() {

@@ -9,9 +9,9 @@ class CTessary;
 
 class ScreenView {
 public:
-    // What the screen shows now. The orientation is read back from the vertices (the edge from vertex 0 along axis k is the edge
-    // length times column k) and straightened; an eye that a huge wheel step has thrown beyond the
-    // limits a view may have is brought back to them.
+    // What the screen shows now. The orientation is read back from the vertices (the edge from vertex 0 along
+    // axis k is the edge length times column k) and straightened; an eye that a huge wheel step has thrown
+    // beyond the limits a view may have is brought back to them.
     static View Capture(const CTessary& screen);
 
     // Capture, then shows the captured view's text, read back, on the screen itself; returns the

@@ -76,8 +76,8 @@ std::string ViewText::Format(const View& view) {
 
 bool ViewText::Parse(const std::string& text, View* view, std::string* reason) {
     if (text.size() > maxLength)
-        return Refuse(reason, "the view is too long (" + std::to_string(text.size()) + " characters, at most " +
-                                  std::to_string(maxLength) + ")");
+        return Refuse(reason, "the view is too long (" + std::to_string(text.size()) +
+                                  " characters, at most " + std::to_string(maxLength) + ")");
     if (text.empty() || text[0] != 'v')
         return Refuse(reason, "this is not a view (a view begins with v1.)");
     if (text.compare(0, prefixLength, prefix) != 0)

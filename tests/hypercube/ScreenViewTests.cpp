@@ -50,7 +50,8 @@ protected:
         Step();
         Post(WM_LBUTTONUP, 0, MAKELPARAM(500 + dx, 400 + dy));
         for (int i = 0; i < std::abs(wheelNotches); ++i)
-            Post(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(wheelNotches > 0 ? WHEEL_DELTA : -WHEEL_DELTA)));
+            Post(WM_MOUSEWHEEL,
+                 MAKEWPARAM(0, static_cast<WORD>(wheelNotches > 0 ? WHEEL_DELTA : -WHEEL_DELTA)));
         Step();
     }
     // Puts a new hypercube screen in place of the active one, as a program that has just started.
