@@ -1,6 +1,7 @@
 // libFuzzer target: the fuzzer's bytes are read as a view's text. What the reader accepts is shown
 // on one running viewer, and must then come back: the view taken from the screen is written as text
-// that reads again, and the accepted text, written again, reads to the same view. A view the reader
+// that reads again, and the accepted view, written again, reads to the same view (to a rounding
+// step of the text). A view the reader
 // refuses must leave its target untouched. Any broken rule aborts, so the fuzzer keeps the input.
 #include "app/AppContext.h"
 #include "app/ScreenManager.h"
@@ -10,6 +11,7 @@
 #include "hypercube/ViewText.h"
 #include "platform/PlatformTesting.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -58,7 +60,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     View again;
     Require(ViewText::Parse(ViewText::Format(view), &again, &reason),
             "an accepted view wrote unreadable text", text);
-    Require(ViewText::Format(again) == ViewText::Format(view), "a view read back differently", text);
+    // Straightening may move an entry across a rounding step of the text, never further.
+    bool same = again.dimension == view.dimension && again.wireframe == view.wireframe;
+    for (int i = 0; i < 3; ++i)
+        same = same && again.eye[i] == view.eye[i] && again.up[i] == view.up[i];
+    for (int i = 0; i < view.dimension; ++i)
+        for (int k = 0; k < view.dimension; ++k)
+            same = same && std::fabs(again.At(i, k) - view.At(i, k)) < 1e-6;
+    Require(same, "a view read back differently", text);
     Require(ScreenView::Apply(*screen, view, &reason), "an accepted view was not applied", text);
     View shown;
     Require(ViewText::Parse(ViewText::Format(ScreenView::Capture(*screen)), &shown, &reason),
