@@ -1,15 +1,19 @@
 #include "app/CommandLine.h"
 
+#include "hypercube/ViewText.h"
 #include "platform/Win32.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
-#include <string>
-#include <vector>
+#include <cstdlib>
 
 namespace {
 
-// ASCII only: a Windows console would show UTF-8 Chinese as garbage.
-const char helpText[] = "Usage: tessary [--help | --version]\n"
+const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
+                        "       tessary --render FILE [--view VIEW] [--width W] [--panel]\n"
+                        "       tessary --render FILE --turn A,B [--frames N] [--fps F] [--view VIEW]\n"
+                        "       tessary --help | --version\n"
                         "An interactive viewer of n-dimensional hypercubes, from 3 to 8 dimensions.\n"
                         "\n"
                         "Controls:\n"
@@ -18,15 +22,99 @@ const char helpText[] = "Usage: tessary [--help | --version]\n"
                         "  the check box                        white edges only, or numbered faces too\n"
                         "  hold two digit keys 0 to 7           turn it in the plane of those axes\n"
                         "  Shift while turning                  turn the other way\n"
-                        "  left-drag, mouse wheel               orbit the camera, move it nearer or further\n"
+                        "  left-drag, mouse wheel               orbit the camera, zoom in or out\n"
                         "  Escape                               quit\n"
                         "\n"
                         "Options:\n"
-                        "  --help      show this help and exit\n"
-                        "  --version   show the version and exit\n";
+                        "  --view VIEW      start in a view printed by --print-view\n"
+                        "                   e.g. tessary --view v1.4f.Q...\n"
+                        "  --print-view     print the view of the last frame when the window closes\n"
+                        "                   e.g. tessary --print-view > my.view\n"
+                        "  --render FILE    draw without a window into FILE: .png, or with --turn\n"
+                        "                   .webp .gif .png (numbered) .mp4 .webm (mp4/webm need ffmpeg)\n"
+                        "                   e.g. tessary --render cube.png --view \"$(cat my.view)\"\n"
+                        "  --width W        picture width, 256 to 4096, height 3/4 of it (default 1024)\n"
+                        "                   e.g. tessary --render big.png --width 2048 --view ...\n"
+                        "  --panel          keep the control panel and frame counter in the picture\n"
+                        "                   e.g. tessary --render whole.png --panel\n"
+                        "  --turn A,B       one whole turn in the plane of axes A and B, as holding\n"
+                        "                   digit keys A and B; -A,B turns the other way, as Shift\n"
+                        "                   e.g. tessary --render turn.webp --turn 0,3 --view ...\n"
+                        "  --frames N       frames of the turn, 2 to 10000 (default 120)\n"
+                        "                   e.g. tessary --render turn.gif --turn 1,2 --frames 60\n"
+                        "  --fps F          frames per second of the clip, 1 to 120 (default 30)\n"
+                        "                   e.g. tessary --render turn.mp4 --turn 0,3 --fps 60\n"
+                        "  -h, --help       show this help and exit (e.g. tessary -h)\n"
+                        "  --version        show the version and exit (e.g. tessary --version)\n"
+                        "\n"
+                        "A VIEW is the text --print-view prints: dimension, mode, orientation and camera.\n";
 
-// Words as Windows separates them: blanks between words, double quotes around a word with blanks.
-std::vector<std::string> SplitWords(const char* commandLine) {
+bool Fail(std::string* reason, const std::string& why) {
+    *reason = why;
+    return false;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A whole decimal number from `low` to `high`, nothing before or after it.
+bool ReadInt(const std::string& word, int low, int high, int* value) {
+    if (word.empty() || word.size() > 9 || word.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const int read = std::atoi(word.c_str());
+    if (read < low || read > high)
+        return false;
+    *value = read;
+    return true;
+}
+
+// "A,B" or "-A,B" with two different digits.
+bool ReadTurn(const std::string& word, CommandLine* options) {
+    std::string plane = word;
+    options->turnBack = !plane.empty() && plane[0] == '-';
+    if (options->turnBack)
+        plane.erase(0, 1);
+    if (plane.size() != 3 || plane[1] != ',' || plane[0] < '0' || plane[0] > '9' || plane[2] < '0' ||
+        plane[2] > '9' || plane[0] == plane[2])
+        return false;
+    options->turnFrom = plane[0] - '0';
+    options->turnTo = plane[2] - '0';
+    return true;
+}
+
+bool ReadFps(const std::string& word, double* fps) {
+    if (word.empty() || word.find_first_not_of("0123456789.") != std::string::npos)
+        return false;
+    char* end = nullptr;
+    const double read = std::strtod(word.c_str(), &end);
+    if (*end != '\0' || !(read >= 1.0 && read <= 120.0))
+        return false;
+    *fps = read;
+    return true;
+}
+
+#ifdef _WIN32
+// A GUI program has no console of its own. Unless its output is redirected, the answer goes to the
+// console of the shell that started it.
+void ReachConsole() {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((output == nullptr || output == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+}
+#else
+void ReachConsole() {}
+#endif
+
+} // namespace
+
+const char* CommandLine::HelpText() {
+    return helpText;
+}
+
+std::vector<std::string> CommandLine::SplitWords(const char* commandLine) {
     std::vector<std::string> words;
     std::string word;
     bool inWord = false;
@@ -50,23 +138,75 @@ std::vector<std::string> SplitWords(const char* commandLine) {
     return words;
 }
 
-#ifdef _WIN32
-// A GUI program has no console of its own. Unless its output is redirected, the answer goes to the
-// console of the shell that started it.
-void ReachConsole() {
-    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-    if ((output == nullptr || output == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-        std::freopen("CONOUT$", "w", stdout);
-        std::freopen("CONOUT$", "w", stderr);
+bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* options, std::string* reason) {
+    bool hasWidth = false, hasFrames = false, hasFps = false;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const bool takesValue = word == "--view" || word == "--render" || word == "--width" ||
+                                word == "--turn" || word == "--frames" || word == "--fps";
+        if (takesValue && i + 1 == words.size())
+            return Fail(reason, word + " needs a value (see tessary --help)");
+        const std::string value = takesValue ? words[++i] : std::string();
+        std::string why;
+        if (word == "--help" || word == "-h") {
+            options->help = true;
+        } else if (word == "--version") {
+            options->version = true;
+        } else if (word == "--print-view") {
+            options->printView = true;
+        } else if (word == "--panel") {
+            options->panel = true;
+        } else if (word == "--view") {
+            if (!ViewText::Parse(value, &options->view, &why))
+                return Fail(reason, "--view: " + why);
+            options->hasView = true;
+        } else if (word == "--render") {
+            if (value.empty())
+                return Fail(reason, "--render needs a file name");
+            options->renderFile = value;
+        } else if (word == "--width") {
+            if (!ReadInt(value, smallestWidth, largestWidth, &options->width))
+                return Fail(reason, "--width '" + value + "' is not a whole number from 256 to 4096");
+            hasWidth = true;
+        } else if (word == "--turn") {
+            if (!ReadTurn(value, options))
+                return Fail(reason, "--turn '" + value + "' is not two different axes A,B or -A,B");
+            options->turning = true;
+        } else if (word == "--frames") {
+            if (!ReadInt(value, 2, 10000, &options->frames))
+                return Fail(reason, "--frames '" + value + "' is not a whole number from 2 to 10000");
+            hasFrames = true;
+        } else if (word == "--fps") {
+            if (!ReadFps(value, &options->fps))
+                return Fail(reason, "--fps '" + value + "' is not a number from 1 to 120");
+            hasFps = true;
+        } else {
+            return Fail(reason, "unknown argument '" + word + "' (see tessary --help)");
+        }
     }
+    if (options->help || options->version)
+        return true;
+    const bool rendering = !options->renderFile.empty();
+    if (!rendering && (hasWidth || options->panel || options->turning))
+        return Fail(reason, "--width, --panel and --turn need --render FILE");
+    if ((hasFrames || hasFps) && !options->turning)
+        return Fail(reason, "--frames and --fps need --turn A,B");
+    if (rendering && options->printView)
+        return Fail(reason, "--print-view prints when the window closes; --render shows no window");
+    if (options->turning) {
+        if (options->view.dimension == 0)
+            return Fail(reason, "--turn needs a --view with a hypercube to turn");
+        if (options->turnFrom >= options->view.dimension || options->turnTo >= options->view.dimension)
+            return Fail(reason, "--turn: the " + std::to_string(options->view.dimension) +
+                                    "-cube has the axes 0 to " + std::to_string(options->view.dimension - 1));
+    } else if (rendering && !EndsWith(options->renderFile, ".png")) {
+        return Fail(reason, "--render: a picture is written as .png; clips (with --turn) also as "
+                            ".webp, .gif, .mp4 or .webm");
+    }
+    return true;
 }
-#else
-void ReachConsole() {}
-#endif
 
-} // namespace
-
-bool AnswerCommandLine(const char* commandLine, int* exitCode) {
+bool CommandLine::Answer(const char* commandLine, CommandLine* options, int* exitCode) {
     if (!commandLine)
         return false;
     const std::vector<std::string> words = SplitWords(commandLine);
@@ -74,16 +214,15 @@ bool AnswerCommandLine(const char* commandLine, int* exitCode) {
         return false;
 
     ReachConsole();
-    bool help = false;
-    for (const std::string& word : words) {
-        if (word != "--help" && word != "--version") {
-            std::fprintf(stderr, "tessary: unknown argument '%s' (see tessary --help)\n", word.c_str());
-            *exitCode = 2;
-            return true;
-        }
-        help = help || word == "--help";
+    std::string reason;
+    if (!Read(words, options, &reason)) {
+        std::fprintf(stderr, "tessary: %s\n", reason.c_str());
+        *exitCode = 2;
+        return true;
     }
-    std::fputs(help ? helpText : "tessary " TESSARY_VERSION "\n", stdout);
+    if (!options->help && !options->version)
+        return false;
+    std::fputs(options->help ? helpText : "tessary " TESSARY_VERSION "\n", stdout);
     std::fflush(stdout);
     *exitCode = 0;
     return true;

@@ -1,8 +1,46 @@
-// The command line of WinMain. The viewer itself takes no arguments; as a program installed in the
-// system's path it still answers --help and --version and refuses anything else.
+// The command line of WinMain: --help and --version, a view to start in, and drawing a picture or
+// a turning clip into a file without showing a window.
 #pragma once
 
-// Answers a command line that asks for something other than the viewer. Returns true when the
-// program must end at once with *exitCode: 0 after --help or --version, 2 after any other argument.
-// An empty or null command line returns false: the viewer starts.
-bool AnswerCommandLine(const char* commandLine, int* exitCode);
+#include "hypercube/View.h"
+
+#include <string>
+#include <vector>
+
+class CommandLine {
+public:
+    // Words as Windows separates them: blanks between words, double quotes around a word with blanks.
+    static std::vector<std::string> SplitWords(const char* commandLine);
+
+    // Reads the words into *options. False with one line naming the fault in *reason otherwise.
+    static bool Read(const std::vector<std::string>& words, CommandLine* options, std::string* reason);
+
+    // Answers what needs no window: --help and --version on stdout, a bad argument on stderr.
+    // Returns true when the program must end at once with *exitCode (0 or 2); otherwise *options
+    // says what to do. Null or empty command lines start the viewer as usual.
+    static bool Answer(const char* commandLine, CommandLine* options, int* exitCode);
+
+    // The help text: every line at most 80 columns, ASCII only (a Windows console shows UTF-8
+    // Chinese as garbage).
+    static const char* HelpText();
+
+    static constexpr int smallestWidth = 256;
+    static constexpr int largestWidth = 4096;
+
+    bool help = false;
+    bool version = false;
+    bool hasView = false; // --view: start (or draw) in `view`
+    View view;
+    std::string renderFile; // --render: draw into this file instead of showing a window
+    int width = 1024;       // --width, at 4:3
+    bool panel = false;     // --panel: keep the panel and the frame counter in the picture
+    bool turning = false;   // --turn: one whole turn in the plane of turnFrom and turnTo
+    int turnFrom = 0;
+    int turnTo = 1;
+    bool turnBack = false; // -A,B: the other way, as with Shift
+    int frames = 120;
+    double fps = 30.0;
+    bool printView = false; // --print-view: the view of the last frame on stdout at the end
+
+    int Height() const { return width * 3 / 4; }
+};

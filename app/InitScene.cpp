@@ -11,13 +11,20 @@ bool InitScene() {
 
     // The window cannot be resized, so the viewport and the projection hold for the whole run.
     glViewport(0, 0, clientWidth, clientHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(application->fieldOfView, 1.3333333333333333, 1.0, 30000000.0);
+    LoadWindowProjection();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glCullFace(GL_BACK);
     glFrontFace(GL_CW);
-    glMatrixMode(GL_MODELVIEW);
     return true;
+}
+
+void LoadWindowProjection(double left, double right, double bottom, double top) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // An orthographic projection from +1 to -1 in depth moves and scales x and y and keeps z: the
+    // identity for the whole view, so the window's matrix is exactly gluPerspective's.
+    glOrtho(left, right, bottom, top, 1.0, -1.0);
+    gluPerspective(application->fieldOfView, 1.3333333333333333, 1.0, 30000000.0);
+    glMatrixMode(GL_MODELVIEW);
 }

@@ -6,8 +6,9 @@ int frameExtraWidth = 0;
 int frameExtraHeight = 0;
 bool fullScreen = false;
 AppContext* application = nullptr;
+OverlayArea overlayArea;
 
-HWND CreateMainWindow(HINSTANCE instance) {
+HWND CreateMainWindow(HINSTANCE instance, bool shown) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(WNDCLASSEXW);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -34,6 +35,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
     frameExtraWidth = clientWidth - (client.right - client.left);
     frameExtraHeight = clientHeight - (client.bottom - client.top);
     MoveWindow(mainWindow, 0, 0, clientWidth + frameExtraWidth, clientHeight + frameExtraHeight, TRUE);
+    if (!shown)
+        return mainWindow;
     ShowWindow(mainWindow, SW_SHOW);
     UpdateWindow(mainWindow);
     if (fullScreen)

@@ -2,6 +2,7 @@
 // the top down (glReadPixels gives them bottom up; whoever reads them turns them over once).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

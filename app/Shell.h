@@ -16,15 +16,33 @@ extern int frameExtraHeight;    // clientHeight minus the client height measured
 extern bool fullScreen;         // display-mode option; nothing in the program sets it
 extern AppContext* application; // owned by WinMain; null until start-up has created it
 
+// The part of the overlay's clientWidth x clientHeight units that the viewport shows, y downwards:
+// all of it in the window, one tile of it while a larger picture is drawn tile by tile.
+struct OverlayArea {
+    double left = 0.0;
+    double top = 0.0;
+    double right = clientWidth;
+    double bottom = clientHeight;
+};
+extern OverlayArea overlayArea;
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Registers the class, creates and sizes the window and shows it. Returns null on failure.
-HWND CreateMainWindow(HINSTANCE instance);
+// Registers the class, creates and sizes the window and shows it unless `shown` is false (a picture
+// drawn for the command line). Returns null on failure.
+HWND CreateMainWindow(HINSTANCE instance, bool shown = true);
 // Creates the first screen and sets the viewport, the projection and the fixed GL state.
 bool InitScene();
+// Loads the window's perspective as the projection matrix and leaves the modelview matrix current.
+// A part of the view, given as its bounds in the window's normalised device coordinates (-1 to 1),
+// is stretched over the whole viewport: the projection of one tile of a larger picture. The whole
+// view is exactly the window's projection.
+void LoadWindowProjection(double left = -1.0, double right = 1.0, double bottom = -1.0, double top = 1.0);
 void DrawFrame();
 void BeginOverlay();
 void EndOverlay();
+// Scissors to a rectangle of the overlay, in overlay units, wherever overlayArea puts it.
+void ScissorOverlay(int left, int top, int width, int height);
 bool SetFullScreen();
 
 // The drawing half of the frame step: draw, swap, count the frame.

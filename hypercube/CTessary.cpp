@@ -95,5 +95,5 @@ void CTessary::OnKeyDown() {
 }
 
 void CTessary::Draw3D() {
-    DrawHypercube(model, camera, wireframeBox->checked);
+    DrawHypercube(model, camera, wireframeBox->checked, pixelScale);
 }

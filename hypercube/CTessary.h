@@ -44,4 +44,6 @@ public:
     uint32_t lastTick = 0;
     int16_t lastMouseX = 0;
     int16_t lastMouseY = 0;
+    // Window pixels to picture pixels: 1 in the window, more while a larger picture is drawn.
+    float pixelScale = 1.0f;
 };

@@ -29,7 +29,7 @@ float Coordinate(const HypercubeModel& model, int32_t v, int axis) {
 
 } // namespace
 
-void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe) {
+void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, float pixelScale) {
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
     gluLookAt(camera.eye[0], camera.eye[1], camera.eye[2], camera.target[0], camera.target[1],
@@ -39,14 +39,14 @@ void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wirefr
         DrawFaces(model, camera);
         glEnable(GL_DEPTH_TEST);
     }
-    DrawEdges(model);
+    DrawEdges(model, pixelScale);
 }
 
-void DrawEdges(const HypercubeModel& model) {
+void DrawEdges(const HypercubeModel& model, float pixelScale) {
     if (!model.built)
         return;
     glDisable(GL_LIGHTING);
-    glLineWidth(3.0f);
+    glLineWidth(3.0f * pixelScale);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     for (int32_t i = 0; i < model.edgeCount; ++i) {
         glBegin(GL_LINES);

@@ -15,12 +15,13 @@ inline constexpr float faceColours[3][4] = {
 };
 
 // The whole pass, with the perspective projection loaded and the modelview matrix current: loads
-// the camera, draws the faces unless `wireframe` is set, then the edges.
-void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe);
+// the camera, draws the faces unless `wireframe` is set, then the edges. `pixelScale` is the size of
+// a window pixel in pixels of the picture drawn: 1 in the window, more in a larger picture.
+void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, float pixelScale = 1.0f);
 
-// Every edge as its own GL_LINES pair, white and 3 pixels wide. Nothing is drawn and no GL state
-// changes while the model is not built.
-void DrawEdges(const HypercubeModel& model);
+// Every edge as its own GL_LINES pair, white and 3 window pixels wide. Nothing is drawn and no GL
+// state changes while the model is not built.
+void DrawEdges(const HypercubeModel& model, float pixelScale = 1.0f);
 
 // Every face as a textured quad in depth order, leaving fog and blending on and no texture bound.
 // Nothing is drawn and no GL state changes while the model is not built.

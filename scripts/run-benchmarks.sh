@@ -37,6 +37,8 @@ if [ -n "$memory_program" ] && [ -n "$memory_reference" ]; then
 fi
 
 run bench_startup
+run bench_render
+run bench_clip
 
 for name in bench_labels bench_model; do
     [ -x "$build/$name" ] && "$build/$name" --benchmark_repetitions=5 >"$build/bench-$name.log" 2>&1

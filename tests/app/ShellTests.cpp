@@ -1,6 +1,6 @@
 // The application shell: window, window procedure, InputState, screen manager and frame step.
-#include "tests/support/AppFixture.h"
 #include "tests/app/ProbeScreen.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/GlTestContext.h"
 
 #include "app/FrameCounter.h"

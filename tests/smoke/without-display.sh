@@ -48,7 +48,7 @@ expect "no arguments, no display: stderr is the program's one line" \
 
 run --help
 expect "--help: exit code" 0 "$status"
-expect_match "--help: usage" "^Usage: tessary \[--help | --version\]$" "$out"
+expect_match "--help: usage" "^Usage: tessary \[--view VIEW\] \[--print-view\]$" "$out"
 expect_match "--help: the controls" "Escape  *quit" "$out"
 expect "--help: nothing on stderr (no window was tried)" "" "$err"
 

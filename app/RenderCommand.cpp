@@ -1,0 +1,53 @@
+#include "app/RenderCommand.h"
+
+#include "app/AppContext.h"
+#include "app/CommandLine.h"
+#include "app/PictureDrawer.h"
+#include "app/PictureFile.h"
+#include "app/ScreenManager.h"
+#include "app/Shell.h"
+#include "app/TurnRecorder.h"
+#include "hypercube/CTessary.h"
+#include "hypercube/ScreenView.h"
+
+#include <cstdio>
+#include <string>
+
+int RenderCommand::Run(HINSTANCE instance, const CommandLine& options) {
+    if (!CreateMainWindow(instance, false)) {
+        std::fprintf(stderr, "tessary: cannot create a window to draw in (is a display available, or "
+                             "SDL_VIDEODRIVER=offscreen set?)\n");
+        return 1;
+    }
+    application = new AppContext();
+    if (!application->glContext) {
+        std::fprintf(stderr, "tessary: cannot create an OpenGL context to draw in\n");
+        Shutdown();
+        return 1;
+    }
+    InitScene();
+    CTessary* screen = static_cast<CTessary*>(application->screenManager->ActiveScreen());
+    std::string reason;
+    int exitCode = 0;
+    if (!ScreenView::Apply(*screen, options.view, &reason)) {
+        std::fprintf(stderr, "tessary: cannot show the view: %s\n", reason.c_str());
+        exitCode = 1;
+    } else {
+        exitCode = Write(*screen, options);
+    }
+    Shutdown();
+    return exitCode;
+}
+
+int RenderCommand::Write(CTessary& screen, const CommandLine& options) {
+    std::string reason;
+    if (options.turning) {
+        if (TurnRecorder::Record(screen, options, &reason))
+            return 0;
+    } else if (WritePngFile(options.renderFile, PictureDrawer::Draw(screen, options.width, options.panel),
+                            &reason)) {
+        return 0;
+    }
+    std::fprintf(stderr, "tessary: %s\n", reason.c_str());
+    return 1;
+}

@@ -1,0 +1,133 @@
+#include "hypercube/View.h"
+
+#include "hypercube/MouseOrbit.h"
+#include "hypercube/OrbitCamera.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double notch = 120.0 * wheelZoomFactor;
+
+OrbitCamera ViewerCamera() {
+    OrbitCamera camera;
+    SetUpViewerCamera(camera);
+    return camera;
+}
+
+bool AllFinite(const float* values, int count) {
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(values[i]))
+            return false;
+    return true;
+}
+
+double Dot3(const float* a, const float* b) {
+    return double(a[0]) * b[0] + double(a[1]) * b[1] + double(a[2]) * b[2];
+}
+
+bool Refuse(std::string* reason, const char* why) {
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+// Gram-Schmidt on the columns, in double precision: the nearest rotation for an orientation that
+// is already within the tolerance of one. Returns the determinant's sign.
+double Straighten(View& view) {
+    const int n = view.dimension;
+    for (int k = 0; k < n; ++k) {
+        for (int j = 0; j < k; ++j) {
+            double dot = 0.0;
+            for (int i = 0; i < n; ++i)
+                dot += view.At(i, k) * view.At(i, j);
+            for (int i = 0; i < n; ++i)
+                view.At(i, k) -= dot * view.At(i, j);
+        }
+        double length = 0.0;
+        for (int i = 0; i < n; ++i)
+            length += view.At(i, k) * view.At(i, k);
+        length = std::sqrt(length);
+        for (int i = 0; i < n; ++i)
+            view.At(i, k) /= length;
+    }
+    // The determinant of an orthonormal matrix by elimination with partial pivoting.
+    double m[View::maxDimension][View::maxDimension];
+    for (int i = 0; i < n; ++i)
+        for (int k = 0; k < n; ++k)
+            m[i][k] = view.At(i, k);
+    double det = 1.0;
+    for (int c = 0; c < n; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < n; ++r)
+            if (std::fabs(m[r][c]) > std::fabs(m[pivot][c]))
+                pivot = r;
+        if (pivot != c) {
+            for (int k = 0; k < n; ++k)
+                std::swap(m[c][k], m[pivot][k]);
+            det = -det;
+        }
+        det *= m[c][c];
+        for (int r = c + 1; r < n; ++r) {
+            const double f = m[r][c] / m[c][c];
+            for (int k = c; k < n; ++k)
+                m[r][k] -= f * m[c][k];
+        }
+    }
+    return det;
+}
+
+} // namespace
+
+View::View() {
+    for (int i = 0; i < maxDimension; ++i)
+        At(i, i) = 1.0;
+}
+
+double NearestViewDistance() {
+    return ViewerCamera().minDistance * (1.0 - notch);
+}
+
+double FarthestViewDistance() {
+    return ViewerCamera().maxDistance * (1.0 + notch);
+}
+
+void View::TurnInPlane(int a, int b, double angle) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    for (int k = 0; k < dimension; ++k) {
+        const double x = At(a, k), y = At(b, k);
+        At(a, k) = c * x - s * y;
+        At(b, k) = s * x + c * y;
+    }
+}
+
+bool View::Check(std::string* reason) {
+    if (dimension != 0 && (dimension < 3 || dimension > maxDimension))
+        return Refuse(reason, "the dimension is not 0 or 3 to 8");
+    if (!AllFinite(eye, 3) || !AllFinite(up, 3))
+        return Refuse(reason, "the camera has a number that is not finite");
+    const double distance = std::sqrt(Dot3(eye, eye));
+    if (distance < NearestViewDistance() || distance > FarthestViewDistance())
+        return Refuse(reason, "the camera is outside the zoom limits");
+    if (std::fabs(std::sqrt(Dot3(up, up)) - 1.0) > upTolerance)
+        return Refuse(reason, "the camera's up vector is not of unit length");
+    if (std::fabs(Dot3(up, eye)) / distance > upTolerance)
+        return Refuse(reason, "the camera's up vector is not across the line of sight");
+
+    for (int i = 0; i < dimension * maxDimension; ++i)
+        if (!std::isfinite(orientation[i]))
+            return Refuse(reason, "the orientation has a number that is not finite");
+    for (int j = 0; j < dimension; ++j)
+        for (int k = 0; k < dimension; ++k) {
+            double dot = 0.0;
+            for (int i = 0; i < dimension; ++i)
+                dot += At(i, j) * At(i, k);
+            if (std::fabs(dot - (j == k ? 1.0 : 0.0)) > rotationTolerance)
+                return Refuse(reason, "the orientation is not a rotation");
+        }
+    View straight = *this;
+    if (Straighten(straight) < 0.0)
+        return Refuse(reason, "the orientation is a reflection, not a rotation");
+    *this = straight;
+    return true;
+}
