@@ -29,7 +29,8 @@ double ProcessCpuMs() {
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1.0e6;
 }
 
-// The frame as the window draws it, without the swap, read back top row first.
+// The frame as the window draws it, without the swap, read back top row first. Blending leaves
+// the framebuffer's alpha below 1 where faces are; the window ignores it, so the picture is opaque.
 void DrawInto(RgbaPicture& picture) {
     DrawFrame();
     glReadPixels(0, 0, picture.width, picture.height, GL_RGBA, GL_UNSIGNED_BYTE, picture.pixels.data());
@@ -42,6 +43,8 @@ void DrawInto(RgbaPicture& picture) {
         std::memcpy(top, bottom, row);
         std::memcpy(bottom, swap.data(), row);
     }
+    for (size_t i = 3; i < picture.pixels.size(); i += 4)
+        picture.pixels[i] = 255;
 }
 
 } // namespace
