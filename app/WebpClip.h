@@ -1,9 +1,12 @@
-// A clip as an animated WebP: lossless, looping for ever, encoded by libwebp's animation encoder
-// as the frames come. The encoded frames stay in memory until Finish assembles the file.
+// A clip as an animated WebP: lossless, looping for ever, encoded by libwebp's animation encoder.
+// Each frame is encoded on a worker thread while the caller draws the next one; the encoded frames
+// stay in memory until Finish assembles the file.
 #pragma once
 
 #include "app/AtomicFile.h"
 #include "app/ClipWriter.h"
+
+#include <future>
 
 struct WebPAnimEncoder;
 
@@ -16,9 +19,14 @@ public:
 
 private:
     bool Start(std::string* reason) override;
-    bool EncoderFailed(std::string* reason);
+    // Runs on the worker: encodes `waiting`. Returns libwebp's complaint, empty when it went well.
+    std::string Encode(int timestampMs);
+    // Waits for the frame being encoded; false with its reason when it failed.
+    bool Collect(std::string* reason);
 
     AtomicFile file;
-    WebPAnimEncoder* encoder = nullptr; // owned
+    WebPAnimEncoder* encoder = nullptr; // owned; used by the worker while `encoding` runs
+    RgbaPicture waiting;                // the frame the worker encodes; written only while it is idle
+    std::future<std::string> encoding;
     int frames = 0;
 };
