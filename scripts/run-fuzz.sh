@@ -48,8 +48,7 @@ failed=""
 summary=""
 for target in $targets; do
     name=${target#fuzz_}
-    capital=$(ls "$source_dir"/fuzz/Fuzz*.cpp | sed -n "s|.*/Fuzz\(.*\)\.cpp$|\1|p" | while read -r n; do
-        [ "$(echo "$n" | tr '[:upper:]' '[:lower:]')" = "$name" ] && echo "$n"; done)
+    capital=$(ls "$source_dir/fuzz" | sed -n 's/^Fuzz\(.*\)\.cpp$/\1/p' | grep -ix "$name" || true)
     options=""
     [ -f "$source_dir/fuzz/Fuzz$capital.options" ] && options=$(grep -v '^#' "$source_dir/fuzz/Fuzz$capital.options")
     seeds="$source_dir/fuzz/corpus-$name"
