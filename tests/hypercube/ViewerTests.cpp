@@ -8,6 +8,7 @@
 #include "gui/QV_Label.h"
 #include "gui/QV_MessageBox.h"
 #include "gui/QV_TextBox.h"
+#include "gui/TextTexture.h"
 #include "hypercube/CTessary.h"
 
 #include <algorithm>
