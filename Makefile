@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: help run test build configure deps test-sanitize fuzz bench clean \
+.PHONY: help run test build configure deps test-sanitize fuzz fuzz-build fuzz-merge bench clean \
 	windows-deps host-icon-tool windows windows-dist test-windows \
 	package-deps package test-package web-deps web serve-web test-web bench-web release
 
@@ -13,7 +13,7 @@ help:
 	@echo 'make run            build the viewer and start it'
 	@echo 'make test           build everything, run every test, then again under the sanitizers'
 	@echo 'make build          configure and build everything in $(BUILD)/'
-	@echo 'make fuzz           run the libFuzzer target for FUZZ_SECONDS (600)'
+	@echo 'make fuzz           run every libFuzzer target, FUZZ_SECONDS (600) shared among them'
 	@echo 'make bench          build and run the benchmarks'
 	@echo 'make windows        cross-build tessary.exe for Windows (win32 and win64)'
 	@echo 'make windows-dist   ... and a zip and an installer of each'
@@ -68,15 +68,24 @@ test-sanitize: deps
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) --timeout 900 -E '^Smoke'
 
-# The libFuzzer target, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer and
-# run for FUZZ_SECONDS on the corpus in fuzz/corpus (new inputs go to build-fuzz/corpus).
+# The libFuzzer targets, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer: each
+# file fuzz/Fuzz<Name>.cpp is the target fuzz_<name>, run for its share of FUZZ_SECONDS from its seed
+# corpus fuzz/corpus-<name>/ (new inputs go to build-fuzz/corpus-<name>/). At the end every target's
+# exec/s, corpus and coverage are printed. `make fuzz-merge` minimises the seed corpora together
+# with what the runs found, for committing.
 FUZZ_SECONDS ?= 600
-fuzz: deps
+FUZZ_TARGETS = $(shell ls fuzz/Fuzz*.cpp | sed 's|fuzz/Fuzz\(.*\)\.cpp|fuzz_\L\1|')
+fuzz-build: deps
 	@./scripts/install-fuzz-deps.sh
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARY_TESTS=OFF \
 		-DTESSARY_FUZZ=ON -DTESSARY_SANITIZE=address,undefined > /dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target fuzz_messages
-	./scripts/run-fuzz.sh build-fuzz/fuzz_messages $(FUZZ_SECONDS)
+	@cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_TARGETS)
+
+fuzz: fuzz-build
+	./scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+fuzz-merge: fuzz-build
+	./scripts/run-fuzz.sh --merge build-fuzz $(FUZZ_TARGETS)
 
 bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTESSARY_BENCH=ON -DTESSARY_TESTS=OFF > /dev/null

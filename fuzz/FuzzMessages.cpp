@@ -8,8 +8,8 @@
 #include "app/InputState.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
+#include "fuzz/support/FuzzProgram.h"
 #include "hypercube/CTessary.h"
-#include "platform/PlatformShutdown.h"
 #include "platform/PlatformTesting.h"
 
 #include <cstdio>
@@ -19,27 +19,14 @@ namespace {
 
 long totalMessages = 0;
 long totalInputs = 0;
+long totalFrames = 0;
 
 void Report() {
-    std::fprintf(stderr, "fuzz_messages: %ld inputs, %ld messages dispatched\n", totalInputs, totalMessages);
+    std::fprintf(stderr, "fuzz_messages: %ld inputs, %ld messages dispatched, %ld frames drawn\n",
+                 totalInputs, totalMessages, totalFrames);
 }
 
-// The program is started once; every input gets a new hypercube screen and a clean input state.
-void StartOnce() {
-    if (application)
-        return;
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    platform_testing::SuppressSystemDialogs(true);
-    platform_testing::SetManualTicks(1000);
-    if (!CreateMainWindow(GetModuleHandleW(nullptr))) {
-        std::fprintf(stderr, "fuzz_messages: no window\n");
-        std::abort();
-    }
-    application = new AppContext(); // owned until exit
-    InitScene();
-    std::atexit(Report);
-}
-
+// Every input gets a new hypercube screen and a clean input state.
 void FreshScreen() {
     platform_testing::DiscardQueuedMessages();
     inputState = InputState{};
@@ -52,17 +39,22 @@ void FreshScreen() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    StartOnce();
+    if (!application) {
+        fuzz_program::StartOnce("fuzz_messages");
+        std::atexit(Report);
+    }
     FreshScreen();
     ByteDecisions decisions(data, size);
     MonkeyDriver driver(static_cast<CTessary*>(application->screenManager->ActiveScreen()), decisions);
     const bool held = driver.Run(1L << 30);
     totalMessages += driver.MessagesDispatched();
+    totalFrames += driver.FramesStepped();
     ++totalInputs;
     if (!held) {
         std::fprintf(stderr, "fuzz_messages: %s after %ld messages\n", driver.Failure().c_str(),
                      driver.MessagesPosted());
         std::abort();
     }
+    fuzz_program::InputDone();
     return 0;
 }

@@ -25,7 +25,7 @@ CTessary::CTessary() {
                    new QV_MemberFunction<CTessary, QV_Controller*>(this, &CTessary::OnGenerate)));
     wireframeBox = new QV_CheckBox();
     helpLabels[0] =
-        new QV_Label(L"操作：主键盘上0控制坐标X,1控制坐标Y,3控制坐标Z,4控制坐标W...于此类推。", 10, 708);
+        new QV_Label(L"操作：主键盘上0控制坐标X,1控制坐标Y,2控制坐标Z,3控制坐标W...于此类推。", 10, 708);
     helpLabels[1] = new QV_Label(
         L"按住两个坐标键，即可以让物体在这2个坐标组成的平面上旋转，再按住shift键旋转方向相反", 10, 728);
     helpLabels[2] = new QV_Label(L"按住鼠标键，移动鼠标可以从其它角度观察,鼠标滚轮控制镜头远近", 10, 748);

@@ -1,22 +1,98 @@
 #!/bin/sh
-# Runs the message fuzzer for a bounded time: ./scripts/run-fuzz.sh <fuzz_messages> [seconds].
-# Starts from the checked-in corpus (fuzz/corpus) and the crash regressions (fuzz/regressions), keeps
-# new inputs in the build directory, and writes any crashing input there as crash-*. The target
-# prints the number of messages it dispatched when it exits.
+# Runs every fuzz target of a build for a share of a time budget, then prints each one's speed,
+# corpus and coverage:
+#   ./scripts/run-fuzz.sh <build-fuzz> [seconds] [fuzz_name ...]
+#   ./scripts/run-fuzz.sh --merge <build-fuzz> [fuzz_name ...]
+# The targets are the files fuzz/Fuzz<Name>.cpp (target fuzz_<name>, lower case); naming some runs only
+# those. Each starts from its seed corpus fuzz/corpus-<name>/ and, when there is one, its kept crash
+# inputs fuzz/regressions-<name>/, and keeps what it finds in <build-fuzz>/corpus-<name>/; a crashing
+# input is written there as <name>-crash-*. fuzz/Fuzz<Name>.options, when present, holds more of
+# libFuzzer's flags for that target. Any report, crash, leak or broken invariant fails the script
+# once every target has had its turn.
+# --merge minimises each seed corpus together with what the runs found (libFuzzer's -merge=1): what
+# adds coverage is kept in fuzz/corpus-<name>/, ready to commit.
 set -eu
 
-target=$1
-seconds=${2:-600}
+merge=0
+if [ "${1:-}" = --merge ]; then
+    merge=1
+    shift
+fi
+build=$1
+shift
+seconds=600
+if [ $merge = 0 ] && [ $# -gt 0 ]; then
+    seconds=$1
+    shift
+fi
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-work=$(dirname "$target")
-mkdir -p "$work/corpus"
 
-# After every input that allocated more than it freed, libFuzzer asks LeakSanitizer whether any
-# block is unreachable. Caches that grow stay reachable and pass; fuzz/lsan.supp names the one
-# third-party library whose live objects the check cannot follow.
+if [ $# -gt 0 ]; then
+    targets="$*"
+else
+    targets=$(ls "$source_dir"/fuzz/Fuzz*.cpp | sed 's|.*/Fuzz\(.*\)\.cpp$|fuzz_\L\1|')
+fi
+count=$(echo $targets | wc -w)
+share=$((seconds / count))
+[ $share -gt 0 ] || share=1
+
+# LeakSanitizer: the targets that run the program check for leaks every few hundred inputs and at
+# exit themselves (fuzz/support/FuzzProgram.h). fuzz/lsan.supp names the third-party libraries whose
+# live objects the check cannot follow.
 export SDL_VIDEODRIVER=offscreen
 export ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0
 export LSAN_OPTIONS=suppressions=$source_dir/fuzz/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-"$target" -max_total_time="$seconds" -max_len=4096 -timeout=60 -rss_limit_mb=4096 -print_final_stats=1 \
-    -artifact_prefix="$work/" "$work/corpus" "$source_dir/fuzz/corpus" "$source_dir/fuzz/regressions"
+
+failed=""
+summary=""
+for target in $targets; do
+    name=${target#fuzz_}
+    capital=$(ls "$source_dir/fuzz" | sed -n 's/^Fuzz\(.*\)\.cpp$/\1/p' | grep -ix "$name" || true)
+    options=""
+    [ -f "$source_dir/fuzz/Fuzz$capital.options" ] && options=$(grep -v '^#' "$source_dir/fuzz/Fuzz$capital.options")
+    seeds="$source_dir/fuzz/corpus-$name"
+    found="$build/corpus-$name"
+    mkdir -p "$found" "$seeds"
+    kept=""
+    [ -d "$source_dir/fuzz/regressions-$name" ] && kept="$source_dir/fuzz/regressions-$name"
+    log="$build/$target.log"
+
+    if [ $merge = 1 ]; then
+        merged=$(mktemp -d)
+        # shellcheck disable=SC2086 # the options are separate flags
+        "$build/$target" -merge=1 $options "$merged" "$seeds" "$found" > "$log" 2>&1 || {
+            tail -20 "$log"
+            failed="$failed $target"
+            continue
+        }
+        rm -f "$seeds"/*
+        cp "$merged"/* "$seeds"/ 2>/dev/null || true
+        rm -rf "$merged"
+        echo "$target: fuzz/corpus-$name now holds $(ls "$seeds" | wc -l) inputs"
+        continue
+    fi
+
+    echo "$target: $share s"
+    # shellcheck disable=SC2086
+    if ! "$build/$target" -max_total_time="$share" -timeout=60 -rss_limit_mb=4096 -print_final_stats=1 $options \
+        -artifact_prefix="$build/$name-" "$found" "$seeds" $kept > "$log" 2>&1; then
+        tail -40 "$log"
+        failed="$failed $target"
+    fi
+    # libFuzzer's last status line holds the coverage (cov: edges, ft: features) and the corpus.
+    status=$(grep -E '^#[0-9]+' "$log" | tail -1 | sed 's/^#\([0-9]*\)[[:space:]]*[A-Z]*[[:space:]]*/\1 runs, /')
+    speed=$(sed -n 's/^stat::average_exec_per_sec:[[:space:]]*//p' "$log")
+    summary="$summary$target: ${speed:-?} exec/s, $status
+"
+done
+
+if [ $merge = 0 ]; then
+    echo
+    echo "Fuzzing summary (exec/s, runs, coverage, corpus):"
+    printf '%s' "$summary"
+fi
+if [ -n "$failed" ]; then
+    echo "failed:$failed (logs in $build)" >&2
+    exit 1
+fi

@@ -8,6 +8,7 @@
 #include "gui/QV_Label.h"
 #include "gui/QV_MessageBox.h"
 #include "gui/QV_TextBox.h"
+#include "gui/TextTexture.h"
 #include "hypercube/CTessary.h"
 
 #include <algorithm>
@@ -191,6 +192,33 @@ TEST_F(ViewerTest, HoldingTwoDigitKeysRotatesByElapsedTime) {
     EXPECT_NEAR(v1[0], c * 25 - s * -25, 1e-3);
     EXPECT_NEAR(v1[1], s * 25 + c * -25, 1e-3);
     EXPECT_NEAR(v1[2], -25, 1e-5) << "the third axis is not in the plane";
+}
+
+// A new user reads the keys off the first help line: on a 4-cube, the digit it names for an axis,
+// held with the digit it names for another, must move that axis. All three lines fit the window.
+TEST_F(ViewerTest, TheHelpLinesFitTheWindowAndTheFirstNamesTheDigitThatTurnsEachAxis) {
+    for (QV_Label* help : viewer->helpLabels)
+        EXPECT_LE(help->x + help->texture->textWidth, 1024) << "help line at y " << help->y;
+    const std::wstring& line = viewer->helpLabels[0]->text;
+    const wchar_t axes[] = {L'X', L'Y', L'Z', L'W'};
+    for (int axis = 0; axis < 4; ++axis) {
+        const size_t at = line.find(std::wstring(L"控制坐标") + axes[axis]);
+        ASSERT_TRUE(at != std::wstring::npos && at > 0) << "the line names axis " << char(axes[axis]);
+        const WPARAM key = line[at - 1], partner = axis == 0 ? '1' : '0';
+        Generate(L"4");
+        const float before = viewer->model.vertices[1 * 4 + axis];
+        Post(WM_KEYDOWN, key);
+        Post(WM_KEYDOWN, partner);
+        Step();
+        platform_testing::AdvanceTicks(250);
+        Step();
+        Post(WM_KEYUP, key);
+        Post(WM_KEYUP, partner);
+        Step();
+        EXPECT_GT(std::fabs(viewer->model.vertices[1 * 4 + axis] - before), 1.0f)
+            << "holding " << char(key) << " and " << char(partner) << ", as the line says, leaves axis "
+            << char(axes[axis]) << " of vertex 1 at " << before;
+    }
 }
 
 TEST_F(ViewerTest, LeftDragOrbitsTheCameraAndTheRightButtonDoesNot) {

@@ -1,5 +1,5 @@
-// Replays every input kept from fuzzing (fuzz/regressions: inputs that once broke an invariant or
-// crashed; fuzz/corpus: the starting inputs) through the same driver the fuzz target uses, so a
+// Replays every input kept from fuzzing (fuzz/regressions-messages: inputs that once broke an invariant or
+// crashed; fuzz/corpus-messages: the starting inputs) through the same driver the fuzz target uses, so a
 // fixed fault stays fixed in every build, with or without clang.
 #include "tests/reliability/MonkeyDriver.h"
 #include "tests/reliability/ReliabilityFixture.h"
@@ -16,7 +16,7 @@ namespace {
 std::vector<std::filesystem::path> KeptInputs() {
     std::vector<std::filesystem::path> inputs;
     const char* source = TESSARY_SOURCE_TREE;
-    for (const char* dir : {"fuzz/regressions", "fuzz/corpus"}) {
+    for (const char* dir : {"fuzz/regressions-messages", "fuzz/corpus-messages"}) {
         const std::filesystem::path path = std::filesystem::path(source) / dir;
         if (std::filesystem::is_directory(path))
             for (const auto& entry : std::filesystem::directory_iterator(path))
@@ -31,7 +31,7 @@ class FuzzRegressionTest : public ViewerFixture {};
 
 TEST_F(FuzzRegressionTest, EveryKeptFuzzInputReplaysWithoutBreakingAnInvariant) {
     const std::vector<std::filesystem::path> inputs = KeptInputs();
-    ASSERT_FALSE(inputs.empty()) << "fuzz/corpus holds the starting inputs";
+    ASSERT_FALSE(inputs.empty()) << "fuzz/corpus-messages holds the starting inputs";
     for (const auto& path : inputs) {
         std::ifstream file(path, std::ios::binary);
         const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),

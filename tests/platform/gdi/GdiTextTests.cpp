@@ -92,6 +92,35 @@ TEST(GdiTextOutput, PaintsTheCellWhiteAndTheGlyphsInGrey) {
     EXPECT_LT(darkest, 64) << "bold text has (nearly) full-ink pixels";
 }
 
+// GDI draws bold from FW_SEMIBOLD (600) on. The Chinese faces have one weight, so bold is the
+// emboldened regular face: more ink in the same cell.
+TEST(GdiTextOutput, WeightsFrom600OnDrawBoldAndBelowDoNot) {
+    auto inkAt = [](int weight) {
+        DibCanvas canvas(64, 32);
+        LOGFONTW description = {};
+        description.lfHeight = -13;
+        description.lfWeight = weight;
+        lstrcpyW(description.lfFaceName, L"宋体");
+        canvas.UseFont(CreateFontIndirectW(&description));
+        TextOutW(canvas.dc, 0, 0, L"维度", 2);
+        return canvas.InkIn(0, 0, canvas.width, canvas.height);
+    };
+    const int regular = inkAt(FW_NORMAL), below = inkAt(599), semibold = inkAt(600), bold = inkAt(FW_BOLD);
+    EXPECT_EQ(below, regular) << "weight 599 draws as regular";
+    EXPECT_EQ(semibold, bold) << "weight 600 draws as bold";
+    EXPECT_GT(bold, regular + 10) << "bold has more ink than regular";
+}
+
+// A line taller than the bitmap is cut at its bottom edge: the glyph rows below it are not drawn,
+// not even the first one (the sanitizer build sees a write past the pixels).
+TEST(GdiTextOutput, TextCrossingTheBitmapsBottomEdgeStopsAtIt) {
+    DibCanvas canvas(64, 8);
+    canvas.UseFont(CreateProgramFont(L"宋体", 10));
+    ASSERT_GT(Measure(canvas.dc, L"维度").cy, canvas.height) << "the cell must reach past the bitmap";
+    ASSERT_TRUE(TextOutW(canvas.dc, 0, 0, L"维度", 2));
+    EXPECT_GT(canvas.InkIn(0, 0, canvas.width, canvas.height), 0) << "the rows inside are drawn";
+}
+
 TEST(GdiTextOutput, UnderlineDrawsBelowTheBaseline) {
     DibCanvas canvas(64, 32);
     LOGFONTW description = {};
