@@ -1,7 +1,8 @@
 #!/bin/sh
 # The documentation must not point at what moved: every relative link of README.md and docs/*.md
 # leads to a file or folder (and to a heading, when it names one), and every source path the pages
-# name in backticks exists.
+# name in backticks exists: as it is, or as the header and source pair it names without a suffix
+# (`hypercube/View` for View.h and View.cpp).
 #
 # usage: links.sh <source tree>
 set -u
@@ -12,6 +13,10 @@ cd "$1" || exit 1
 # has_heading <page> <anchor>: one of the page's headings has that anchor, as GitHub makes them.
 has_heading() {
     sed -n 's/^#\{1,6\} //p' "$1" | tr '[:upper:]' '[:lower:]' | sed 's/[^a-z0-9 _-]//g; s/ /-/g' | grep -qx -- "$2"
+}
+
+path_exists() {
+    test -e "$1" || test -e "$1.h" || test -e "$1.cpp"
 }
 
 for page in README.md docs/*.md; do
@@ -25,7 +30,7 @@ for page in README.md docs/*.md; do
     done
     for path in $(grep -o '`[^`]*`' "$page" | tr -d '`' |
         grep -E '^(app|bench|cmake|data|docs|fuzz|gui|hypercube|platform|scripts|tests|tools)/[^ <>*]*$' | sort -u); do
-        expect "$page: $path exists" test -e "$path"
+        expect "$page: $path exists" path_exists "$path"
     done
 done
 summary
