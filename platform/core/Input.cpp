@@ -98,15 +98,19 @@ void PostButton(HWND window, MouseButton button, bool down, int x, int y) {
     PostToQueue(window, ButtonMessage(button, down), MouseKeyFlags(), PackPoint(x, y));
 }
 
+void ReleaseButtonsHeld(HWND window) {
+    for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle})
+        if (heldButtons & ButtonFlag(button))
+            PostButton(window, button, false, lastPoint.x, lastPoint.y);
+}
+
 // A window that loses the keyboard hears no more releases, so whatever is still held is let go
 // first: otherwise a key held across a focus change would go on acting until pressed again.
 void ReleaseEverythingHeld(HWND window) {
     for (int virtualKey = 1; virtualKey < 255; ++virtualKey)
         if (heldKeys[static_cast<size_t>(virtualKey)])
             PostKey(window, virtualKey, false, false);
-    for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle})
-        if (heldButtons & ButtonFlag(button))
-            PostButton(window, button, false, lastPoint.x, lastPoint.y);
+    ReleaseButtonsHeld(window);
 }
 
 } // namespace
@@ -142,6 +146,11 @@ void ReportButton(NativeWindow native, MouseButton button, bool down, int x, int
     if (((heldButtons & ButtonFlag(button)) != 0) == down)
         return;
     PostButton(window, button, down, x, y);
+}
+
+void ReportButtonsLost(NativeWindow native) {
+    if (const HWND window = WindowFromNative(native))
+        ReleaseButtonsHeld(window);
 }
 
 // 120 per notch in the high word, positive away from the user; fractions of a notch pass on as

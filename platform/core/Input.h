@@ -32,6 +32,10 @@ void ReportMove(NativeWindow window, int x, int y);
 // already down, a release of one that is up) is a repeated report of a state already passed on.
 void ReportButton(NativeWindow window, MouseButton button, bool down, int x, int y);
 
+// The system took the pointer away (a cancelled touch, a lost capture) without the releases of the
+// buttons it held: they are let go where the pointer last was.
+void ReportButtonsLost(NativeWindow window);
+
 // The wheel turned by `units` 1/120 of a notch, positive away from the user, with the pointer at
 // (x, y). Fractions of a notch are what smooth-scrolling devices measure.
 void ReportWheel(NativeWindow window, double units, int x, int y);

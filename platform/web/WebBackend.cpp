@@ -40,13 +40,11 @@ void FollowDrawingBuffer(webgl::GlPipeline* pipeline) {
 // Feeds the page's waiting events into the message queue; the number fed.
 int FeedEvents() {
     constexpr int batch = 64;
-    int32_t events[batch * web_host::kEventLength];
+    web_host::InputRecord records[batch];
     int total = 0;
-    for (int n; (n = tessary_web_pump(events, batch)) > 0; total += n) {
-        for (int i = 0; i < n; ++i) {
-            const int32_t* e = events + i * web_host::kEventLength;
-            platform_web::TranslateWebEvent(canvasOwner, e[0], e[1], e[2], e[3], e[4]);
-        }
+    for (int n; (n = tessary_web_pump(records, batch)) > 0; total += n) {
+        for (int i = 0; i < n; ++i)
+            platform_web::TranslateWebEvent(canvasOwner, records[i]);
     }
     return total;
 }

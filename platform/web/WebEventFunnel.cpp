@@ -1,45 +1,53 @@
 // Every DOM event reaches the program through TranslateWebEvent, which reports it to the core's input
-// module. dom_input.js has already reduced the event to virtual keys, code units, the two buttons,
-// canvas pixels and whole wheel notches.
+// module. The page has already reduced the event to virtual keys, code units, the two buttons, canvas
+// pixels and wheel units; what to make of a repeated press or a lost release is the core's to decide.
 #include "platform/web/WebEventFunnel.h"
 
 #include "platform/core/Input.h"
-#include "platform/web/WebHost.h"
 
 using namespace platform_input;
 using namespace web_host;
 
 namespace {
 
-// A mouse event: its kind, the window's button (0 left, 1 right, anything else for a move) and the
-// canvas pixel.
-void Mouse(NativeWindow canvas, int kind, int button, int x, int y) {
-    if (kind == mouseMove)
-        ReportMove(canvas, x, y);
-    else if (button == 0 || button == 1)
-        ReportButton(canvas, button == 0 ? MouseButton::Left : MouseButton::Right, kind == mouseDown, x, y);
+constexpr MouseButton buttons[] = {MouseButton::Left, MouseButton::Right};
+
+// The browser says which buttons are held with every pointer event: one it no longer holds was
+// released, also when the release itself never reached the canvas.
+void Mouse(NativeWindow canvas, const InputRecord& record) {
+    if (record.action == mouseLost) {
+        ReportButtonsLost(canvas);
+        return;
+    }
+    for (int b = 0; b < 2; ++b)
+        if ((record.buttons & (1 << b)) == 0)
+            ReportButton(canvas, buttons[b], false, record.x, record.y);
+    if (record.action == mouseMove)
+        ReportMove(canvas, record.x, record.y);
+    else if (record.button == 0 || record.button == 1)
+        ReportButton(canvas, buttons[record.button], record.action == mouseDown, record.x, record.y);
 }
 
 } // namespace
 
 namespace platform_web {
 
-void TranslateWebEvent(NativeWindow canvas, int kind, int a, int b, int c, int d) {
-    switch (kind) {
+void TranslateWebEvent(NativeWindow canvas, const InputRecord& record) {
+    switch (record.kind) {
     case keyEvent:
-        ReportKey(canvas, a, b != 0, c != 0);
+        ReportKey(canvas, record.key, record.down != 0, record.repeat != 0);
         break;
     case charEvent:
-        ReportCodeUnit(canvas, static_cast<WCHAR>(a & 0xFFFF));
+        ReportCodeUnit(canvas, static_cast<WCHAR>(record.unit & 0xFFFF));
         break;
     case mouseEvent:
-        Mouse(canvas, a, b, c, d);
+        Mouse(canvas, record);
         break;
     case wheelEvent:
-        ReportWheel(canvas, static_cast<double>(a) * WHEEL_DELTA, b, c);
+        ReportWheel(canvas, record.wheelUnits, record.x, record.y);
         break;
     case focusEvent:
-        ReportFocus(canvas, a != 0);
+        ReportFocus(canvas, record.down != 0);
         break;
     default:
         break;

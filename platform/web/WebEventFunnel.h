@@ -3,11 +3,12 @@
 #pragma once
 
 #include "platform/core/Backend.h"
+#include "platform/web/WebHost.h"
 
 namespace platform_web {
 
-// Reports the input one event of dom_input.js stands for (kind and four arguments) for `canvas`, the
-// native window the canvas shows; nothing when that is no live window.
-void TranslateWebEvent(platform_backend::NativeWindow canvas, int kind, int a, int b, int c, int d);
+// Reports the input one record of the page's queue stands for to `canvas`, the native window the
+// canvas shows; nothing when that is no live window.
+void TranslateWebEvent(platform_backend::NativeWindow canvas, const web_host::InputRecord& record);
 
 } // namespace platform_web

@@ -6,31 +6,13 @@ mergeInto(LibraryManager.library, {
     table: function() { return window['TessaryInput']['HOST']; },
   },
 
-  // Moves up to `capacity` waiting input records into `events`; the number moved. An entry that is
-  // not a record (a frame break) holds back what follows it until the program has shown a frame
-  // since the records before it were taken: the program, which takes its input after each frame's
-  // update, has then updated once with them before it takes what follows. Half a second at most,
-  // should the program show no frame meanwhile (paused, or in a hidden tab).
-  tessary_web_pump__deps: ['$TessaryHost', '$TessaryFrame'],
+  // Moves up to `capacity` waiting input records into `records`; the number moved. The page's
+  // input queue (input/queue.js) lays them out and paces them by the frames the program has shown.
+  tessary_web_pump__deps: ['$TessaryFrame'],
   tessary_web_pump__sig: 'iii',
-  tessary_web_pump: function(events, capacity) {
-    var queue = Module['pendingInput'];
-    if (!queue) return 0;
-    var length = TessaryHost.table()['EVENT_LENGTH'];
-    var moved = 0;
-    while (queue.length > 0 && moved < capacity) {
-      var e = queue[0];
-      if (!Array.isArray(e)) {
-        if (!e.since) queue[0] = e = {since: performance.now(), atFrame: TessaryFrame.woken};
-        if (TessaryFrame.woken === e.atFrame && performance.now() - e.since < 500) break;
-        queue.shift();
-        continue;
-      }
-      queue.shift();
-      for (var k = 0; k < length; ++k) HEAP32[(events >> 2) + moved * length + k] = e[k] | 0;
-      ++moved;
-    }
-    return moved;
+  tessary_web_pump: function(records, capacity) {
+    var queue = Module['input'];
+    return queue ? queue['take'](HEAP32, records >> 2, capacity, TessaryFrame.woken) : 0;
   },
 
   // Asyncify unwinds the program here and rewinds it when the browser runs the next animation frame,

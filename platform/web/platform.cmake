@@ -37,7 +37,16 @@ add_custom_command(OUTPUT ${WEB_FONTS}
     COMMAND ${WEB_DIR}/fonts/subset-fonts.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/fonts
     DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES}
     COMMENT "Cutting the font subsets the page ships")
-set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js manifest.webmanifest)
+# dom_input.js is built from the input modules and the record layout of WebHost.h.
+find_program(TESSARY_NODE NAMES node nodejs REQUIRED)
+file(GLOB WEB_INPUT_MODULES CONFIGURE_DEPENDS ${WEB_DIR}/input/*.js)
+list(REMOVE_ITEM WEB_INPUT_MODULES ${WEB_DIR}/input/bundle.js)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dom_input.js
+    COMMAND ${TESSARY_NODE} ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${CMAKE_BINARY_DIR}/dom_input.js
+        ${WEB_INPUT_MODULES}
+    DEPENDS ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${WEB_INPUT_MODULES}
+    COMMENT "Building the page's input script")
+set(WEB_PAGE_FILES index.html tessary_page.js manifest.webmanifest)
 set(WEB_PAGE_OUTPUTS ${WEB_PAGE_FILES})
 list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
 set(WEB_PAGE_SOURCES ${WEB_PAGE_FILES})
@@ -64,7 +73,8 @@ foreach(size 32 192 512)
         DEPENDS ${TESSARY_WEB_ICONS}/tessary-${size}.png)
     list(APPEND WEB_ICONS ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png)
 endforeach()
-add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${WEB_PAGE_OUTPUTS} ${WEB_ICONS})
+add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${WEB_PAGE_OUTPUTS} ${CMAKE_BINARY_DIR}/dom_input.js
+    ${WEB_ICONS})
 
 set(TESSARY_PLATFORM_TEST_LIBS "")
 set(TESSARY_PLATFORM_TEST_DIRS "")

@@ -12,8 +12,6 @@
   var unfocused = document.getElementById('unfocused');
 
   var running = false, ended = false, webGlError = '', lastError = '';
-  // Events wait here until the program's next look at its queue takes them (tessary_web_pump).
-  var pendingInput = [];
 
   // The program's window is 1024 x 768 pixels, shown at the largest 4:3 size that fits the viewport
   // beside everything else on the page, never larger than those pixels. On a touch screen the
@@ -72,7 +70,7 @@
   // beneath for whoever has to find the cause.
   function fail(text, reason) {
     ended = true;
-    pendingInput.length = 0;
+    input.close();
     document.getElementById('ended').style.display = 'none';
     document.getElementById('status-text').textContent = text;
     document.getElementById('status-reason').textContent = reason || '';
@@ -92,7 +90,8 @@
     failed: '绘图环境（WebGL）无法恢复。',
   };
 
-  TessaryInput.attach(canvas, function (event) { if (!ended) pendingInput.push(event); }, {
+  // Events wait in the input queue until the program's next look at its queue takes them.
+  var input = TessaryInput.attach(canvas, {
     windowSize: WINDOW,
     softInput: document.getElementById('typing'),
     screenKeys: Array.prototype.slice.call(keys.querySelectorAll('button')),
@@ -119,7 +118,7 @@
 
   window.Module = {
     canvas: canvas,
-    pendingInput: pendingInput,
+    input: input,
     // Fetched and compiled here rather than by the loader, so that a failure says which step failed.
     // Served as application/wasm, it compiles while it downloads.
     instantiateWasm: function (imports, receive) {
@@ -158,7 +157,7 @@
         return;
       }
       ended = true;
-      pendingInput.length = 0;
+      input.close();
       document.getElementById('ended').style.display = 'block';
       showUnfocused(false);
     },

@@ -156,6 +156,8 @@ TEST_F(InputTest, LosingTheKeyboardFirstReleasesEveryKeyAndButtonStillHeld) {
     ReportKey(native, '0', true, false);
     ReportKey(native, '1', true, false);
     ReportKey(native, VK_SHIFT, true, false);
+    constexpr int oemPeriod = 0xBE; // VK_OEM_PERIOD: a key code above 0x80 is let go too
+    ReportKey(native, oemPeriod, true, false);
     ReportButton(native, MouseButton::Left, true, 7, 8);
     ReportMove(native, 9, 10);
     DiscardAllMessages();
@@ -163,12 +165,29 @@ TEST_F(InputTest, LosingTheKeyboardFirstReleasesEveryKeyAndButtonStillHeld) {
     ReportFocus(native, true);
     ReportFocus(native, false);
     const std::vector<Message> expected = {
-        {WM_KEYUP, VK_SHIFT, release}, {WM_KEYUP, '0', release},
-        {WM_KEYUP, '1', release},      {WM_LBUTTONUP, 0, Point(9, 10)},
-        {WM_ACTIVATEAPP, FALSE, 0},    {WM_KILLFOCUS, 0, 0},
-        {WM_ACTIVATEAPP, TRUE, 0},     {WM_SETFOCUS, 0, 0},
-        {WM_ACTIVATEAPP, FALSE, 0},    {WM_KILLFOCUS, 0, 0},
+        {WM_KEYUP, VK_SHIFT, release},
+        {WM_KEYUP, '0', release},
+        {WM_KEYUP, '1', release},
+        {WM_KEYUP, oemPeriod, release},
+        {WM_LBUTTONUP, 0, Point(9, 10)},
+        {WM_ACTIVATEAPP, FALSE, 0},
+        {WM_KILLFOCUS, 0, 0},
+        {WM_ACTIVATEAPP, TRUE, 0},
+        {WM_SETFOCUS, 0, 0},
+        {WM_ACTIVATEAPP, FALSE, 0},
+        {WM_KILLFOCUS, 0, 0},
     };
+    EXPECT_EQ(TakeAllMessagesBrief(), expected);
+}
+
+TEST_F(InputTest, APointerTakenAwayReleasesItsButtonsWhereItLastWasAndOnlyThose) {
+    ReportButton(native, MouseButton::Right, true, 3, 4);
+    ReportMove(native, 5, 6);
+    ReportKey(native, VK_SHIFT, true, false);
+    DiscardAllMessages();
+    ReportButtonsLost(native);
+    ReportButtonsLost(native);
+    const std::vector<Message> expected = {{WM_RBUTTONUP, MK_SHIFT, Point(5, 6)}};
     EXPECT_EQ(TakeAllMessagesBrief(), expected);
 }
 

@@ -270,7 +270,7 @@ describe('Tessary in headless Chromium', () => {
     assert.ok(await tessary.page.$eval('#ended', (e) => getComputedStyle(e).display !== 'none'));
     await tessary.page.keyboard.press('Digit5');
     await tessary.move(300, 300);
-    assert.equal(await tessary.page.evaluate(() => Module.pendingInput.length), 0, 'input queued after the end');
+    assert.equal(await tessary.page.evaluate(() => Module.input.pending()), 0, 'input queued after the end');
     assert.deepEqual(tessary.errors, [], 'errors on the page');
   });
 });
