@@ -46,7 +46,8 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dom_input.js
         ${WEB_INPUT_MODULES}
     DEPENDS ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${WEB_INPUT_MODULES}
     COMMENT "Building the page's input script")
-set(WEB_PAGE_FILES index.html tessary_page.js manifest.webmanifest)
+set(WEB_PAGE_FILES index.html tessary_page.js page_layout.js page_status.js page_input.js page_loading.js
+    manifest.webmanifest)
 set(WEB_PAGE_OUTPUTS ${WEB_PAGE_FILES})
 list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
 set(WEB_PAGE_SOURCES ${WEB_PAGE_FILES})
