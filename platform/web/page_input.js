@@ -4,12 +4,15 @@
 import {WINDOW} from './page_layout.js';
 
 // The queue, whose `close()` empties it for good; `onFocus(focused)` is told when the window gets
-// or loses the keyboard.
-export function wireInput({canvas, keys, softInput}, onFocus) {
+// or loses the keyboard. `onWheelRefused`, inside another page: told of a wheel left to that page
+// before the canvas was clicked.
+export function wireInput({canvas, keys, softInput}, onFocus, onWheelRefused) {
   return window.TessaryInput.attach(canvas, {
     windowSize: WINDOW,
     softInput,
     screenKeys: Array.from(keys.querySelectorAll('button')),
     onFocus,
+    wheelAfterClick: !!onWheelRefused,
+    onWheelRefused,
   });
 }

@@ -8,14 +8,17 @@
 // a software rasteriser's fill cost grows faster than anyone can see the difference.
 export const WINDOW = [1024, 768];
 const MAX_PIXEL_RATIO = 2;
-const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 56, KEYS_BESIDE = 180;
+// The keys below the canvas are a row of keys, their caption and a row of page controls.
+const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 150, KEYS_BESIDE = 180;
 
 function fit(width, height) { return Math.max(64, Math.min(WINDOW[0], width, height * 4 / 3)); }
 
 // The canvas's width on the page, whether the keys go beside it, and the buffer's width, for a
-// viewport of `width` x `height` CSS pixels with a footer `footerHeight` high.
-function canvasLayout({width, height, footerHeight, ratio, coarse}) {
-  const w = width - 2 * PAD - RING, h = height - 2 * PAD - RING - GAP - footerHeight;
+// viewport of `width` x `height` CSS pixels with a footer `footerHeight` high; `tight` inside another
+// page, where the canvas fills the frame without padding or footer.
+function canvasLayout({width, height, footerHeight, ratio, coarse, tight}) {
+  const margin = tight ? 0 : 2 * PAD + RING;
+  const w = width - margin, h = height - margin - (tight ? 0 : GAP + footerHeight);
   let size = fit(w, h), beside = false;
   if (coarse) {
     const below = fit(w, h - KEYS_BELOW - GAP), side = fit(w - KEYS_BESIDE - GAP, h);
@@ -30,11 +33,11 @@ function canvasLayout({width, height, footerHeight, ratio, coarse}) {
 // only the canvas's pixels on the screen do (a window dragged to another screen, a zoom), and once
 // the page has its fonts, which change the footer's height, and its final viewport, which a phone
 // may settle late.
-export function fitCanvas({canvas, stage, keys, footer}) {
+export function fitCanvas({canvas, stage, keys, footer, tight}) {
   const layout = () => {
     const {size, beside, pixels} = canvasLayout({
       width: document.documentElement.clientWidth, height: window.innerHeight, footerHeight: footer.offsetHeight,
-      ratio: window.devicePixelRatio, coarse: window.matchMedia('(pointer: coarse)').matches});
+      ratio: window.devicePixelRatio, coarse: window.matchMedia('(pointer: coarse)').matches, tight});
     stage.classList.toggle('beside', beside);
     canvas.style.width = size + 'px';
     canvas.style.height = Math.floor(size * 3 / 4) + 'px';

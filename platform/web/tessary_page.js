@@ -1,13 +1,24 @@
 // The page around the program: it fits the canvas to the screen, wires the input to the program,
-// says what is happening over the canvas, and loads the program.
+// says what is happening over the canvas, offers its own controls and says aloud what the program
+// did, and loads the program.
 import {fitCanvas} from './page_layout.js';
 import {PageStatus} from './page_status.js';
 import {wireInput} from './page_input.js';
 import {loadProgram} from './page_loading.js';
+import {PageProgram} from './page_program.js';
+import {PageDialog} from './page_dialog.js';
+import {wireControls} from './page_controls.js';
+import {announce} from './page_announce.js';
+import {embedded, embed} from './page_embed.js';
 
 const element = (id) => document.getElementById(id);
 const canvas = element('canvas');
-fitCanvas({canvas, stage: element('stage'), keys: element('keys'), footer: document.querySelector('footer')});
-const input = wireInput({canvas, keys: element('keys'), softInput: element('typing')}, (focused) => status.focus(focused));
+const wheelLeft = embedded ? embed(element('wheel-hint')) : undefined;
+fitCanvas({canvas, stage: element('stage'), keys: element('panel'), footer: document.querySelector('footer'),
+           tight: embedded});
+const input = wireInput({canvas, keys: element('keys'), softInput: element('typing')}, (focused) => status.focus(focused),
+                        wheelLeft);
 const status = new PageStatus(() => input.close());
+const program = new PageProgram(() => status.phase === 'running');
+announce(element('announce'), program, wireControls(element('controls'), program, new PageDialog(element('ask'))));
 loadProgram(canvas, input, status);
