@@ -20,5 +20,7 @@ const input = wireInput({canvas, keys: element('keys'), softInput: element('typi
                         wheelLeft);
 const status = new PageStatus(() => input.close());
 const program = new PageProgram(() => status.phase === 'running');
-announce(element('announce'), program, wireControls(element('controls'), program, new PageDialog(element('ask'))));
+const focusWindow = () => canvas.focus({preventScroll: true});
+announce(element('announce'), program,
+         wireControls(element('controls'), program, new PageDialog(element('ask')), focusWindow));
 loadProgram(canvas, input, status);

@@ -49,9 +49,7 @@ define('pointer', ['host', 'pinch'], function (host, pinch) {
     };
     var report = function (e) { if (e.isPrimary) mouseRecords(pointer(e)).forEach(post); };
     canvas.addEventListener('pointerdown', function (e) {
-      // Also when the canvas is still the active element of a page that has lost the focus (a frame
-      // inside another page after a click there): only focus() brings the keyboard back.
-      if (document.activeElement !== canvas || !document.hasFocus()) canvas.focus({preventScroll: true});
+      if (document.activeElement !== canvas) canvas.focus({preventScroll: true});
       if (e.pointerType === 'touch' || windowButton(e.button) >= 0) e.preventDefault();
       canvas.setPointerCapture(e.pointerId);
       if (!fingers.down(pointer(e))) report(e);
