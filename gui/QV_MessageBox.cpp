@@ -15,7 +15,7 @@ QV_MessageBox::QV_MessageBox(const WCHAR* text, bool withCancel) {
     glTexImage2D(GL_TEXTURE_2D, 0, 4, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, backgroundPixel);
     glBindTexture(GL_TEXTURE_2D, 0);
 
-    QV_Label* message = new QV_Label();
+    message = new QV_Label();
     message->SetFont(L"黑体", 20, 1.0f, 1.0f, 0.0f, 1.0f);
     message->SetText(text);
     // Centred across the window; a text wider than the window starts at its left edge instead, so

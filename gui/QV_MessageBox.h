@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+class QV_Label;
 class QV_MessageBoxButton;
 
 class QV_MessageBox : public QV_Screen {
@@ -24,6 +25,7 @@ public:
 
     uint8_t backgroundPixel[4] = {0, 0, 0, 255};
     GLuint backgroundTexture = 0;
+    QV_Label* message = nullptr;                 // not owned (a child): the question
     QV_MessageBoxButton* cancelButton = nullptr; // not owned (a child); null without Cancel
     QV_MessageBoxButton* okButton = nullptr;     // not owned (a child)
     bool closed = false;

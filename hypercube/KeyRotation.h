@@ -11,6 +11,12 @@ inline constexpr float rotationRate = 0.0016f;
 // Virtual-key code of the main keyboard's digit 0; digit d (code 0x30 + d) selects axis d.
 inline constexpr int32_t firstDigitKey = 0x30;
 
+// The plane the held digits turn the cube in: the two lowest held digits below `dimension`, *a the
+// lower axis, which turns towards *b. False, with *a and *b untouched, while fewer than two are held.
+bool HeldPlane(const bool keys[128], int32_t dimension, int32_t* a, int32_t* b);
+// Whether the held keys turn the other way (Shift).
+bool TurnReversed(const bool keys[128]);
+
 // One frame of key rotation. `keys` is the 128-entry key table indexed by virtual-key code, `now`
 // the current millisecond tick count and `lastTick` the count seen by the previous call; `lastTick`
 // becomes `now` on every call, whether or not anything turns. The elapsed time is taken in unsigned

@@ -23,5 +23,20 @@ define('focus', ['host'], function (host) {
       if (elements.indexOf(document.activeElement) < 0) elements[0].focus({preventScroll: true});
     };
   }
-  return {attach: attach};
+  // Inside another page the wheel over the canvas scrolls that page until the canvas is clicked or
+  // tapped, and again once the window has lost the keyboard. Returns {open(), focus(focused)}: the
+  // gate for wheel.js, and what to tell it of the window's focus. `onRefused()`: told of each wheel
+  // left to the page.
+  function wheelGate(canvas, onRefused) {
+    var clicked = false;
+    canvas.addEventListener('pointerdown', function () { clicked = true; });
+    return {
+      open: function () {
+        if (!clicked && onRefused) onRefused();
+        return clicked;
+      },
+      focus: function (focused) { if (!focused) clicked = false; },
+    };
+  }
+  return {attach: attach, wheelGate: wheelGate};
 });

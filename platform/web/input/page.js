@@ -9,7 +9,9 @@ define('page', ['host', 'queue', 'pointer', 'wheel', 'keys', 'focus', 'soft_keyb
   // `options`: `windowSize`, the program's window in its own pixels, which pointer positions are
   // given in; `softInput`, the <input> a touch device's own keyboard types into; `screenKeys`,
   // on-screen keys (buttons with data-vk); `onFocus(focused)`, told when the window gets or loses the
-  // keyboard. Returns the queue (queue.js).
+  // keyboard; `wheelAfterClick`, inside another page: the wheel is the window's only once the canvas
+  // has been clicked, and `onWheelRefused()` is told of a wheel left to the page. Returns the queue
+  // (queue.js).
   function attach(canvas, options) {
     options = options || {};
     var input = new queue.InputQueue();
@@ -17,9 +19,13 @@ define('page', ['host', 'queue', 'pointer', 'wheel', 'keys', 'focus', 'soft_keyb
     var elements = [canvas].concat(options.softInput ? [options.softInput] : []);
     var tapped = options.softInput ? softKeyboard.attach(options.softInput, canvas, post) : null;
     var toCanvas = pointer.attach(canvas, options.windowSize || [canvas.width, canvas.height], post, tapped);
-    wheel.attach(canvas, function (e) { return toCanvas([e.clientX, e.clientY]); }, post);
+    var gate = options.wheelAfterClick ? focus.wheelGate(canvas, options.onWheelRefused) : null;
+    wheel.attach(canvas, function (e) { return toCanvas([e.clientX, e.clientY]); }, post, gate && gate.open);
     elements.forEach(function (element) { keys.attach(element, post); });
-    var focusWindow = focus.attach(elements, post, options.onFocus);
+    var focusWindow = focus.attach(elements, post, function (focused) {
+      if (gate) gate.focus(focused);
+      if (options.onFocus) options.onFocus(focused);
+    });
     (options.screenKeys || []).forEach(function (key) { screenKeys.attach(key, post, focusWindow); });
     return input;
   }

@@ -9,9 +9,11 @@ define('wheel', ['host'], function (host) {
   }
   function wheelRecord(units, point) { return {kind: host.EventKind.wheelEvent, wheelUnits: units, x: point[0], y: point[1]}; }
 
-  // `point(e)`: the canvas pixel of a DOM event.
-  function attach(canvas, point, post) {
+  // `point(e)`: the canvas pixel of a DOM event; `gate()`, if given: whether the wheel is the
+  // window's now, otherwise it is left to the page (focus.js's wheelGate).
+  function attach(canvas, point, post, gate) {
     canvas.addEventListener('wheel', function (e) {
+      if (gate && !gate()) return;
       e.preventDefault();
       var units = wheelUnits(e.deltaY, e.deltaMode);
       if (units !== 0) post(wheelRecord(units, point(e)));

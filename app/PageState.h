@@ -1,0 +1,24 @@
+// What a page around the program (the browser's) reads of it and asks of it, as plain C functions
+// that know nothing of the page: the page calls them between frames.
+#pragma once
+
+extern "C" {
+
+// The program's state as one line of JSON, valid until the next call:
+//   {"dimension":4,"vertices":16,"edges":32,"faces":24,"facesShown":false,
+//    "message":null,"plane":[0,3],"reverse":false}
+// "dimension" is 0 while nothing is built; "message" is the open message box's question; "plane"
+// holds the two axes the held digits turn the cube in at the next frame (null while nothing turns),
+// and "reverse" says whether Shift turns it the other way. Text outside ASCII is written as \u
+// escapes of its UTF-16 units.
+const char* tessary_page_state();
+
+// Builds the n-cube as the generate button does, axis-aligned, in the current mode and with the
+// camera left where it is, the entry field showing n as if typed. Returns "" when done, or one line
+// saying why not (no screen, n outside 3 to 8, a message box is open), valid until the next call.
+const char* tessary_apply_dimension(int n);
+
+// Faces on (the check box "线框渲染" cleared) or off, as a click on the check box sets them. Returns
+// "" when done, or why not (no screen, a message box is open), valid until the next call.
+const char* tessary_show_faces(int shown);
+}

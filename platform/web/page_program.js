@@ -1,0 +1,23 @@
+// The program as the page around it reads it and asks things of it, through the plain functions of
+// app/PageState.h. Nothing is asked before the program runs or after it has stopped.
+export class PageProgram {
+  // `running()`: whether the program runs now.
+  constructor(running) { this.running = running; }
+
+  // {dimension, vertices, edges, faces, facesShown, message, plane, reverse}, or null.
+  state() {
+    if (!this.running() || !window.Module._tessary_page_state) return null;
+    const state = JSON.parse(Module.UTF8ToString(Module._tessary_page_state()));
+    return 'dimension' in state ? state : null;
+  }
+
+  // The n-cube, axis-aligned, the camera where it is; '' when done, otherwise why not.
+  applyDimension(n) { return this.ask('_tessary_apply_dimension', n); }
+
+  showFaces(shown) { return this.ask('_tessary_show_faces', shown ? 1 : 0); }
+
+  ask(name, value) {
+    if (!this.running()) return 'not running';
+    return Module.UTF8ToString(Module[name](value));
+  }
+}
