@@ -54,6 +54,16 @@ bool Fail(std::string* reason, const std::string& why) {
     return false;
 }
 
+// A word of the command line in single quotes for a reason. Windows separates words only at blanks
+// and tabs, so a word may hold a line break or another control character; each is shown as '?' so
+// that the reason stays one line.
+std::string Quoted(const std::string& word) {
+    std::string shown = "'";
+    for (char c : word)
+        shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
+    return shown + "'";
+}
+
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -166,22 +176,22 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
             options->renderFile = value;
         } else if (word == "--width") {
             if (!ReadInt(value, smallestWidth, largestWidth, &options->width))
-                return Fail(reason, "--width '" + value + "' is not a whole number from 256 to 4096");
+                return Fail(reason, "--width " + Quoted(value) + " is not a whole number from 256 to 4096");
             hasWidth = true;
         } else if (word == "--turn") {
             if (!ReadTurn(value, options))
-                return Fail(reason, "--turn '" + value + "' is not two different axes A,B or -A,B");
+                return Fail(reason, "--turn " + Quoted(value) + " is not two different axes A,B or -A,B");
             options->turning = true;
         } else if (word == "--frames") {
             if (!ReadInt(value, 2, 10000, &options->frames))
-                return Fail(reason, "--frames '" + value + "' is not a whole number from 2 to 10000");
+                return Fail(reason, "--frames " + Quoted(value) + " is not a whole number from 2 to 10000");
             hasFrames = true;
         } else if (word == "--fps") {
             if (!ReadFps(value, &options->fps))
-                return Fail(reason, "--fps '" + value + "' is not a number from 1 to 120");
+                return Fail(reason, "--fps " + Quoted(value) + " is not a number from 1 to 120");
             hasFps = true;
         } else {
-            return Fail(reason, "unknown argument '" + word + "' (see tessary --help)");
+            return Fail(reason, "unknown argument " + Quoted(word) + " (see tessary --help)");
         }
     }
     if (options->help || options->version)

@@ -40,7 +40,12 @@ share=$((seconds / count))
 # exit themselves (fuzz/support/FuzzProgram.h). fuzz/lsan.supp names the third-party libraries whose
 # live objects the check cannot follow.
 export SDL_VIDEODRIVER=offscreen
-export ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0
+# quarantine_size_mb=16: freed blocks wait in a quarantine of 16 MB instead of 256 MB before they are
+# reused. Every label texture passes through buffers of 100 KB and more, so with the default nearly
+# every one was a fresh mapping of the kernel's zero pages; measured on the message target, the
+# smaller quarantine takes a quarter off its CPU time and halves its resident size. A use after free
+# is still caught while the block waits among the last 16 MB freed.
+export ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0:quarantine_size_mb=16
 export LSAN_OPTIONS=suppressions=$source_dir/fuzz/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 

@@ -86,6 +86,9 @@ TEST(CommandLineTest, BadArgumentsAreRefusedWithOneLineNamingTheFault) {
         {{"--render", "x.gif", "--view", view, "--turn", "0,1", "--fps", "nan"}, "--fps 'nan'"},
         {{"--render", "x.png", "--frames", "10"}, "need --turn"},
         {{"--render", ""}, "--render needs a file name"},
+        // Windows separates words only at blanks and tabs: a word may hold a line break.
+        {{"--pa\nnel"}, "unknown argument '--pa?nel'"},
+        {{"--render", "x.png", "--width", "1\r\n2"}, "--width '1??2'"},
     };
     for (const Case& c : cases) {
         CommandLine options;

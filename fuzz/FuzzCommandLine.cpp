@@ -1,0 +1,87 @@
+// libFuzzer target: the fuzzer's bytes are read as the program's command line, split into words as
+// WinMain splits them and parsed, and nothing more: no window opens and no file is written. A line
+// that is accepted must leave every option within the range its help gives, and combinations the
+// help forbids refused; a refused line must say why in exactly one line. Any broken rule aborts, so
+// the fuzzer keeps the input.
+#include "app/CommandLine.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string shownLine;
+
+void Require(bool held, const char* rule) {
+    if (held)
+        return;
+    std::fprintf(stderr, "fuzz_commandline: %s for the line \"%s\"\n", rule, shownLine.c_str());
+    std::abort();
+}
+
+bool EndsWith(const std::string& text, const char* end) {
+    const std::string tail(end);
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+void CheckWords(const std::vector<std::string>& words) {
+    std::string joined;
+    for (const std::string& word : words) {
+        Require(word.find('"') == std::string::npos, "a word kept a double quote");
+        // Every word written back in double quotes must split into the same words again.
+        joined += " \"" + word + "\"";
+    }
+    Require(CommandLine::SplitWords(joined.c_str()) == words, "quoted words split differently");
+}
+
+void CheckAccepted(const CommandLine& options) {
+    const CommandLine defaults;
+    if (options.help || options.version)
+        return; // answered before anything else is looked at
+    Require(CommandLine::smallestWidth <= options.width && options.width <= CommandLine::largestWidth,
+            "a width outside 256 to 4096");
+    Require(2 <= options.frames && options.frames <= 10000, "a frame count outside 2 to 10000");
+    Require(1.0 <= options.fps && options.fps <= 120.0, "a frame rate outside 1 to 120");
+    Require(!options.hasView || (3 <= options.view.dimension && options.view.dimension <= 8) ||
+                options.view.dimension == 0,
+            "a view of a dimension the viewer cannot build");
+    const bool rendering = !options.renderFile.empty();
+    Require(rendering || (options.width == defaults.width && !options.panel && !options.turning),
+            "--width, --panel or --turn accepted without --render");
+    Require(options.turning || (options.frames == defaults.frames && options.fps == defaults.fps),
+            "--frames or --fps accepted without --turn");
+    Require(!(rendering && options.printView), "--print-view accepted with --render");
+    if (options.turning) {
+        Require(options.turnFrom != options.turnTo, "a turn in the plane of one axis");
+        Require(0 <= options.turnFrom && options.turnFrom < options.view.dimension && 0 <= options.turnTo &&
+                    options.turnTo < options.view.dimension,
+                "a turn about an axis the cube does not have");
+    } else if (rendering) {
+        Require(EndsWith(options.renderFile, ".png"), "a picture accepted into a file that is not .png");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The command line is a C string: it ends at the first NUL.
+    std::string line(reinterpret_cast<const char*>(data), size);
+    line = line.substr(0, line.find('\0'));
+    shownLine = line;
+    const std::vector<std::string> words = CommandLine::SplitWords(line.c_str());
+    CheckWords(words);
+
+    CommandLine options;
+    std::string reason;
+    if (CommandLine::Read(words, &options, &reason)) {
+        CheckAccepted(options);
+    } else {
+        Require(!reason.empty(), "a refusal without a reason");
+        Require(reason.find('\n') == std::string::npos && reason.find('\r') == std::string::npos,
+                "a refusal whose reason is more than one line");
+    }
+    return 0;
+}
