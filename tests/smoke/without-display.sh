@@ -66,8 +66,10 @@ expect "unknown argument: nothing on stdout" "" "$out"
 
 # The picture's width and height, from the PNG signature and header, as "PNG 1024x768".
 png_size() {
-    od -An -tx1 -N24 "$1" | tr -d ' \n' | sed -n 's/^89504e470d0a1a0a0000000d49484452\(.\{8\}\)\(.\{8\}\)$/\1 \2/p' |
-        { read -r w h && printf 'PNG %dx%d' "0x$w" "0x$h"; }
+    # shellcheck disable=SC2046 # the two fields are meant to split
+    set -- $(od -An -tx1 -N24 "$1" | tr -d ' \n' |
+        sed -n 's/^89504e470d0a1a0a0000000d49484452\(.\{8\}\)\(.\{8\}\)$/0x\1 0x\2/p')
+    [ $# -eq 2 ] && printf 'PNG %dx%d' "$1" "$2"
 }
 
 limit=60
