@@ -7,7 +7,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: help run test build configure deps test-sanitize fuzz fuzz-build fuzz-merge bench clean \
 	windows-deps host-icon-tool windows windows-dist test-windows \
-	package-deps package test-package web-deps web serve-web test-web bench-web release
+	package-deps package test-package web-deps web serve-web test-web bench-web release pictures
 
 help:
 	@echo 'make run            build the viewer and start it'
@@ -15,6 +15,7 @@ help:
 	@echo 'make build          configure and build everything in $(BUILD)/'
 	@echo 'make fuzz           run every libFuzzer target, FUZZ_SECONDS (600) shared among them'
 	@echo 'make bench          build and run the benchmarks'
+	@echo 'make pictures       draw the README'"'"'s picture and animation with tessary --render'
 	@echo 'make windows        cross-build tessary.exe for Windows (win32 and win64)'
 	@echo 'make windows-dist   ... and a zip and an installer of each'
 	@echo 'make test-windows   ... and test them under Wine'
@@ -91,6 +92,12 @@ bench: deps
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTESSARY_BENCH=ON -DTESSARY_TESTS=OFF > /dev/null
 	@cmake --build build-bench -j $(JOBS)
 	./scripts/run-benchmarks.sh build-bench
+
+# The README's picture and animation, drawn by the viewer itself: every line of README.md that starts
+# with `tessary --render docs/` is run with the program of $(BUILD)/, so the views live in one place.
+pictures: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tessary
+	@grep '^tessary --render docs/' README.md | sed 's|^tessary|./$(BUILD)/tessary|' | sh -ex
 
 # The Windows build, cross-compiled with mingw-w64 for i686 (the 32-bit target) and x86_64, and
 # its smoke test under Wine. Their packages (about 2 GB) come from their own script, only here.

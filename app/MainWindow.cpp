@@ -9,6 +9,12 @@ AppContext* application = nullptr;
 OverlayArea overlayArea;
 
 HWND CreateMainWindow(HINSTANCE instance, bool shown) {
+    // A window to be seen needs a display; without one the window is not made at all. A hidden
+    // window, only drawn into, needs none.
+    DEVMODEW display = {};
+    display.dmSize = sizeof(DEVMODEW);
+    if (shown && !EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &display))
+        return nullptr;
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(WNDCLASSEXW);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;

@@ -15,8 +15,7 @@
 
 int RenderCommand::Run(HINSTANCE instance, const CommandLine& options) {
     if (!CreateMainWindow(instance, false)) {
-        std::fprintf(stderr, "tessary: cannot create a window to draw in (is a display available, or "
-                             "SDL_VIDEODRIVER=offscreen set?)\n");
+        std::fprintf(stderr, "tessary: cannot create a hidden window to draw in\n");
         return 1;
     }
     application = new AppContext();

@@ -29,7 +29,8 @@ extern OverlayArea overlayArea;
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Registers the class, creates and sizes the window and shows it unless `shown` is false (a picture
-// drawn for the command line). Returns null on failure.
+// drawn for the command line, which needs no display). Returns null on failure, and when the window
+// is to be shown and there is no display.
 HWND CreateMainWindow(HINSTANCE instance, bool shown = true);
 // Creates the first screen and sets the viewport, the projection and the fixed GL state.
 bool InitScene();

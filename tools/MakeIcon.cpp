@@ -55,8 +55,7 @@ bool WriteFile(const std::vector<uint8_t>& bytes, const std::string& path) {
 int DrawIcons(const std::string& target, bool ico, int count, char** sizes) {
     const GlWindow context(windowWidth, windowHeight);
     if (!context.Ok()) {
-        std::fprintf(stderr,
-                     "tessary-icon: no OpenGL context (without a display, set SDL_VIDEODRIVER=offscreen)\n");
+        std::fprintf(stderr, "tessary-icon: no OpenGL context\n");
         return 1;
     }
     // Declared after the context, so the model's number textures go while it is still current.

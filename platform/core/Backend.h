@@ -38,7 +38,10 @@ enum class SystemCursor { Hidden, Arrow, IBeam };
 
 // Starts the windowing system, once per process (later calls answer at once). False when it cannot
 // start, for example without a display. Windows, display modes and events all need it.
-bool StartVideo();
+// `screenNeeded` false asks for a window that stays hidden, which is only drawn into: a back end
+// whose windows need a display may then start without one (SDL's offscreen driver). Once started
+// so, it answers false to every later call that needs a screen.
+bool StartVideo(bool screenNeeded = true);
 
 // Feeds every event already waiting into the message queue, without blocking. Does nothing before
 // StartVideo.

@@ -13,9 +13,11 @@ using namespace platform_windowing;
 
 HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU, HINSTANCE, LPVOID) {
-    // Child windows are outside what this layer offers: the program has one top-level window.
+    // Child windows are outside what this layer offers: the program has one top-level window. A
+    // window created hidden needs no display until it is shown; one that is never shown (a picture
+    // drawn into a file) works where there is none.
     const WNDPROC procedure = ClassProcedure(className);
-    if (!procedure || parent || !platform_backend::StartVideo())
+    if (!procedure || parent || !platform_backend::StartVideo((style & WS_VISIBLE) != 0))
         return nullptr;
 
     WindowRecord record;

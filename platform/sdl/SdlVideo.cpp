@@ -55,6 +55,17 @@ std::string DriversWithScreen() {
     return drivers;
 }
 
+// SDL started on its offscreen driver because no display could be opened and only a hidden window
+// was asked for.
+bool withoutScreen = false;
+
+// SDL_Init of the video subsystem on the drivers the hint names; on failure it leaves nothing
+// started, so another driver can be tried.
+bool InitVideo(const char* drivers) {
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, drivers, SDL_HINT_OVERRIDE);
+    return SDL_Init(SDL_INIT_VIDEO) == 0;
+}
+
 } // namespace
 
 namespace platform_sdl {
@@ -67,9 +78,9 @@ bool VideoStarted() {
 
 namespace platform_backend {
 
-bool StartVideo() {
+bool StartVideo(bool screenNeeded) {
     if (platform_sdl::VideoStarted())
-        return true;
+        return !(screenNeeded && withoutScreen);
     // Closing the last window must reach the program as WM_CLOSE only; SDL would add a second,
     // separate quit request for the same click.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -79,12 +90,18 @@ bool StartVideo() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     const bool named = requested && *requested;
-    if (!named)
-        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, DriversWithScreen().c_str(), SDL_HINT_OVERRIDE);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    bool started = named ? SDL_Init(SDL_INIT_VIDEO) == 0 : InitVideo(DriversWithScreen().c_str());
+    // A window that is never shown is only drawn into: the offscreen driver gives it a real GL
+    // context without a display.
+    if (!started && !named && !screenNeeded) {
+        started = InitVideo("offscreen");
+        withoutScreen = started;
+    }
+    if (!started) {
         // With no display to open there is nothing to add to the program's own line; a display that
-        // is named but cannot be opened, or a named driver that fails, gets SDL's reason.
-        if (named || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"))
+        // is named but cannot be opened, a named driver that fails, or an offscreen driver that
+        // fails gets SDL's reason.
+        if (named || !screenNeeded || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"))
             std::fprintf(stderr, "SDL video could not start: %s\n", SDL_GetError());
         return false;
     }
@@ -98,6 +115,7 @@ void SleepMilliseconds(DWORD milliseconds) {
 
 void ShutdownBackend() {
     SDL_Quit();
+    withoutScreen = false;
 }
 
 } // namespace platform_backend

@@ -51,7 +51,7 @@ int FeedEvents() {
 
 } // namespace
 
-bool StartVideo() {
+bool StartVideo(bool) {
     return true;
 }
 

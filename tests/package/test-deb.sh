@@ -24,7 +24,7 @@ expect "lintian reports no error or warning (exit code $lintian_status)" \
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for package in fonts-arphic-uming fonts-wqy-microhei fonts-cwtex-yen libsdl2-2.0-0 libgl1 libfreetype6 \
-    libfontconfig1; do
+    libfontconfig1 libwebp7 libwebpmux3 libgif7 zlib1g; do
     case ", $depends," in
     *", $package"[\ ,]*) check ok "depends on $package" ;;
     *) check fail "depends on $package" ;;

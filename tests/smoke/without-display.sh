@@ -1,8 +1,9 @@
 #!/bin/sh
 # The real executable with no display at all (no DISPLAY, no WAYLAND_DISPLAY, no XDG_RUNTIME_DIR, no
 # SDL_VIDEODRIVER), as from a text console or over ssh: started plainly it must end within 5 s with
-# exit code 1 and its own one line of reason, nothing from a library before it; --help, --version and an unknown argument must be answered without trying to open a
-# window, which here would fail.
+# exit code 1 and its own one line of reason, nothing from a library before it; --help, --version
+# and an unknown argument must be answered without trying to open a window, which here would fail;
+# --render needs no display and writes its picture.
 #
 # usage: without-display.sh <exe> <version from project()>
 set -u
@@ -14,7 +15,7 @@ failures=0
 
 # run <args...>: runs the program without a display; sets status, out and err.
 run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER timeout 5 "$exe" "$@" >"$work/out" 2>"$work/err"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER timeout "${limit:-5}" "$exe" "$@" >"$work/out" 2>"$work/err"
     status=$?
     out=$(cat "$work/out")
     err=$(cat "$work/err")
@@ -62,5 +63,18 @@ expect "unknown argument: exit code" 2 "$status"
 expect "unknown argument: one line naming it and --help" \
     "tessary: unknown argument '--no such' (see tessary --help)" "$err"
 expect "unknown argument: nothing on stdout" "" "$out"
+
+# The picture's width and height, from the PNG signature and header, as "PNG 1024x768".
+png_size() {
+    # shellcheck disable=SC2046 # the two fields are meant to split
+    set -- $(od -An -tx1 -N24 "$1" | tr -d ' \n' |
+        sed -n 's/^89504e470d0a1a0a0000000d49484452\(.\{8\}\)\(.\{8\}\)$/0x\1 0x\2/p')
+    [ $# -eq 2 ] && printf 'PNG %dx%d' "$1" "$2"
+}
+
+limit=60
+run --render "$work/cube.png" --width 512
+expect "--render without a display: exit code" 0 "$status"
+expect "--render without a display: the picture" "PNG 512x384" "$(png_size "$work/cube.png" 2>&1)"
 
 [ "$failures" -eq 0 ]
