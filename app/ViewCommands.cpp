@@ -1,0 +1,50 @@
+#include "app/ViewCommands.h"
+
+#include "app/AppContext.h"
+#include "app/ScreenManager.h"
+#include "app/Shell.h"
+#include "hypercube/CTessary.h"
+#include "hypercube/ScreenView.h"
+#include "hypercube/ViewText.h"
+
+#include <string>
+
+namespace {
+
+// The answer of the last call, kept until the next one.
+std::string answer;
+
+CTessary* RunningScreen() {
+    if (!application || !application->screenManager)
+        return nullptr;
+    return dynamic_cast<CTessary*>(application->screenManager->ActiveScreen());
+}
+
+const char* Answer(std::string text) {
+    answer = std::move(text);
+    return answer.c_str();
+}
+
+} // namespace
+
+const char* tessary_capture_view() {
+    const CTessary* screen = RunningScreen();
+    return Answer(screen ? ViewText::Format(ScreenView::Capture(*screen)) : std::string());
+}
+
+const char* tessary_read_view(const char* text) {
+    View view;
+    std::string reason;
+    return Answer(ViewText::Parse(text ? text : "", &view, &reason) ? std::string() : reason);
+}
+
+const char* tessary_apply_view(const char* text) {
+    View view;
+    std::string reason;
+    if (!ViewText::Parse(text ? text : "", &view, &reason))
+        return Answer(reason);
+    CTessary* screen = RunningScreen();
+    if (!screen)
+        return Answer("the program has not started yet");
+    return Answer(ScreenView::Apply(*screen, view, &reason) ? std::string() : reason);
+}
