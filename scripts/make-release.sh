@@ -27,7 +27,7 @@ done
 # extended fields, so the same build gives the same zip.
 page=$scratch/tessary-$version-web
 mkdir "$page"
-cp -R "$web/index.html" "$web/dom_input.js" "$web/tessary_page.js" "$web/service_worker.js" \
+cp -R "$web/index.html" "$web/dom_input.js" "$web/tessary_page.js" "$web/"page_*.js "$web/service_worker.js" \
     "$web/manifest.webmanifest" "$web/tessary.js" "$web/tessary.wasm" "$web/icons" "$web/fonts" "$page/"
 cp docs/screenshot.png "$page/screenshot.png"
 find "$page" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +

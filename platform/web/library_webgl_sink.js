@@ -141,20 +141,6 @@ mergeInto(LibraryManager.library, {
       }
       return new Uint8Array(texels.buffer);
     },
-    // What the copies hold and cost (the palette, and a few numbers and the runs per texture),
-    // against the images they stand for; for the benchmark's report.
-    copySizes: function() {
-      var sizes = {textures: 0, bytes: TessaryGl.palette.length * 4, imageBytes: 0};
-      for (var name in TessaryGl.copies) {
-        var copy = TessaryGl.copies[name];
-        sizes.textures++;
-        var image = copy.image || {};
-        sizes.bytes += 32 + (image.texels ? image.texels.byteLength : 0) +
-                       (image.runs ? image.runs.byteLength : 0);
-        sizes.imageBytes += copy.width * copy.height * 4;
-      }
-      return sizes;
-    },
     upload: function(name, copy) {
       var gl = TessaryGl.gl;
       TessaryGl.bind(name);
@@ -281,7 +267,6 @@ mergeInto(LibraryManager.library, {
       if (ok) TessaryGl.restoreTextures();
       if (Module['onGlContext']) Module['onGlContext'](ok ? 'restored' : 'failed');
     });
-    Module['tessaryGlCopySizes'] = TessaryGl.copySizes;
     return 1;
   },
 

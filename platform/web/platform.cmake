@@ -40,7 +40,8 @@ add_custom_command(OUTPUT ${WEB_FONTS}
     COMMAND ${WEB_DIR}/fonts/subset-fonts.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/fonts
     DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES}
     COMMENT "Cutting the font subsets the page ships")
-set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js manifest.webmanifest)
+set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js page_layout.js page_status.js page_input.js
+    page_loading.js manifest.webmanifest)
 set(WEB_PAGE_OUTPUTS ${WEB_PAGE_FILES})
 list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
 set(WEB_PAGE_SOURCES ${WEB_PAGE_FILES})
