@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 #include <system_error>
+#include <utility>
 
 class AtomicFile {
 public:
@@ -32,6 +33,8 @@ public:
     void Discard();
 
     const std::string& Path() const { return path; }
+    // The name Commit gives the file; a numbered series knows its names only when it is complete.
+    void SetPath(std::string name) { path = std::move(name); }
     const std::string& TemporaryPath() const { return temporary; }
 
     // "cannot write PATH: REASON", the one way every writer words a system error.

@@ -7,6 +7,8 @@
 #include "gui/TextTexture.h"
 #include "platform/Gl.h"
 
+#include <cmath>
+
 void DrawFrame() {
     ScreenManager* manager = application->screenManager;
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -47,6 +49,15 @@ void BeginOverlay() {
     glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
     glEnable(GL_POLYGON_SMOOTH);
     glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+}
+
+void ScissorOverlay(int left, int top, int width, int height) {
+    const double scale = clientWidth / (overlayArea.right - overlayArea.left);
+    const double x = (left - overlayArea.left) * scale;
+    const double bottom = clientHeight - (top + height - overlayArea.top) * scale;
+    glScissor(static_cast<GLint>(std::lround(x)), static_cast<GLint>(std::lround(bottom)),
+              static_cast<GLsizei>(std::lround(width * scale)),
+              static_cast<GLsizei>(std::lround(height * scale)));
 }
 
 void EndOverlay() {

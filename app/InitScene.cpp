@@ -19,9 +19,12 @@ bool InitScene() {
     return true;
 }
 
-void LoadWindowProjection() {
+void LoadWindowProjection(double left, double right, double bottom, double top) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(application->fieldOfView, 1.3333333333333333, nearPlane, farPlane);
+    // An orthographic projection from +1 to -1 in depth moves and scales x and y and keeps z: the
+    // identity for the whole view, so the window's matrix is exactly gluPerspective's.
+    glOrtho(left, right, bottom, top, 1.0, -1.0);
+    gluPerspective(application->fieldOfView, 1.3333333333333333, 1.0, 30000000.0);
     glMatrixMode(GL_MODELVIEW);
 }

@@ -6,15 +6,12 @@
 #include "platform/Gl.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
 RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
     const int height = width * 3 / 4;
     const double scale = static_cast<double>(width) / clientWidth;
-    const double top = nearPlane * std::tan(application->fieldOfView * 3.14159265358979323846 / 360.0);
-    const double right = top * 4.0 / 3.0;
 
     RgbaPicture picture(width, height);
     std::vector<uint8_t> tile(static_cast<size_t>(clientWidth) * clientHeight * 4);
@@ -23,12 +20,8 @@ RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
     // ty and tx are the tile's top-left corner in picture pixels, y downwards.
     for (int ty = 0; ty < height; ty += clientHeight)
         for (int tx = 0; tx < width; tx += clientWidth) {
-            glMatrixMode(GL_PROJECTION);
-            glLoadIdentity();
-            glFrustum(-right + 2.0 * right * tx / width, -right + 2.0 * right * (tx + clientWidth) / width,
-                      top - 2.0 * top * (ty + clientHeight) / height, top - 2.0 * top * ty / height, nearPlane,
-                      farPlane);
-            glMatrixMode(GL_MODELVIEW);
+            LoadWindowProjection(-1.0 + 2.0 * tx / width, -1.0 + 2.0 * (tx + clientWidth) / width,
+                                 1.0 - 2.0 * (ty + clientHeight) / height, 1.0 - 2.0 * ty / height);
             overlayArea = {tx / scale, ty / scale, (tx + clientWidth) / scale, (ty + clientHeight) / scale};
             if (panel) {
                 DrawFrame();

@@ -1,6 +1,7 @@
 // Draws what the window would show into a picture of any width from 256 to 4096 at 4:3, without
 // showing the window: tile by tile in the hidden window's own 1024 x 768 buffer, each tile through
-// its part of the window's projection, so the picture never needs a buffer larger than the window.
+// its part of the window's projection, so the picture never needs a buffer larger than the window
+// (and nothing beyond OpenGL 1.1).
 // Lines are as wide, fog and face labels as large relative to the picture as in the window.
 #pragma once
 

@@ -31,17 +31,18 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // Registers the class, creates and sizes the window and shows it unless `shown` is false (a picture
 // drawn for the command line). Returns null on failure.
 HWND CreateMainWindow(HINSTANCE instance, bool shown = true);
-// The window's perspective: the field of view of the AppContext at 4:3, between these planes.
-constexpr double nearPlane = 1.0;
-constexpr double farPlane = 30000000.0;
-
 // Creates the first screen and sets the viewport, the projection and the fixed GL state.
 bool InitScene();
 // Loads the window's perspective as the projection matrix and leaves the modelview matrix current.
-void LoadWindowProjection();
+// A part of the view, given as its bounds in the window's normalised device coordinates (-1 to 1),
+// is stretched over the whole viewport: the projection of one tile of a larger picture. The whole
+// view is exactly the window's projection.
+void LoadWindowProjection(double left = -1.0, double right = 1.0, double bottom = -1.0, double top = 1.0);
 void DrawFrame();
 void BeginOverlay();
 void EndOverlay();
+// Scissors to a rectangle of the overlay, in overlay units, wherever overlayArea puts it.
+void ScissorOverlay(int left, int top, int width, int height);
 bool SetFullScreen();
 
 // The drawing half of the frame step: draw, swap, count the frame.

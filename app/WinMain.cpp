@@ -17,8 +17,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
     CommandLine options;
     if (CommandLine::Answer(commandLine, &options, &exitCode))
         return exitCode;
-    if (!options.renderFile.empty())
+    if (!options.renderFile.empty()) {
+#ifdef TESSARY_HAVE_FILE_OUTPUT
         return RenderCommand::Run(instance, options);
+#else
+        std::fprintf(stderr, "tessary: this build writes no files; --render is not available\n");
+        return 2;
+#endif
+    }
 
     // Without a window or a GL context nothing can be shown at all; say so and fail, rather than
     // end silently with the exit code of success.

@@ -50,13 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string before = ViewText::Format(view);
     std::string reason;
     if (!ViewText::Parse(text, &view, &reason)) {
-        Require(!reason.empty() && reason.find('\n') == std::string::npos, "a refusal without one line", text);
+        Require(!reason.empty() && reason.find('\n') == std::string::npos, "a refusal without one line",
+                text);
         Require(ViewText::Format(view) == before, "a refused view changed its target", text);
         return 0;
     }
     View again;
-    Require(ViewText::Parse(ViewText::Format(view), &again, &reason), "an accepted view wrote unreadable text",
-            text);
+    Require(ViewText::Parse(ViewText::Format(view), &again, &reason),
+            "an accepted view wrote unreadable text", text);
     Require(ViewText::Format(again) == ViewText::Format(view), "a view read back differently", text);
     Require(ScreenView::Apply(*screen, view, &reason), "an accepted view was not applied", text);
     View shown;

@@ -1,6 +1,7 @@
 #include "gui/QV_TextBox.h"
 
 #include "app/InputState.h"
+#include "app/Shell.h"
 #include "gui/QV_Container.h"
 #include "gui/TextTexture.h"
 #include "platform/Gl.h"
@@ -155,10 +156,9 @@ void QV_TextBox::Draw() {
         glEnd();
     }
 
-    // The interior inset by 2 pixels, in window coordinates counted from the bottom of the 768-pixel
-    // viewport.
+    // The interior inset by 2 pixels.
     glEnable(GL_SCISSOR_TEST);
-    glScissor(sx + 2, 770 - height - sy, width - 4, height - 4);
+    ScissorOverlay(sx + 2, sy + 2, width - 4, height - 4);
     if (enabled) {
         texture->red = textColor[0];
         texture->green = textColor[1];

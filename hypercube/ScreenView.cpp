@@ -6,6 +6,7 @@
 #include "gui/QV_CheckBox.h"
 #include "gui/QV_TextBox.h"
 #include "hypercube/CTessary.h"
+#include "hypercube/ViewText.h"
 
 #include <cmath>
 
@@ -35,6 +36,16 @@ View ScreenView::Capture(const CTessary& screen) {
     }
     View checked = view;
     return checked.Check(nullptr) ? checked : view;
+}
+
+View ScreenView::Settle(CTessary& screen) {
+    const View view = Capture(screen);
+    // Straightening what was read can move an entry across a rounding step of the text, so only
+    // the text itself, read back, is what every reader gets.
+    View read = view;
+    if (ViewText::Parse(ViewText::Format(view), &read, nullptr))
+        Apply(screen, read, nullptr);
+    return view;
 }
 
 bool ScreenView::Apply(CTessary& screen, const View& view, std::string* reason) {

@@ -9,10 +9,19 @@ class CTessary;
 
 class ScreenView {
 public:
-    // What the screen shows now. The orientation is read back from the vertices (the edge from
-    // vertex 0 along axis k is the edge length times column k) and straightened; an eye that a
-    // huge wheel step has thrown beyond the limits a view may have is brought back to them.
+    // What the screen shows now. The orientation is read back from the vertices (the edge from vertex 0 along
+    // axis k is the edge length times column k) and straightened; an eye that a huge wheel step has thrown
+    // beyond the limits a view may have is brought back to them.
     static View Capture(const CTessary& screen);
+
+    // Capture, then shows the captured view's text, read back, on the screen itself; returns the
+    // captured view. The vertices move by a millionth of a unit or so, unseen, but they are then
+    // exactly those that applying the view's text gives any other program, which then draws the
+    // very same frame: turned vertices carry the rounding
+    // of every frame's turn, which no short text can reproduce bit for bit, and translucent faces of
+    // nearly equal depth can swap their drawing order over such a difference. Not while a message
+    // box is open: then the screen is left alone.
+    static View Settle(CTessary& screen);
 
     // Shows `view` as the user would have made it: the model built as the generate button builds it
     // and turned to the orientation (the vertices are set from the rotation), the entry field showing

@@ -29,8 +29,8 @@ public:
     // as HypercubeModel::RotatePlane turns the vertices.
     void TurnInPlane(int a, int b, double angle);
 
-    int dimension = 0;      // 0: nothing built; otherwise 3 to 8
-    bool wireframe = true;  // the check box
+    int dimension = 0;     // 0: nothing built; otherwise 3 to 8
+    bool wireframe = true; // the check box
     float eye[3] = {0.0f, 0.0f, 150.0f};
     float up[3] = {0.0f, 1.0f, 0.0f};
     // Row-major, maxDimension columns per row; only the leading dimension x dimension block counts.

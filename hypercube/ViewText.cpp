@@ -10,9 +10,9 @@ const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz012
 const char prefix[] = "v1.";
 constexpr size_t prefixLength = 3;
 constexpr size_t floatChars = 6;
-constexpr size_t entryChars = 3;
+constexpr size_t entryChars = 4;
 constexpr size_t cameraChars = 6 * floatChars;
-constexpr double entryScale = 131071.0; // (2^18 - 2) / 2: -1 and 1 both have a code
+constexpr double entryScale = 8388607.0; // (2^24 - 2) / 2: -1 and 1 both have a code
 
 size_t LengthFor(int dimension) {
     const size_t head = prefixLength + 2 + 1 + cameraChars;
@@ -76,8 +76,8 @@ std::string ViewText::Format(const View& view) {
 
 bool ViewText::Parse(const std::string& text, View* view, std::string* reason) {
     if (text.size() > maxLength)
-        return Refuse(reason, "the view is too long (" + std::to_string(text.size()) + " characters, at most " +
-                                  std::to_string(maxLength) + ")");
+        return Refuse(reason, "the view is too long (" + std::to_string(text.size()) +
+                                  " characters, at most " + std::to_string(maxLength) + ")");
     if (text.empty() || text[0] != 'v')
         return Refuse(reason, "this is not a view (a view begins with v1.)");
     if (text.compare(0, prefixLength, prefix) != 0)

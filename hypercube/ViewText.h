@@ -3,9 +3,9 @@
 // <d> is the dimension ('0' for nothing built, '3' to '8'), <m> 'w' for wireframe or 'f' for faces;
 // <camera> is eye x, y, z and up x, y, z as the bits of IEEE single-precision floats, 6 base64url
 // characters each (most significant first, the top 4 of 36 bits zero); <orientation> is the
-// d x d rotation row by row, each entry e in [-1, 1] as round((e + 1) x 131071) in 3 base64url
-// characters, absent when d is 0. The camera is exact; the orientation is within 8e-6 per entry and
-// is straightened into an exact rotation when read.
+// d x d rotation row by row, each entry e in [-1, 1] as round((e + 1) x 8388607) in 4 base64url
+// characters, absent when d is 0. The camera is exact; the orientation is within 6e-8 per entry,
+// as near as single-precision vertices carry it, and is straightened into a rotation when read.
 #pragma once
 
 #include "hypercube/View.h"

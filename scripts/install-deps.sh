@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the program need, but only those that are
-# missing. Used by every Makefile target. openbox and xterm are for the smoke test under a
-# click-to-focus window manager.
+# missing. Used by every Makefile target. libwebp and giflib write the command line's animations;
+# openbox and xterm are for the smoke test under a click-to-focus window manager.
 set -eu
 exec "$(dirname "$0")/install-packages.sh" cmake g++ make pkg-config libsdl2-dev libgl-dev libglu1-mesa-dev \
-    libegl-mesa0 libgl1-mesa-dri libfreetype-dev libfontconfig-dev libpng-dev libgtest-dev libbenchmark-dev \
+    libegl-mesa0 libgl1-mesa-dri libfreetype-dev libfontconfig-dev libpng-dev libwebp-dev libgif-dev \
+    libgtest-dev libbenchmark-dev \
     xvfb xauth xfonts-base xdotool x11-apps x11-utils openbox xterm python3 fonts-arphic-uming \
     fonts-wqy-microhei fonts-cwtex-yen

@@ -11,8 +11,8 @@
 
 namespace {
 
-const char* const everyFlag[] = {"--view",  "--print-view", "--render", "--width", "--panel", "--turn",
-                                 "--frames", "--fps",       "--help",   "-h",      "--version"};
+const char* const everyFlag[] = {"--view",   "--print-view", "--render", "--width", "--panel",  "--turn",
+                                 "--frames", "--fps",        "--help",   "-h",      "--version"};
 
 std::string FourCubeView() {
     View view;
@@ -133,7 +133,8 @@ TEST(CommandLineTest, HelpFitsEightyColumnsAndShowsEveryFlagWithAnExample) {
             ++entry;
         ASSERT_LT(entry, lines.size()) << flag << " is not listed";
         std::string block = lines[entry];
-        for (size_t i = entry + 1; i < lines.size() && lines[i].rfind("  -", 0) != 0 && !lines[i].empty(); ++i)
+        for (size_t i = entry + 1; i < lines.size() && lines[i].rfind("  -", 0) != 0 && !lines[i].empty();
+             ++i)
             block += "\n" + lines[i];
         EXPECT_NE(block.find("e.g. tessary"), std::string::npos) << flag << " has no example:\n" << block;
     }
@@ -157,7 +158,8 @@ TEST(CommandLineTest, TheManualPageListsEveryFlagWithAnExample) {
         while (example + 1 < lines.size() && lines[example] != "Example:" && lines[example] != ".TP")
             ++example;
         ASSERT_EQ(lines[example], "Example:") << flag << " has no example";
-        EXPECT_NE(lines[example + 1].find("tessary"), std::string::npos) << flag << ": " << lines[example + 1];
+        EXPECT_NE(lines[example + 1].find("tessary"), std::string::npos)
+            << flag << ": " << lines[example + 1];
     }
 }
 

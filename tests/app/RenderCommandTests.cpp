@@ -3,6 +3,8 @@
 #include "tests/support/AppFixture.h"
 #include "tests/support/GlTestContext.h"
 
+#include "app/CommandLine.h"
+#include "app/TurnRecorder.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
@@ -11,8 +13,10 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -31,17 +35,17 @@ View KnownFourCubeView() {
     return view;
 }
 
-struct Run {
+struct Outcome {
     int status = -1;
     std::string err;
 };
 
 // Runs the program with `arguments` (already quoted for the shell).
-Run RunProgram(const std::string& arguments) {
+Outcome RunProgram(const std::string& arguments) {
     const std::string errFile = PicturePath("render-command.err");
     const std::string command =
         "SDL_VIDEODRIVER=offscreen " TESSARY_EXECUTABLE " " + arguments + " 2>" + errFile + " >/dev/null";
-    Run run;
+    Outcome run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     if (std::FILE* file = std::fopen(errFile.c_str(), "r")) {
@@ -66,12 +70,43 @@ bool ReadPng(const std::string& path, Frame* frame) {
 
 class RenderCommandTest : public AppFixture {};
 
+// The turn's last frame, k = N - 1, against the window after holding Shift and the keys 1 and 3 for
+// as long as that much of a turn takes: the same plane, the same way round.
+TEST_F(RenderCommandTest, ATurnGoesTheWayTheHeldKeysTurn) {
+    ASSERT_TRUE(InitScene());
+    CTessary* screen = static_cast<CTessary*>(Manager().ActiveScreen());
+    std::filesystem::create_directories(PicturePath("turn"));
+    CommandLine options;
+    std::string reason;
+    View start;
+    start.dimension = 4;
+    ASSERT_TRUE(CommandLine::Read({"--render", PicturePath("turn/frame.png"), "--turn", "-3,1", "--frames",
+                                   "8", "--width", "256", "--view", ViewText::Format(start)},
+                                  &options, &reason))
+        << reason;
+    ASSERT_TRUE(ScreenView::Apply(*screen, options.view, &reason)) << reason;
+    ASSERT_TRUE(TurnRecorder::Record(*screen, options, &reason)) << reason;
+    const std::vector<float> recorded(screen->model.vertices, screen->model.vertices + 16 * 4);
+    struct stat info;
+    EXPECT_EQ(stat(PicturePath("turn/frame-007.png").c_str(), &info), 0) << "eight frames, 000 to 007";
+
+    ASSERT_TRUE(ScreenView::Apply(*screen, start, &reason)) << reason;
+    Post(WM_KEYDOWN, VK_SHIFT);
+    Post(WM_KEYDOWN, '3');
+    Post(WM_KEYDOWN, '1');
+    ASSERT_TRUE(FrameStep());
+    platform_testing::AdvanceTicks(static_cast<int>(std::lround(7.0 / 8.0 * 2.0 * M_PI / 0.0016)));
+    ASSERT_TRUE(FrameStep());
+    for (int i = 0; i < 16 * 4; ++i)
+        EXPECT_NEAR(recorded[i], screen->model.vertices[i], 0.02) << "vertex " << i / 4 << ", axis " << i % 4;
+}
+
 TEST_F(RenderCommandTest, ThePictureOfAViewIsTheWindowsFrameOfItWithoutThePanel) {
     const View view = KnownFourCubeView();
     const std::string text = ViewText::Format(view);
     const std::string path = PicturePath("render-four-cube.png");
     std::remove(path.c_str());
-    const Run run = RunProgram("--render '" + path + "' --view '" + text + "'");
+    const Outcome run = RunProgram("--render '" + path + "' --view '" + text + "'");
     ASSERT_EQ(run.status, 0) << run.err;
     Frame picture;
     ASSERT_TRUE(ReadPng(path, &picture)) << path;
@@ -116,8 +151,9 @@ TEST_F(RenderCommandTest, ATwiceAsWidePictureShowsTheSameSceneTwiceAsLarge) {
     for (int y = 0; y < 768; ++y)
         for (int x = 0; x < 1024; ++x)
             for (int c = 0; c < 3; ++c) {
-                const int mean = (b.At(2 * x, 2 * y)[c] + b.At(2 * x + 1, 2 * y)[c] + b.At(2 * x, 2 * y + 1)[c] +
-                                  b.At(2 * x + 1, 2 * y + 1)[c] + 2) / 4;
+                const int mean = (b.At(2 * x, 2 * y)[c] + b.At(2 * x + 1, 2 * y)[c] +
+                                  b.At(2 * x, 2 * y + 1)[c] + b.At(2 * x + 1, 2 * y + 1)[c] + 2) /
+                                 4;
                 if (std::abs(mean - a.At(x, y)[c]) > 48) {
                     ++differing;
                     break;
@@ -128,14 +164,14 @@ TEST_F(RenderCommandTest, ATwiceAsWidePictureShowsTheSameSceneTwiceAsLarge) {
 
 TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoFile) {
     const std::string folder = PicturePath("no-such-folder");
-    const Run run = RunProgram("--render '" + folder + "/cube.png'");
+    const Outcome run = RunProgram("--render '" + folder + "/cube.png'");
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
     struct stat info;
     EXPECT_NE(stat(folder.c_str(), &info), 0) << "nothing was left behind";
 
-    const Run bad = RunProgram("--render x.png --width 99");
+    const Outcome bad = RunProgram("--render x.png --width 99");
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err, "tessary: --width '99' is not a whole number from 256 to 4096\n");
 }

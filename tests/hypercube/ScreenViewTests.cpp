@@ -8,9 +8,11 @@
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -48,7 +50,8 @@ protected:
         Step();
         Post(WM_LBUTTONUP, 0, MAKELPARAM(500 + dx, 400 + dy));
         for (int i = 0; i < std::abs(wheelNotches); ++i)
-            Post(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(wheelNotches > 0 ? WHEEL_DELTA : -WHEEL_DELTA)));
+            Post(WM_MOUSEWHEEL,
+                 MAKEWPARAM(0, static_cast<WORD>(wheelNotches > 0 ? WHEEL_DELTA : -WHEEL_DELTA)));
         Step();
     }
     // Puts a new hypercube screen in place of the active one, as a program that has just started.
@@ -91,8 +94,14 @@ TEST_F(ScreenViewTest, ACapturedViewAppliedToAFreshProgramDrawsTheSameFrame) {
         Orbit(40 + 7 * n, -30, n % 2 ? 2 : -3);
         for (bool wireframe : {true, false}) {
             Viewer()->wireframeBox->checked = wireframe;
+            const std::vector<float> turned(Viewer()->model.vertices,
+                                            Viewer()->model.vertices + Viewer()->model.vertexCount * n);
+            const std::string text = ViewText::Format(ScreenView::Settle(*Viewer()));
+            float moved = 0.0f;
+            for (size_t i = 0; i < turned.size(); ++i)
+                moved = std::max(moved, std::fabs(turned[i] - Viewer()->model.vertices[i]));
+            EXPECT_LT(moved, 1e-3f) << n << "-cube: settling moved a vertex by " << moved;
             const Frame before = CurrentFrame();
-            const std::string text = ViewText::Format(ScreenView::Capture(*Viewer()));
             View view;
             std::string reason;
             ASSERT_TRUE(ViewText::Parse(text, &view, &reason)) << reason << " in " << text;
