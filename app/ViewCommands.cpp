@@ -28,8 +28,9 @@ const char* Answer(std::string text) {
 } // namespace
 
 const char* tessary_capture_view() {
-    const CTessary* screen = RunningScreen();
-    return Answer(screen ? ViewText::Format(ScreenView::Capture(*screen)) : std::string());
+    // Settled, the screen shows exactly what the text gives whoever opens it.
+    CTessary* screen = RunningScreen();
+    return Answer(screen ? ViewText::Format(ScreenView::Settle(*screen)) : std::string());
 }
 
 const char* tessary_read_view(const char* text) {

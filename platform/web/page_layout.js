@@ -2,13 +2,14 @@
 //
 // The program's window is 1024 x 768 pixels, shown at the largest 4:3 size that fits the viewport
 // beside everything else on the page (its padding, the focus ring, the footer), never larger than
-// those pixels. On a touch screen the on-screen keys go below the canvas or beside it, whichever
-// leaves the canvas larger. The drawing buffer has as many pixels as the canvas covers on the
-// screen, up to twice its size on the page each way (2048 x 1536 at most): beyond that a phone's or
-// a software rasteriser's fill cost grows faster than anyone can see the difference.
+// those pixels. The view buttons, and on a touch screen the on-screen keys above them, go below the
+// canvas or beside it, whichever leaves the canvas larger. The drawing buffer has as many pixels as
+// the canvas covers on the screen, up to twice its size on the page each way (2048 x 1536 at most):
+// beyond that a phone's or a software rasteriser's fill cost grows faster than anyone can see the
+// difference.
 export const WINDOW = [1024, 768];
 const MAX_PIXEL_RATIO = 2;
-const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 56, KEYS_BESIDE = 180;
+const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 56, KEYS_BESIDE = 180, BUTTONS_BELOW = 40, BUTTONS_BESIDE = 120;
 
 function fit(width, height) { return Math.max(64, Math.min(WINDOW[0], width, height * 4 / 3)); }
 
@@ -16,13 +17,9 @@ function fit(width, height) { return Math.max(64, Math.min(WINDOW[0], width, hei
 // viewport of `width` x `height` CSS pixels with a footer `footerHeight` high.
 function canvasLayout({width, height, footerHeight, ratio, coarse}) {
   const w = width - 2 * PAD - RING, h = height - 2 * PAD - RING - GAP - footerHeight;
-  let size = fit(w, h), beside = false;
-  if (coarse) {
-    const below = fit(w, h - KEYS_BELOW - GAP), side = fit(w - KEYS_BESIDE - GAP, h);
-    beside = side > below;
-    size = Math.max(below, side);
-  }
-  size = Math.floor(size);
+  const under = (coarse ? KEYS_BELOW + GAP : 0) + BUTTONS_BELOW, across = coarse ? KEYS_BESIDE : BUTTONS_BESIDE;
+  const below = fit(w, h - under - GAP), side = fit(w - across - GAP, h);
+  const beside = side > below, size = Math.floor(Math.max(below, side));
   return {size, beside, pixels: Math.round(size * Math.min(ratio || 1, MAX_PIXEL_RATIO))};
 }
 

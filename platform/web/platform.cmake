@@ -41,7 +41,8 @@ add_custom_command(OUTPUT ${WEB_FONTS}
     DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES}
     COMMENT "Cutting the font subsets the page ships")
 set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js page_layout.js page_status.js page_input.js
-    page_loading.js manifest.webmanifest)
+    page_loading.js page_view_buttons.js page_views.js page_fragment.js page_capture.js page_record.js page_share.js
+    page_download.js page_notice.js manifest.webmanifest)
 set(WEB_PAGE_OUTPUTS ${WEB_PAGE_FILES})
 list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
 set(WEB_PAGE_SOURCES ${WEB_PAGE_FILES})

@@ -12,13 +12,6 @@
 
 namespace {
 
-View Read(const std::string& text) {
-    View view;
-    std::string reason;
-    EXPECT_TRUE(ViewText::Parse(text, &view, &reason)) << reason << " in '" << text << "'";
-    return view;
-}
-
 // A 5-cube with faces, turned in two planes, seen from below.
 std::string TurnedFiveCube() {
     View view;
@@ -60,16 +53,7 @@ TEST_F(ViewCommandsTest, AnAppliedViewIsShownAndCapturedBack) {
     EXPECT_EQ(Viewer().dimensionBox->text, L"5");
     EXPECT_FALSE(Viewer().wireframeBox->checked);
 
-    const View want = Read(text), got = Read(tessary_capture_view());
-    EXPECT_EQ(got.dimension, 5);
-    EXPECT_EQ(got.wireframe, false);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(got.eye[i], want.eye[i]) << "eye " << i;
-        EXPECT_EQ(got.up[i], want.up[i]) << "up " << i;
-    }
-    for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 5; ++c)
-            EXPECT_NEAR(got.At(r, c), want.At(r, c), 1e-5) << "orientation (" << r << ", " << c << ")";
+    EXPECT_EQ(std::string(tessary_capture_view()), text) << "the view taken back from the screen";
 }
 
 TEST_F(ViewCommandsTest, RefusalsSayWhyAndChangeNothing) {

@@ -10,7 +10,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const {TessaryPage} = require('./page.js');
-const {readPng, writePng, pixel, compare, inkMask} = require('./frames.js');
+const {readPng, writePng, pixel, compare, inkMask, PANEL_TEXT} = require('./frames.js');
 
 const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
 const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
@@ -21,13 +21,8 @@ const FIELD = [200, 25], BUTTON = [924, 35], CHECK_BOX = [410, 28];
 const OK_ALONE = [512, 399], CANCEL = [572, 399];
 const WHOLE = {x0: 0, y0: 0, x1: 1024, y1: 768};
 const SCENE = {x0: 0, y0: 80, x1: 1024, y1: 690};
-// Where the program writes text: frame counter, prompt, field, check box caption, button caption,
-// help lines, the message and the captions of the message box's buttons.
-const TEXT = [
-  {x0: 0, y0: 0, x1: 80, y1: 16}, {x0: 15, y0: 12, x1: 158, y1: 42}, {x0: 162, y0: 17, x1: 258, y1: 34},
-  {x0: 420, y0: 12, x1: 500, y1: 44}, {x0: 880, y0: 24, x1: 970, y1: 47}, {x0: 0, y0: 700, x1: 1024, y1: 768},
-  {x0: 0, y0: 280, x1: 1024, y1: 312}, {x0: 420, y0: 386, x1: 604, y1: 412},
-];
+// Where the program writes text: the panel's, the message and the captions of the message box's buttons.
+const TEXT = [...PANEL_TEXT, {x0: 0, y0: 280, x1: 1024, y1: 312}, {x0: 420, y0: 386, x1: 604, y1: 412}];
 // Per-channel tolerance, and the share of compared pixels allowed past it: the ends and joins of
 // wide lines and the filtered edges of the face labels fall a pixel differently.
 const TOLERANCE = 3, ALLOWED_SHARE = 0.01;
