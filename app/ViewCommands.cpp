@@ -28,9 +28,22 @@ const char* Answer(std::string text) {
 } // namespace
 
 const char* tessary_capture_view() {
-    // Settled, the screen shows exactly what the text gives whoever opens it.
     CTessary* screen = RunningScreen();
-    return Answer(screen ? ViewText::Format(ScreenView::Settle(*screen)) : std::string());
+    if (!screen)
+        return Answer(std::string());
+    // Settled, the screen shows exactly what the text gives whoever opens it. Settled again until
+    // the text comes back unchanged, the text is also the one that opening it and taking the view
+    // again gives, so a link opened and shared again is the same link. Straightening a rotation read
+    // from the text can move an entry across a rounding boundary, which the first round or two
+    // settle; a few rounds at most bound the loop.
+    std::string text = ViewText::Format(ScreenView::Settle(*screen));
+    for (int round = 0; round < 4; ++round) {
+        std::string again = ViewText::Format(ScreenView::Settle(*screen));
+        if (again == text)
+            break;
+        text = std::move(again);
+    }
+    return Answer(text);
 }
 
 const char* tessary_read_view(const char* text) {

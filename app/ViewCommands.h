@@ -6,7 +6,8 @@
 
 extern "C" {
 // The text of the view the hypercube screen shows now, settled (ScreenView::Settle) so that the
-// screen draws exactly what the text gives any program; "" while the program has no such screen.
+// screen draws exactly what the text gives any program, and so that showing the text and taking
+// the view again gives the same text; "" while the program has no such screen.
 const char* tessary_capture_view();
 // Whether `text` is a view this program can show: "" when it is, otherwise one line saying why not.
 // Needs no running screen, so a host can check a view before it starts the program with --view.

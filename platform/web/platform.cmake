@@ -18,9 +18,10 @@ target_link_options(tessary_backend_web INTERFACE
     "SHELL:--js-library ${WEB_DIR}/library_web_text.js"
     -sASYNCIFY -sASYNCIFY_IMPORTS=[tessary_web_next_frame] -sASYNCIFY_STACK_SIZE=65536
     -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sTOTAL_STACK=1048576 -sGLOBAL_BASE=65536
-    # The page calls the program's view functions (app/ViewCommands.h) by name.
-    -sEXPORTED_FUNCTIONS=[_main,_tessary_capture_view,_tessary_read_view,_tessary_apply_view]
-    -sEXPORTED_RUNTIME_METHODS=[ccall])
+    # The page calls the program's view functions (app/ViewCommands.h) by name, with strings in the
+    # program's memory (platform/web/page_views.js).
+    -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_capture_view,_tessary_read_view,_tessary_apply_view]
+    -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8])
 set_property(TARGET tessary_backend_web APPEND PROPERTY INTERFACE_LINK_DEPENDS
     ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_webgl_sink.js ${WEB_DIR}/library_web_text.js)
 

@@ -36,7 +36,11 @@ function desktopFrame(name, view) {
 // `printedText`: the scene carries text on its faces, which is masked where either frame has ink.
 function expectLike(name, web, desktop, printedText = false) {
   writePng(path.join(OUT, `web-${name}.png`), web);
-  const ink = printedText ? inkMask(web).map((v, i) => v | inkMask(desktop)[i]) : undefined;
+  let ink;
+  if (printedText) {
+    const desktopInk = inkMask(desktop);
+    ink = inkMask(web).map((v, i) => v | desktopInk[i]);
+  }
   const {differing, compared} = compare(web, desktop, WHOLE, PANEL_TEXT, TOLERANCE, ink);
   assert.ok(differing / compared <= ALLOWED_SHARE,
             `${name}: ${differing} of ${compared} compared pixels differ by more than ${TOLERANCE} levels ` +
@@ -45,16 +49,20 @@ function expectLike(name, web, desktop, printedText = false) {
 
 const viewOf = (link) => decodeURIComponent(new URL(link).hash.replace(/^#view=/, ''));
 
-async function notice() {
-  return tessary.page.$eval('#view-notice', (e) => (e.style.display === 'none' ? '' : e.textContent));
+// The line over the canvas, once it says `text` (it stands for a few seconds only).
+async function expectNotice(text) {
+  const shown = () => tessary.page.$eval('#view-notice', (e) => (e.style.display === 'none' ? '' : e.textContent));
+  await tessary.page.waitForFunction((t) => document.getElementById('view-notice').textContent === t &&
+                                            document.getElementById('view-notice').style.display !== 'none',
+                                     {timeout: 10000}, text).catch(() => {});
+  assert.equal(await shown(), text, 'the line over the canvas');
 }
 
 // The link "分享" copies: Chromium on Linux has no share sheet, so it goes to the clipboard.
 async function sharedLink() {
   await tessary.page.evaluate(() => navigator.clipboard.writeText(''));
   await tessary.page.click('#share');
-  await tessary.page.waitForFunction(() => navigator.clipboard.readText().then((t) => t !== ''), {timeout: 10000});
-  assert.equal(await notice(), '链接已复制到剪贴板。');
+  await expectNotice('链接已复制到剪贴板。');
   return tessary.page.evaluate(() => navigator.clipboard.readText());
 }
 
@@ -135,7 +143,7 @@ describe('Views on the page', () => {
 
   it('a link whose view cannot be read says so over the canvas, and the program starts as usual', async () => {
     await open(tessary.url + '#view=v1.9x.not-a-view');
-    assert.equal(await notice(), UNREADABLE);
+    await expectNotice(UNREADABLE);
     expectLike('unreadable-link', await tessary.frame(), desktopFrame('start'));
   });
 });
