@@ -46,6 +46,9 @@ mergeInto(LibraryManager.library, {
         // handling no longer looks; Asyncify hands that return value to whoever waits for it.
         Asyncify.whenDone().then(function(status) { if (Module['onExit']) Module['onExit'](status); });
       }
+      // The frame just drawn stays in the drawing buffer only until the browser shows it: a page
+      // that wants its pixels takes them now, in this task.
+      if (Module['onFrameDrawn']) Module['onFrameDrawn']();
       TessaryFrame.wakeUp = wakeUp;
       TessaryFrame.frame = requestAnimationFrame(TessaryFrame.shown);
       TessaryFrame.timer = setTimeout(TessaryFrame.hidden, 100);

@@ -2,30 +2,29 @@
 //
 // The program's window is 1024 x 768 pixels, shown at the largest 4:3 size that fits the viewport
 // beside everything else on the page (its padding, the focus ring, the footer), never larger than
-// those pixels. On a touch screen the on-screen keys go below the canvas or beside it, whichever
-// leaves the canvas larger. The drawing buffer has as many pixels as the canvas covers on the
-// screen, up to twice its size on the page each way (2048 x 1536 at most): beyond that a phone's or
-// a software rasteriser's fill cost grows faster than anyone can see the difference.
+// those pixels. The view buttons, and on a touch screen the on-screen keys above them, go below the
+// canvas or beside it, whichever leaves the canvas larger. The drawing buffer has as many pixels as
+// the canvas covers on the screen, up to twice its size on the page each way (2048 x 1536 at most):
+// beyond that a phone's or a software rasteriser's fill cost grows faster than anyone can see the
+// difference.
 export const WINDOW = [1024, 768];
 const MAX_PIXEL_RATIO = 2;
-// The keys below the canvas are a row of keys, their caption and a row of page controls.
-const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 150, KEYS_BESIDE = 180;
+// On a touch screen the panel below the canvas is a row of keys, their caption and a row of page
+// controls; the view buttons, for every pointer, take a row below the canvas or a column beside it.
+const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 150, KEYS_BESIDE = 180, BUTTONS_BELOW = 40, BUTTONS_BESIDE = 120;
 
 function fit(width, height) { return Math.max(64, Math.min(WINDOW[0], width, height * 4 / 3)); }
 
 // The canvas's width on the page, whether the keys go beside it, and the buffer's width, for a
 // viewport of `width` x `height` CSS pixels with a footer `footerHeight` high; `tight` inside another
-// page, where the canvas fills the frame without padding or footer.
+// page, where the canvas fills the frame without padding, footer or view buttons.
 function canvasLayout({width, height, footerHeight, ratio, coarse, tight}) {
   const margin = tight ? 0 : 2 * PAD + RING;
   const w = width - margin, h = height - margin - (tight ? 0 : GAP + footerHeight);
-  let size = fit(w, h), beside = false;
-  if (coarse) {
-    const below = fit(w, h - KEYS_BELOW - GAP), side = fit(w - KEYS_BESIDE - GAP, h);
-    beside = side > below;
-    size = Math.max(below, side);
-  }
-  size = Math.floor(size);
+  const buttonsBelow = tight ? 0 : BUTTONS_BELOW + GAP, buttonsBeside = tight ? 0 : BUTTONS_BESIDE + GAP;
+  const under = (coarse ? KEYS_BELOW + GAP : 0) + buttonsBelow, across = coarse ? KEYS_BESIDE + GAP : buttonsBeside;
+  const below = fit(w, h - under), side = fit(w - across, h);
+  const beside = side > below, size = Math.floor(Math.max(below, side));
   return {size, beside, pixels: Math.round(size * Math.min(ratio || 1, MAX_PIXEL_RATIO))};
 }
 

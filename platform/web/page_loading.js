@@ -28,9 +28,10 @@ function instantiate(imports) {
   });
 }
 
-// Starts the program on `canvas` with the input `queue`, telling `status` how it goes. `Module` is
-// the one name the program's loader and libraries look for on the page.
-export function loadProgram(canvas, queue, status) {
+// Starts the program on `canvas` with the input `queue`, telling `status` how it goes, and
+// `starting(Module)` once its code is ready, just before it starts. `Module` is the one name the
+// program's loader and libraries look for on the page.
+export function loadProgram(canvas, queue, status, starting) {
   let webGlError = '', lastError = '';
   canvas.addEventListener('webglcontextcreationerror', (e) => {
     webGlError = e.statusMessage || 'webglcontextcreationerror';
@@ -48,7 +49,11 @@ export function loadProgram(canvas, queue, status) {
       });
       return {};
     },
-    onRuntimeInitialized() { status.running(document.activeElement === canvas && document.hasFocus()); },
+    arguments: [], // the program's command line, which starting() may still fill
+    onRuntimeInitialized() {
+      starting(window.Module);
+      status.running(document.activeElement === canvas && document.hasFocus());
+    },
     onAbort(what) { status.stop('abort', String(what)); },
     // Escape ends the program as it ends on the desktop. A program that fails ends with another
     // status, having said why on its standard error: the page shows that last line, or WebGL's own

@@ -18,9 +18,10 @@ target_link_options(tessary_backend_web INTERFACE
     "SHELL:--js-library ${WEB_DIR}/library_web_text.js"
     -sASYNCIFY -sASYNCIFY_IMPORTS=[tessary_web_next_frame] -sASYNCIFY_STACK_SIZE=65536
     -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sTOTAL_STACK=1048576 -sGLOBAL_BASE=65536
-    # The page reads the program's state and sets the dimension and the faces through app/PageState.h.
-    -sEXPORTED_FUNCTIONS=_main,_tessary_page_state,_tessary_apply_dimension,_tessary_show_faces
-    -sEXPORTED_RUNTIME_METHODS=UTF8ToString)
+    # The page reads the program's state and sets the dimension and the faces (app/PageState.h), and
+    # reads and applies views (app/ViewCommands.h), by name, with strings in the program's memory.
+    -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_read_view,_tessary_apply_view]
+    -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8])
 set_property(TARGET tessary_backend_web APPEND PROPERTY INTERFACE_LINK_DEPENDS
     ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_webgl_sink.js ${WEB_DIR}/library_web_text.js)
 
@@ -50,7 +51,8 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dom_input.js
     DEPENDS ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${WEB_INPUT_MODULES}
     COMMENT "Building the page's input script")
 set(WEB_PAGE_FILES index.html tessary_page.js page_layout.js page_status.js page_input.js page_loading.js
-    page_program.js page_dialog.js page_controls.js page_announce.js page_embed.js manifest.webmanifest)
+    page_program.js page_dialog.js page_controls.js page_announce.js page_embed.js page_view_buttons.js page_views.js
+    page_fragment.js page_capture.js page_record.js page_share.js page_download.js page_notice.js manifest.webmanifest)
 set(WEB_PAGE_OUTPUTS ${WEB_PAGE_FILES})
 list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
 set(WEB_PAGE_SOURCES ${WEB_PAGE_FILES})

@@ -1,6 +1,6 @@
 // The page around the program: it fits the canvas to the screen, wires the input to the program,
 // says what is happening over the canvas, offers its own controls and says aloud what the program
-// did, and loads the program.
+// did, wires the view buttons, and loads the program.
 import {fitCanvas} from './page_layout.js';
 import {PageStatus} from './page_status.js';
 import {wireInput} from './page_input.js';
@@ -10,6 +10,7 @@ import {PageDialog} from './page_dialog.js';
 import {wireControls} from './page_controls.js';
 import {announce} from './page_announce.js';
 import {embedded, embed} from './page_embed.js';
+import {wireViewButtons} from './page_view_buttons.js';
 
 const element = (id) => document.getElementById(id);
 const canvas = element('canvas');
@@ -19,8 +20,11 @@ fitCanvas({canvas, stage: element('stage'), keys: element('panel'), footer: docu
 const input = wireInput({canvas, keys: element('keys'), softInput: element('typing')}, (focused) => status.focus(focused),
                         wheelLeft);
 const status = new PageStatus(() => input.close());
-const program = new PageProgram(() => status.phase === 'running');
+const running = () => status.phase === 'running';
+const program = new PageProgram(running);
 const focusWindow = () => canvas.focus({preventScroll: true});
 announce(element('announce'), program,
          wireControls(element('controls'), program, new PageDialog(element('ask')), focusWindow));
-loadProgram(canvas, input, status);
+const starting = wireViewButtons({canvas, running, picture: element('save-picture'), record: element('record'),
+                                  share: element('share'), noticeElement: element('view-notice')});
+loadProgram(canvas, input, status, starting);

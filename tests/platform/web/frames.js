@@ -80,6 +80,13 @@ function writePng(path, frame) {
                                         chunk('IDAT', zlib.deflateSync(Buffer.concat(rows))), chunk('IEND', Buffer.alloc(0))]));
 }
 
+// Where the window writes text outside the 3-D scene: frame counter, prompt, field, check box caption,
+// button caption and help lines, in window pixels; masked where frames are compared.
+const PANEL_TEXT = [
+  {x0: 0, y0: 0, x1: 80, y1: 16}, {x0: 15, y0: 12, x1: 158, y1: 42}, {x0: 162, y0: 17, x1: 258, y1: 34},
+  {x0: 420, y0: 12, x1: 500, y1: 44}, {x0: 880, y0: 24, x1: 970, y1: 47}, {x0: 0, y0: 700, x1: 1024, y1: 768},
+];
+
 function pixel(frame, x, y) {
   const i = (y * frame.width + x) * 4;
   return [frame.rgba[i], frame.rgba[i + 1], frame.rgba[i + 2]];
@@ -124,4 +131,4 @@ function compare(a, b, area, masks, tolerance, pixelMask) {
   return {differing, compared};
 }
 
-module.exports = {readPng, writePng, pixel, compare, inkMask};
+module.exports = {readPng, writePng, pixel, compare, inkMask, PANEL_TEXT};

@@ -1,0 +1,18 @@
+// The views of the running program as plain C functions, for a host around the program that can
+// call into it by name but knows nothing of its classes (the browser's page). They read and write
+// the same text as --view and --print-view. Each returned string stays valid until the next call of
+// any of them.
+#pragma once
+
+extern "C" {
+// The text of the view the hypercube screen shows now, settled (ScreenView::Settle) so that the
+// screen draws exactly what the text gives any program, and so that showing the text and taking
+// the view again gives the same text; "" while the program has no such screen.
+const char* tessary_capture_view();
+// Whether `text` is a view this program can show: "" when it is, otherwise one line saying why not.
+// Needs no running screen, so a host can check a view before it starts the program with --view.
+const char* tessary_read_view(const char* text);
+// Shows the view written in `text` on the running screen: "" when it is shown, otherwise one line
+// saying why nothing changed (unreadable text, a message box open, no screen yet).
+const char* tessary_apply_view(const char* text);
+}
