@@ -30,8 +30,24 @@ tessary_join_platform(tessary_backend_web tessary_text_web)
 
 # The page beside the program: index.html, its scripts, the web-app manifest, the service worker,
 # the icons, and the font subsets with their licences, cut from the Debian fonts at build time.
-set(WEB_FONTS uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
+# Every file a static host serves is named here and nowhere else: the service worker is given the
+# list, and page-files.txt beside the page gives it to `make web`, make-release.sh and the benchmark.
+set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js page_layout.js page_status.js page_input.js
+    page_loading.js manifest.webmanifest)
+set(WEB_FONT_FILES uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
     cwyen-LICENSE.txt)
+set(WEB_ICON_SIZES 32 192 512)
+set(WEB_SERVED ${WEB_PAGE_FILES} service_worker.js tessary.js tessary.wasm)
+foreach(size ${WEB_ICON_SIZES})
+    list(APPEND WEB_SERVED icons/tessary-${size}.png)
+endforeach()
+foreach(font ${WEB_FONT_FILES})
+    list(APPEND WEB_SERVED fonts/${font})
+endforeach()
+list(JOIN WEB_SERVED "\n" WEB_SERVED_LINES)
+file(WRITE ${CMAKE_BINARY_DIR}/page-files.txt "${WEB_SERVED_LINES}\n")
+
+set(WEB_FONTS ${WEB_FONT_FILES})
 list(TRANSFORM WEB_FONTS PREPEND ${CMAKE_BINARY_DIR}/fonts/)
 file(GLOB_RECURSE WEB_FONT_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp
     ${CMAKE_SOURCE_DIR}/gui/*.cpp ${CMAKE_SOURCE_DIR}/hypercube/*.cpp)
@@ -39,8 +55,6 @@ add_custom_command(OUTPUT ${WEB_FONTS}
     COMMAND ${WEB_DIR}/fonts/subset-fonts.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/fonts
     DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES}
     COMMENT "Cutting the font subsets the page ships")
-set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js page_layout.js page_status.js page_input.js
-    page_loading.js manifest.webmanifest)
 set(WEB_PAGE_OUTPUTS ${WEB_PAGE_FILES})
 list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
 set(WEB_PAGE_SOURCES ${WEB_PAGE_FILES})
@@ -49,7 +63,12 @@ add_custom_command(OUTPUT ${WEB_PAGE_OUTPUTS}
     COMMAND ${CMAKE_COMMAND} -E copy ${WEB_PAGE_SOURCES} ${CMAKE_BINARY_DIR}
     DEPENDS ${WEB_PAGE_SOURCES})
 # The service worker's cache is named after the version, so a new version replaces the old files.
+# It keeps every file but itself, and the page's address.
 set(TESSARY_WEB_VERSION ${PROJECT_VERSION})
+set(WEB_CACHED ${WEB_SERVED})
+list(REMOVE_ITEM WEB_CACHED service_worker.js)
+list(JOIN WEB_CACHED "', '" TESSARY_WEB_FILES)
+set(TESSARY_WEB_FILES "'./', '${TESSARY_WEB_FILES}'")
 configure_file(${WEB_DIR}/service_worker.js.in ${CMAKE_BINARY_DIR}/service_worker.js @ONLY)
 
 # The page's icons are the desktop icon at the sizes a browser asks for, drawn by tessary-icon of a
@@ -60,7 +79,7 @@ if(NOT TESSARY_WEB_ICONS)
     message(FATAL_ERROR "TESSARY_WEB_ICONS must name the folder of the page's icons (make web sets it)")
 endif()
 set(WEB_ICONS)
-foreach(size 32 192 512)
+foreach(size ${WEB_ICON_SIZES})
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons
         COMMAND ${CMAKE_COMMAND} -E copy ${TESSARY_WEB_ICONS}/tessary-${size}.png ${CMAKE_BINARY_DIR}/icons/
