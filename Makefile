@@ -163,7 +163,7 @@ serve-web: web
 # build's frames of the same scenes, taken under Xvfb.
 test-web: web build
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) DESKTOP_BUILD=$(CURDIR)/$(BUILD) \
-		node --test --test-concurrency=1 dom_input.test.js texture_copies.test.js scenario.test.js
+		node --test --test-concurrency=1 dom_input.test.js texture_copies.test.js scenario.test.js page_state.test.js
 
 bench-web: web
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-web.js

@@ -12,7 +12,7 @@ const path = require('node:path');
 const zlib = require('node:zlib');
 const {serve} = require('../../tests/platform/web/serve.js');
 const {launch, close} = require('../../tests/platform/web/browser.js');
-const {FRAME_PROBE} = require('../../tests/platform/web/page.js');
+const {FRAME_PROBE, BY_TIMER} = require('../../tests/platform/web/page.js');
 
 const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../build-web');
 const ROUNDS = Number(process.env.ROUNDS || 3);
@@ -40,7 +40,7 @@ async function programFrames(browser, url, n, faces, frames, ratio = 1) {
   if (ratio !== 1) await page.setViewport({width: 1100, height: 900, deviceScaleFactor: ratio});
   await page.evaluateOnNewDocument(FRAME_PROBE);
   await page.goto(url);
-  await page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {timeout: 60000});
+  await page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {...BY_TIMER, timeout: 60000});
   const box = await page.evaluate(() => {
     const r = Module.canvas.getBoundingClientRect();
     return [r.left, r.top];
@@ -48,7 +48,7 @@ async function programFrames(browser, url, n, faces, frames, ratio = 1) {
   const click = async (x, y) => {
     await page.mouse.click(box[0] + x, box[1] + y, {delay: 20});
     const shown = await page.evaluate(() => tessaryFrames.shown);
-    await page.waitForFunction((s) => tessaryFrames.shown >= s + 2, {timeout: 120000}, shown);
+    await page.waitForFunction((s) => tessaryFrames.shown >= s + 2, {...BY_TIMER, timeout: 120000}, shown);
   };
   const firstFrame = await page.evaluate(() => tessaryFrames.firstShownAt);
   await click(200, 25);
