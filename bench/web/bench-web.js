@@ -12,16 +12,18 @@ const path = require('node:path');
 const zlib = require('node:zlib');
 const {serve} = require('../../tests/platform/web/serve.js');
 const {launch, close} = require('../../tests/platform/web/browser.js');
-const {FRAME_PROBE} = require('../../tests/platform/web/page.js');
+const {FRAME_PROBE, BY_TIMER} = require('../../tests/platform/web/page.js');
 
 const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../build-web');
 const ROUNDS = Number(process.env.ROUNDS || 3);
 const median = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
 const fixed = (v, d = 1) => v.toFixed(d);
 
+// What the page loads to run: the build's list of the page's files but the icons and the licences,
+// which are fetched only when asked for.
 function pageWeight() {
-  const files = ['index.html', 'dom_input.js', 'tessary_page.js', 'service_worker.js', 'tessary.js', 'tessary.wasm',
-                 'fonts/uming.woff2', 'fonts/wqy-microhei.woff2', 'fonts/cwyen.woff2'];
+  const files = fs.readFileSync(path.join(WEB_BUILD, 'page-files.txt'), 'utf8').split('\n')
+    .filter((f) => f && !f.startsWith('icons/') && !f.endsWith('.txt'));
   let raw = 0, gzipped = 0;
   const rows = files.map((f) => {
     const data = fs.readFileSync(path.join(WEB_BUILD, f));
@@ -38,7 +40,7 @@ async function programFrames(browser, url, n, faces, frames, ratio = 1) {
   if (ratio !== 1) await page.setViewport({width: 1100, height: 900, deviceScaleFactor: ratio});
   await page.evaluateOnNewDocument(FRAME_PROBE);
   await page.goto(url);
-  await page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {timeout: 60000});
+  await page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {...BY_TIMER, timeout: 60000});
   const box = await page.evaluate(() => {
     const r = Module.canvas.getBoundingClientRect();
     return [r.left, r.top];
@@ -46,7 +48,7 @@ async function programFrames(browser, url, n, faces, frames, ratio = 1) {
   const click = async (x, y) => {
     await page.mouse.click(box[0] + x, box[1] + y, {delay: 20});
     const shown = await page.evaluate(() => tessaryFrames.shown);
-    await page.waitForFunction((s) => tessaryFrames.shown >= s + 2, {timeout: 120000}, shown);
+    await page.waitForFunction((s) => tessaryFrames.shown >= s + 2, {...BY_TIMER, timeout: 120000}, shown);
   };
   const firstFrame = await page.evaluate(() => tessaryFrames.firstShownAt);
   await click(200, 25);
