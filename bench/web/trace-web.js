@@ -137,13 +137,21 @@ function timeline(events, from, to) {
       await page.goto(url);
       await page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {...BY_TIMER, timeout: 60000});
       const box = await page.evaluate(() => document.getElementById('canvas').getBoundingClientRect().toJSON());
-      const click = async (x, y) => {
-        await page.mouse.click(box.left + x, box.top + y, {delay: 20});
+      // As bench-web.js does it: the pointer arrives first, and each step is handled before the next.
+      const settle = async (k) => {
         const shown = await page.evaluate(() => tessaryFrames.shown);
-        await page.waitForFunction((s) => tessaryFrames.shown >= s + 2, {...BY_TIMER, timeout: 120000}, shown);
+        await page.waitForFunction((s, m) => tessaryFrames.shown >= s + m, {...BY_TIMER, timeout: 120000}, shown, k);
+      };
+      const click = async (x, y) => {
+        await page.mouse.move(box.left + x, box.top + y);
+        await settle(2);
+        await page.mouse.down();
+        await page.mouse.up();
+        await settle(3);
       };
       await click(200, 25);
-      await page.keyboard.type(String(n));
+      await page.keyboard.type(String(n), {delay: 30});
+      await settle(3);
       await click(924, 35);
       if (Number(n) > 6) await click(452, 399);
       if (faces === '1') await click(410, 28);
