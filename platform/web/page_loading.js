@@ -59,7 +59,10 @@ export function loadProgram(canvas, queue, status) {
       }, failed);
       return {};
     },
-    onRuntimeInitialized() { status.running(document.activeElement === canvas && document.hasFocus()); },
+    onRuntimeInitialized() {
+      status.running(document.activeElement === canvas && document.hasFocus());
+      registerWorker();
+    },
     onAbort(what) { status.stop('abort', String(what)); },
     // Escape ends the program as it ends on the desktop. A program that fails ends with another
     // status, having said why on its standard error: the page shows that last line, or WebGL's own
@@ -87,11 +90,13 @@ export function loadProgram(canvas, queue, status) {
   script.src = 'tessary.js';
   script.onerror = () => status.stop('fetch', 'tessary.js');
   document.body.appendChild(script);
-
-  registerWorker();
 }
 
+// The service worker's install fetches every file of the page again: it waits until the program
+// has drawn and the browser has a moment to spare, so that it does not delay the first frame.
 function registerWorker() {
-  if ('serviceWorker' in navigator && location.protocol !== 'file:')
-    navigator.serviceWorker.register('service_worker.js').catch(() => {});
+  if (!('serviceWorker' in navigator) || location.protocol === 'file:') return;
+  const register = () => navigator.serviceWorker.register('service_worker.js').catch(() => {});
+  if (window.requestIdleCallback) requestIdleCallback(register, {timeout: 3000});
+  else register();
 }
