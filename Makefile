@@ -190,8 +190,7 @@ web: web-deps deps
 		-DTESSARY_WEB_ICONS=$(CURDIR)/$(BUILD)/web-icons \
 		-DTESSARY_TESTS=OFF -DTESSARY_WERROR=ON > /dev/null
 	@$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
-	@cd $(WEB_BUILD) && ls -l index.html dom_input.js tessary_page.js service_worker.js tessary.js tessary.wasm \
-		icons/*.png fonts/*.woff2
+	@cd $(WEB_BUILD) && ls -l $$(cat page-files.txt)
 
 serve-web: web
 	node tests/platform/web/serve.js $(WEB_BUILD) $(WEB_PORT)

@@ -22,13 +22,12 @@ for arch in win32 win64; do
     cp "build-$arch/tessary-$version-$arch.exe" "$dist/tessary-$version-$arch-setup.exe"
 done
 
-# The web page: the files a static host serves, in one folder, with the screenshot the AppStream
+# The web page: the files a static host serves, as the build lists them, in one folder, with the screenshot the AppStream
 # metainfo names beside the page. Stored in name order with the fixed time and no owner or
 # extended fields, so the same build gives the same zip.
 page=$scratch/tessary-$version-web
 mkdir "$page"
-cp -R "$web/index.html" "$web/dom_input.js" "$web/tessary_page.js" "$web/"page_*.js "$web/service_worker.js" \
-    "$web/manifest.webmanifest" "$web/tessary.js" "$web/tessary.wasm" "$web/icons" "$web/fonts" "$page/"
+(cd "$web" && tar -cf - $(cat page-files.txt)) | (cd "$page" && tar -xf -)
 cp docs/screenshot.png "$page/screenshot.png"
 find "$page" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 (cd "$scratch" && find "tessary-$version-web" | LC_ALL=C sort | TZ=UTC zip -q -X -@ "tessary-$version-web.zip")

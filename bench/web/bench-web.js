@@ -12,16 +12,21 @@ const path = require('node:path');
 const zlib = require('node:zlib');
 const {serve} = require('../../tests/platform/web/serve.js');
 const {launch, close} = require('../../tests/platform/web/browser.js');
-const {FRAME_PROBE} = require('../../tests/platform/web/page.js');
+const {FRAME_PROBE, BY_TIMER} = require('../../tests/platform/web/page.js');
 
 const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../build-web');
 const ROUNDS = Number(process.env.ROUNDS || 3);
+// DIMENSIONS=6 RATIO2=0: only the rows of n = 6 and none at ratio 2, to look again at one figure.
+const DIMENSIONS = (process.env.DIMENSIONS || '3,6,8').split(',').map(Number);
+const RATIO2 = process.env.RATIO2 !== '0';
 const median = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
 const fixed = (v, d = 1) => v.toFixed(d);
 
+// What the page loads to run: the build's list of the page's files but the icons and the licences,
+// which are fetched only when asked for.
 function pageWeight() {
-  const files = ['index.html', 'dom_input.js', 'tessary_page.js', 'service_worker.js', 'tessary.js', 'tessary.wasm',
-                 'fonts/uming.woff2', 'fonts/wqy-microhei.woff2', 'fonts/cwyen.woff2'];
+  const files = fs.readFileSync(path.join(WEB_BUILD, 'page-files.txt'), 'utf8').split('\n')
+    .filter((f) => f && !f.startsWith('icons/') && !f.endsWith('.txt'));
   let raw = 0, gzipped = 0;
   const rows = files.map((f) => {
     const data = fs.readFileSync(path.join(WEB_BUILD, f));
@@ -38,19 +43,28 @@ async function programFrames(browser, url, n, faces, frames, ratio = 1) {
   if (ratio !== 1) await page.setViewport({width: 1100, height: 900, deviceScaleFactor: ratio});
   await page.evaluateOnNewDocument(FRAME_PROBE);
   await page.goto(url);
-  await page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {timeout: 60000});
+  await page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {...BY_TIMER, timeout: 60000});
   const box = await page.evaluate(() => {
     const r = Module.canvas.getBoundingClientRect();
     return [r.left, r.top];
   });
-  const click = async (x, y) => {
-    await page.mouse.click(box[0] + x, box[1] + y, {delay: 20});
+  // As the tests do (tests/platform/web/page.js): the program sees the pointer arrive before the
+  // button goes down, and each step is handled before the next.
+  const settle = async (n) => {
     const shown = await page.evaluate(() => tessaryFrames.shown);
-    await page.waitForFunction((s) => tessaryFrames.shown >= s + 2, {timeout: 120000}, shown);
+    await page.waitForFunction((s, k) => tessaryFrames.shown >= s + k, {...BY_TIMER, timeout: 120000}, shown, n);
+  };
+  const click = async (x, y) => {
+    await page.mouse.move(box[0] + x, box[1] + y);
+    await settle(2);
+    await page.mouse.down();
+    await page.mouse.up();
+    await settle(3);
   };
   const firstFrame = await page.evaluate(() => tessaryFrames.firstShownAt);
   await click(200, 25);
-  await page.keyboard.type(String(n));
+  await page.keyboard.type(String(n), {delay: 30});
+  await settle(3);
   await click(924, 35);
   if (n > 6) await click(452, 399); // OK to the question about large dimensions
   if (faces) await click(410, 28);
@@ -91,7 +105,7 @@ async function referenceFrames(browser, url, n, faces, frames, ratio = 1) {
   const browser = await launch(['--enable-precise-memory-info']);
   const lines = ['| fig | measured | program | reference | ratio | target |', '|---|---|---|---|---|---|'];
   const starts = [], referenceStarts = [];
-  for (const n of [3, 6, 8]) {
+  for (const n of DIMENSIONS) {
     const cells = [];
     for (const faces of [false, true]) {
       const frames = n === 8 && faces ? 12 : n === 8 || faces ? 15 : 40;
@@ -119,7 +133,7 @@ async function referenceFrames(browser, url, n, faces, frames, ratio = 1) {
     lines.push(`| W1 | … JavaScript heap allocated per frame n=${n} wire / faces | ${fixed(wire[4])} / ` +
                `${fixed(faces[4])} KB | | | ${n === 8 ? '< 10 KB (faces)' : '–'} |`);
   }
-  for (const n of [3, 6]) {
+  for (const n of RATIO2 ? [3, 6] : []) {
     const cells = [];
     for (const faces of [false, true]) {
       const frames = faces ? 15 : 40, p = [], r = [];

@@ -5,6 +5,7 @@
 // read from the heap through the offsets below and compared with what the device has as numbers, so
 // that a frame makes no garbage.
 mergeInto(LibraryManager.library, {
+  $TessaryGl__deps: ['$tessaryTextureCopies'],
   $TessaryGl: {
     gl: null,
     program: null,
@@ -90,63 +91,18 @@ mergeInto(LibraryManager.library, {
     },
 
     // What each live texture was given, kept to upload it again on a context the browser gives
-    // back: its parameters, and its image as runs of equal texels, each run the texel's place in a
-    // palette all images share and its length, both in 7-bit groups. The labels' ink levels give a
-    // few hundred texels in all, so a label is a few hundred runs of about two bytes; an image
-    // that would grow the palette beyond PALETTE_SIZE texels is kept as it is.
+    // back: its parameters, and its image (library_texture_copies.js).
     copies: {},
-    palette: [],
-    paletteIndex: null, // a Map, made at the first image: the library's tables are written out as text
-    PALETTE_SIZE: 4096,
+    images: null,
     copy: function(name) {
       return TessaryGl.copies[name] || (TessaryGl.copies[name] = {width: 0, height: 0, image: null, parameters: null});
-    },
-    packed: function(texels) {
-      var palette = TessaryGl.palette, runs = [], n = texels.length;
-      var indices = TessaryGl.paletteIndex || (TessaryGl.paletteIndex = new Map());
-      var put = function (v) {
-        for (; v >= 128; v >>>= 7) runs.push((v & 127) | 128);
-        runs.push(v);
-      };
-      for (var i = 0; i < n;) {
-        var value = texels[i], j = i + 1;
-        while (j < n && texels[j] === value) ++j;
-        var index = indices.get(value);
-        if (index === undefined) {
-          if (palette.length === TessaryGl.PALETTE_SIZE) return {texels: texels.slice()};
-          indices.set(value, index = palette.length);
-          palette.push(value);
-        }
-        put(index);
-        put(j - i);
-        i = j;
-      }
-      return {runs: Uint8Array.from(runs)};
-    },
-    unpacked: function(copy) {
-      var image = copy.image;
-      if (image.texels) return new Uint8Array(image.texels.buffer);
-      var texels = new Uint32Array(copy.width * copy.height), runs = image.runs, i = 0;
-      var take = function () {
-        for (var v = 0, scale = 1;; scale *= 128) {
-          var b = runs[i++];
-          v += (b & 127) * scale;
-          if (b < 128) return v;
-        }
-      };
-      for (var at = 0; i < runs.length;) {
-        var value = TessaryGl.palette[take()], length = take();
-        texels.fill(value, at, at + length);
-        at += length;
-      }
-      return new Uint8Array(texels.buffer);
     },
     upload: function(name, copy) {
       var gl = TessaryGl.gl;
       TessaryGl.bind(name);
       if (copy.image)
         gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, copy.width, copy.height, 0, gl.RGBA, gl.UNSIGNED_BYTE,
-                      TessaryGl.unpacked(copy));
+                      TessaryGl.images.unpack(copy.image, copy.width * copy.height));
       if (copy.parameters) TessaryGl.parameters(copy.parameters);
     },
     // Minification and magnification filters, wrap s and t, of the bound texture.
@@ -255,6 +211,8 @@ mergeInto(LibraryManager.library, {
                                          premultipliedAlpha: false, preserveDrawingBuffer: false});
     if (!gl || !TessaryGl.build(gl)) return 0;
     TessaryGl.gl = gl;
+    // A palette of 4096 texels, 16 KB, holds the labels' few hundred many times over.
+    TessaryGl.images = tessaryTextureCopies(4096);
     // A phone takes the context back whenever the tab goes to the background. Preventing the
     // default lets the browser give it back; the program goes on drawing meanwhile, into nothing,
     // and its next frame after the rebuild is the picture it had.
@@ -309,7 +267,7 @@ mergeInto(LibraryManager.library, {
     var copy = TessaryGl.copy(name);
     copy.width = width;
     copy.height = height;
-    copy.image = TessaryGl.packed(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height));
+    copy.image = TessaryGl.images.pack(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height));
     var gl = TessaryGl.gl;
     TessaryGl.bind(name);
     gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, width, height, 0, gl.RGBA, gl.UNSIGNED_BYTE,

@@ -1,7 +1,9 @@
-// Loading: the fonts first, since Canvas 2D measures with whatever font is loaded at that moment;
-// then a check that the browser gives WebGL at all; then the program, whose WebAssembly is fetched
-// and compiled here rather than by emscripten's loader, so that a failure says which step failed.
-// Also the service worker that lets a second visit work without a network.
+// Loading: the program's script and its WebAssembly are fetched, and the WebAssembly compiled, from
+// the page's start, while the fonts load and the browser is asked for WebGL; the program starts
+// only once all of that is done, since Canvas 2D measures with whatever font is loaded at that
+// moment. The WebAssembly is fetched and compiled here rather than by emscripten's loader, so that
+// a failure says which step failed. Also the service worker that lets a second visit work without
+// a network.
 const FACES = ['"Tessary Ming"', '"Tessary Hei"', '"Tessary Yen"'];
 
 // Whether this browser gives WebGL at all, asked of a canvas of its own: the program's canvas
@@ -19,12 +21,12 @@ function webGlProblem() {
 }
 
 // Served as application/wasm, the program compiles while it downloads.
-function instantiate(imports) {
+function compile() {
   return fetch('tessary.wasm').then((response) => {
     if (!response.ok) throw new Error('HTTP ' + response.status);
-    if (WebAssembly.instantiateStreaming && response.headers.get('Content-Type') === 'application/wasm')
-      return WebAssembly.instantiateStreaming(response, imports);
-    return response.arrayBuffer().then((bytes) => WebAssembly.instantiate(bytes, imports));
+    if (WebAssembly.compileStreaming && response.headers.get('Content-Type') === 'application/wasm')
+      return WebAssembly.compileStreaming(response);
+    return response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes));
   });
 }
 
@@ -36,23 +38,33 @@ export function loadProgram(canvas, queue, status, starting) {
   canvas.addEventListener('webglcontextcreationerror', (e) => {
     webGlError = e.statusMessage || 'webglcontextcreationerror';
   });
+  const compiled = compile();
+  const fonts = Promise.all(FACES.map((f) => document.fonts.load('20px ' + f, '维0'))).catch(() => {});
   window.Module = {
     canvas,
     input: queue,
+    // Called by tessary.js as soon as it has run; the program starts when `receive` is called.
     instantiateWasm(imports, receive) {
-      // The program's own failures, once it runs, are not the download's.
-      instantiate(imports).then((result) => receive(result.instance, result.module), (e) => {
+      const failed = (e) => {
         if (e instanceof WebAssembly.CompileError || e instanceof WebAssembly.LinkError)
           status.stop('compile', String(e));
         else
           status.stop('fetch', 'tessary.wasm: ' + (e && e.message || e));
-      });
+      };
+      // The program's own failures, once it runs, are not the download's.
+      const made = Promise.all([compiled, fonts]).then(([module]) =>
+        WebAssembly.instantiate(module, imports).then((instance) => ({instance, module})));
+      made.then(({instance, module}) => {
+        canvas.focus({preventScroll: true});
+        receive(instance, module);
+      }, failed);
       return {};
     },
     arguments: [], // the program's command line, which starting() may still fill
     onRuntimeInitialized() {
       starting(window.Module);
       status.running(document.activeElement === canvas && document.hasFocus());
+      registerWorker();
     },
     onAbort(what) { status.stop('abort', String(what)); },
     // Escape ends the program as it ends on the desktop. A program that fails ends with another
@@ -71,20 +83,23 @@ export function loadProgram(canvas, queue, status, starting) {
     },
   };
 
-  const start = () => {
-    const problem = webGlProblem();
-    if (problem) {
-      status.stop('webgl', problem);
-      return;
-    }
-    canvas.focus({preventScroll: true});
-    const script = document.createElement('script');
-    script.src = 'tessary.js';
-    script.onerror = () => status.stop('fetch', 'tessary.js');
-    document.body.appendChild(script);
-  };
-  Promise.all(FACES.map((f) => document.fonts.load('20px ' + f, '维0'))).catch(() => {}).then(start);
+  // Asked while the files download; a browser without WebGL never fetches the program's script.
+  const problem = webGlProblem();
+  if (problem) {
+    status.stop('webgl', problem);
+    return;
+  }
+  const script = document.createElement('script');
+  script.src = 'tessary.js';
+  script.onerror = () => status.stop('fetch', 'tessary.js');
+  document.body.appendChild(script);
+}
 
-  if ('serviceWorker' in navigator && location.protocol !== 'file:')
-    navigator.serviceWorker.register('service_worker.js').catch(() => {});
+// The service worker's install fetches every file of the page again: it waits until the program
+// has drawn and the browser has a moment to spare, so that it does not delay the first frame.
+function registerWorker() {
+  if (!('serviceWorker' in navigator) || location.protocol === 'file:') return;
+  const register = () => navigator.serviceWorker.register('service_worker.js').catch(() => {});
+  if (window.requestIdleCallback) requestIdleCallback(register, {timeout: 3000});
+  else register();
 }

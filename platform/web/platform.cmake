@@ -14,6 +14,7 @@ target_link_libraries(tessary_backend_web PUBLIC tessary_platform_core tessary_w
 # nothing is ever mapped there; wasm puts static data at 1024 unless told otherwise.
 target_link_options(tessary_backend_web INTERFACE
     "SHELL:--js-library ${WEB_DIR}/library_web_platform.js"
+    "SHELL:--js-library ${WEB_DIR}/library_texture_copies.js"
     "SHELL:--js-library ${WEB_DIR}/library_webgl_sink.js"
     "SHELL:--js-library ${WEB_DIR}/library_web_text.js"
     -sASYNCIFY -sASYNCIFY_IMPORTS=[tessary_web_next_frame] -sASYNCIFY_STACK_SIZE=65536
@@ -23,7 +24,8 @@ target_link_options(tessary_backend_web INTERFACE
     -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_read_view,_tessary_apply_view]
     -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8])
 set_property(TARGET tessary_backend_web APPEND PROPERTY INTERFACE_LINK_DEPENDS
-    ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_webgl_sink.js ${WEB_DIR}/library_web_text.js)
+    ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_texture_copies.js ${WEB_DIR}/library_webgl_sink.js
+    ${WEB_DIR}/library_web_text.js)
 
 add_library(tessary_text_web STATIC ${WEB_DIR}/WebTextBackend.cpp ${WEB_DIR}/WebFaces.cpp)
 target_link_libraries(tessary_text_web PUBLIC tessary_platform_gdi)
@@ -32,8 +34,26 @@ tessary_join_platform(tessary_backend_web tessary_text_web)
 
 # The page beside the program: index.html, its scripts, the web-app manifest, the service worker,
 # the icons, and the font subsets with their licences, cut from the Debian fonts at build time.
-set(WEB_FONTS uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
+# Every file a static host serves is named here and nowhere else: the service worker is given the
+# list, and page-files.txt beside the page gives it to `make web`, make-release.sh and the benchmark.
+set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js page_layout.js page_status.js page_input.js
+    page_loading.js page_program.js page_dialog.js page_controls.js page_announce.js page_embed.js
+    page_view_buttons.js page_views.js page_fragment.js page_capture.js page_record.js page_share.js
+    page_download.js page_notice.js manifest.webmanifest)
+set(WEB_FONT_FILES uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
     cwyen-LICENSE.txt)
+set(WEB_ICON_SIZES 32 192 512)
+set(WEB_SERVED ${WEB_PAGE_FILES} service_worker.js tessary.js tessary.wasm)
+foreach(size ${WEB_ICON_SIZES})
+    list(APPEND WEB_SERVED icons/tessary-${size}.png)
+endforeach()
+foreach(font ${WEB_FONT_FILES})
+    list(APPEND WEB_SERVED fonts/${font})
+endforeach()
+list(JOIN WEB_SERVED "\n" WEB_SERVED_LINES)
+file(WRITE ${CMAKE_BINARY_DIR}/page-files.txt "${WEB_SERVED_LINES}\n")
+
+set(WEB_FONTS ${WEB_FONT_FILES})
 list(TRANSFORM WEB_FONTS PREPEND ${CMAKE_BINARY_DIR}/fonts/)
 file(GLOB_RECURSE WEB_FONT_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp
     ${CMAKE_SOURCE_DIR}/gui/*.cpp ${CMAKE_SOURCE_DIR}/hypercube/*.cpp)
@@ -50,18 +70,23 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dom_input.js
         ${WEB_INPUT_MODULES}
     DEPENDS ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${WEB_INPUT_MODULES}
     COMMENT "Building the page's input script")
-set(WEB_PAGE_FILES index.html tessary_page.js page_layout.js page_status.js page_input.js page_loading.js
-    page_program.js page_dialog.js page_controls.js page_announce.js page_embed.js page_view_buttons.js page_views.js
-    page_fragment.js page_capture.js page_record.js page_share.js page_download.js page_notice.js manifest.webmanifest)
-set(WEB_PAGE_OUTPUTS ${WEB_PAGE_FILES})
+# Every other page file is copied as it is.
+set(WEB_PAGE_COPIED ${WEB_PAGE_FILES})
+list(REMOVE_ITEM WEB_PAGE_COPIED dom_input.js)
+set(WEB_PAGE_OUTPUTS ${WEB_PAGE_COPIED})
 list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
-set(WEB_PAGE_SOURCES ${WEB_PAGE_FILES})
+set(WEB_PAGE_SOURCES ${WEB_PAGE_COPIED})
 list(TRANSFORM WEB_PAGE_SOURCES PREPEND ${WEB_DIR}/)
 add_custom_command(OUTPUT ${WEB_PAGE_OUTPUTS}
     COMMAND ${CMAKE_COMMAND} -E copy ${WEB_PAGE_SOURCES} ${CMAKE_BINARY_DIR}
     DEPENDS ${WEB_PAGE_SOURCES})
 # The service worker's cache is named after the version, so a new version replaces the old files.
+# It keeps every file but itself, and the page's address.
 set(TESSARY_WEB_VERSION ${PROJECT_VERSION})
+set(WEB_CACHED ${WEB_SERVED})
+list(REMOVE_ITEM WEB_CACHED service_worker.js)
+list(JOIN WEB_CACHED "', '" TESSARY_WEB_FILES)
+set(TESSARY_WEB_FILES "'./', '${TESSARY_WEB_FILES}'")
 configure_file(${WEB_DIR}/service_worker.js.in ${CMAKE_BINARY_DIR}/service_worker.js @ONLY)
 
 # The page's icons are the desktop icon at the sizes a browser asks for, drawn by tessary-icon of a
@@ -72,7 +97,7 @@ if(NOT TESSARY_WEB_ICONS)
     message(FATAL_ERROR "TESSARY_WEB_ICONS must name the folder of the page's icons (make web sets it)")
 endif()
 set(WEB_ICONS)
-foreach(size 32 192 512)
+foreach(size ${WEB_ICON_SIZES})
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons
         COMMAND ${CMAKE_COMMAND} -E copy ${TESSARY_WEB_ICONS}/tessary-${size}.png ${CMAKE_BINARY_DIR}/icons/

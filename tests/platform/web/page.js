@@ -9,6 +9,9 @@ const {nextFrameInPage, decodeFrame} = require('./canvas_frame.js');
 
 // The frame counters, put into every page before its own scripts run.
 const FRAME_PROBE = fs.readFileSync(path.join(__dirname, 'frame_probe.js'), 'utf8');
+// How to wait for the probe's counts: every so many milliseconds. Puppeteer's default polls at
+// each animation frame by requestAnimationFrame, which the probe would count as a frame shown.
+const BY_TIMER = {polling: 20};
 
 class TessaryPage {
   // `viewport`: a puppeteer viewport to load the page in (a phone's, with touch); `args`: more
@@ -31,7 +34,7 @@ class TessaryPage {
 
   // Waits for the program's first frames and notes where the canvas is on the page.
   async running() {
-    await this.page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {timeout: 60000});
+    await this.page.waitForFunction(() => window.tessaryFrames && tessaryFrames.shown >= 2, {...BY_TIMER, timeout: 60000});
     await this.measure();
   }
 
@@ -68,7 +71,7 @@ class TessaryPage {
   // Waits until `n` more frames have been shown, so that input sent before has been handled.
   async settle(n = 3) {
     const start = await this.frames();
-    await this.page.waitForFunction((s, k) => tessaryFrames.shown >= s + k, {timeout: 30000}, start, n);
+    await this.page.waitForFunction((s, k) => tessaryFrames.shown >= s + k, {...BY_TIMER, timeout: 30000}, start, n);
   }
 
   // The next frame the program shows, read from the drawing buffer (as many pixels as it has), top
@@ -128,4 +131,4 @@ class TessaryPage {
   }
 }
 
-module.exports = {TessaryPage, FRAME_PROBE};
+module.exports = {TessaryPage, FRAME_PROBE, BY_TIMER};

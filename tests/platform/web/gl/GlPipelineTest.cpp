@@ -6,9 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <vector>
 
 using namespace webgl;
+
+namespace webgl {
+void PrintTo(const Box& b, std::ostream* os) {
+    *os << "{" << b.x << ", " << b.y << ", " << b.width << ", " << b.height << "}";
+}
+} // namespace webgl
 
 namespace {
 
@@ -20,13 +27,14 @@ struct Recorded {
 class RecordingSink : public GlSink {
 public:
     void Draw(const DrawState& s, const GlVertex* v, int32_t n) override { draws.push_back({s, {v, v + n}}); }
-    void Clear(uint32_t, const float*, bool, const Box&) override {}
+    void Clear(uint32_t, const float*, bool, const Box& box) override { clearedBoxes.push_back(box); }
     void TexImage(uint32_t, int32_t w, int32_t h, const uint8_t* rgba) override {
         lastImage.assign(rgba, rgba + static_cast<size_t>(w) * h * 4);
     }
     void TexParameters(uint32_t, const TextureParameters& p) override { lastParameters = p; }
     void DeleteTexture(uint32_t) override {}
     std::vector<Recorded> draws;
+    std::vector<Box> clearedBoxes;
     std::vector<uint8_t> lastImage;
     TextureParameters lastParameters;
 };
@@ -138,6 +146,9 @@ TEST_F(Pipeline, AFinerDrawingBufferGetsScaledBoxesAndLinesAsWideOnTheScreen) {
     const DrawState& state = sink.draws[0].state;
     EXPECT_EQ(state.viewport, (Box{0, 0, 2048, 1536}));
     EXPECT_EQ(state.scissorBox, (Box{20, 40, 60, 80}));
+    gl.Clear(GL_COLOR_BUFFER_BIT);
+    ASSERT_EQ(sink.clearedBoxes.size(), 1u);
+    EXPECT_EQ(sink.clearedBoxes[0], (Box{20, 40, 60, 80})) << "a scissored clear, as the draws";
     EXPECT_EQ(state.primitive, Primitive::Triangles) << "a 1 px line is 2 device pixels wide";
     const std::vector<GlVertex>& v = sink.draws[0].vertices;
     ASSERT_EQ(v.size(), 6u);
