@@ -178,7 +178,7 @@ void ReportWheel(NativeWindow native, double units, int x, int y) {
 
 // Windows tells the program it lost the keyboard with WM_ACTIVATEAPP(FALSE) before WM_KILLFOCUS, and
 // that it got it back with WM_ACTIVATEAPP(TRUE) before WM_SETFOCUS. Keys and buttons still held are
-// released before the loss, as SDL does on Linux.
+// released here, before the loss, for every back end, so that none of them keeps a key down.
 void ReportFocus(NativeWindow native, bool gained) {
     const HWND window = WindowFromNative(native);
     if (!window)
