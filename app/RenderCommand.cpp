@@ -35,6 +35,10 @@ int RenderCommand::Run(HINSTANCE instance, const CommandLine& options) {
         exitCode = Write(*screen, options);
     }
     Shutdown();
+    // The viewer's window goes with the default handling of WM_CLOSE; this hidden one is closed by
+    // nobody else.
+    DestroyWindow(mainWindow);
+    mainWindow = nullptr;
     return exitCode;
 }
 

@@ -72,8 +72,11 @@ png_size() {
     [ $# -eq 2 ] && printf 'PNG %dx%d' "$1" "$2"
 }
 
+# Drawing loads the GL libraries, which SDL unloads at exit; under the sanitizers their leftovers are
+# reported from an "<unknown module>" that no suppression can name, so this one run does not check
+# leaks. The same drawing code is checked for leaks inside the test programs.
 limit=60
-run --render "$work/cube.png" --width 512
+ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" run --render "$work/cube.png" --width 512
 expect "--render without a display: exit code" 0 "$status"
 expect "--render without a display: the picture" "PNG 512x384" "$(png_size "$work/cube.png" 2>&1)"
 
