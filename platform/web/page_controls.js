@@ -11,8 +11,8 @@ export function wireControls(controls, program, dialog, focusWindow) {
   for (const button of controls.querySelectorAll('[data-dimension]')) {
     const n = Number(button.dataset.dimension);
     button.addEventListener('click', async () => {
-      if (n > 6 && !await dialog.ask(SLOW)) return;
-      program.applyDimension(n);
+      // Answered either way, the window gets the keyboard back: it draws nothing without it.
+      if (!(n > 6) || await dialog.ask(SLOW)) program.applyDimension(n);
       focusWindow();
     });
   }
