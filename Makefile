@@ -70,9 +70,9 @@ test-sanitize: deps
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) --timeout 900 -E '^Smoke'
 
 # The libFuzzer targets, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer: each
-# file fuzz/Fuzz<Name>.cpp is the target fuzz_<name>, run for its share of FUZZ_SECONDS from its seed
+# file fuzz/Fuzz<Name>.cpp is the target fuzz_<name>, run for its share of FUZZ_SECONDS from its kept
 # corpus fuzz/corpus-<name>/ (new inputs go to build-fuzz/corpus-<name>/). At the end every target's
-# exec/s, corpus and coverage are printed. `make fuzz-merge` minimises the seed corpora together
+# exec/s, corpus and coverage are printed. `make fuzz-merge` minimises the kept corpora together
 # with what the runs found, for committing.
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS = $(shell ls fuzz/Fuzz*.cpp | sed 's|fuzz/Fuzz\(.*\)\.cpp|fuzz_\L\1|')

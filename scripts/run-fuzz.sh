@@ -4,12 +4,12 @@
 #   ./scripts/run-fuzz.sh <build-fuzz> [seconds] [fuzz_name ...]
 #   ./scripts/run-fuzz.sh --merge <build-fuzz> [fuzz_name ...]
 # The targets are the files fuzz/Fuzz<Name>.cpp (target fuzz_<name>, lower case); naming some runs only
-# those. Each starts from its seed corpus fuzz/corpus-<name>/ and, when there is one, its kept crash
+# those. Each starts from its kept corpus fuzz/corpus-<name>/ and, when there is one, its kept crash
 # inputs fuzz/regressions-<name>/, and keeps what it finds in <build-fuzz>/corpus-<name>/; a crashing
 # input is written there as <name>-crash-*. fuzz/Fuzz<Name>.options, when present, holds more of
 # libFuzzer's flags for that target. Any report, crash, leak or broken invariant fails the script
 # once every target has had its turn.
-# --merge minimises each seed corpus together with what the runs found (libFuzzer's -merge=1): what
+# --merge minimises each kept corpus together with what the runs found (libFuzzer's -merge=1): what
 # adds coverage is kept in fuzz/corpus-<name>/, ready to commit.
 set -eu
 
@@ -56,9 +56,9 @@ for target in $targets; do
     capital=$(ls "$source_dir/fuzz" | sed -n 's/^Fuzz\(.*\)\.cpp$/\1/p' | grep -ix "$name" || true)
     options=""
     [ -f "$source_dir/fuzz/Fuzz$capital.options" ] && options=$(grep -v '^#' "$source_dir/fuzz/Fuzz$capital.options")
-    seeds="$source_dir/fuzz/corpus-$name"
+    starting="$source_dir/fuzz/corpus-$name"
     found="$build/corpus-$name"
-    mkdir -p "$found" "$seeds"
+    mkdir -p "$found" "$starting"
     kept=""
     [ -d "$source_dir/fuzz/regressions-$name" ] && kept="$source_dir/fuzz/regressions-$name"
     log="$build/$target.log"
@@ -66,22 +66,22 @@ for target in $targets; do
     if [ $merge = 1 ]; then
         merged=$(mktemp -d)
         # shellcheck disable=SC2086 # the options are separate flags
-        "$build/$target" -merge=1 $options "$merged" "$seeds" "$found" > "$log" 2>&1 || {
+        "$build/$target" -merge=1 $options "$merged" "$starting" "$found" > "$log" 2>&1 || {
             tail -20 "$log"
             failed="$failed $target"
             continue
         }
-        rm -f "$seeds"/*
-        cp "$merged"/* "$seeds"/ 2>/dev/null || true
+        rm -f "$starting"/*
+        cp "$merged"/* "$starting"/ 2>/dev/null || true
         rm -rf "$merged"
-        echo "$target: fuzz/corpus-$name now holds $(ls "$seeds" | wc -l) inputs"
+        echo "$target: fuzz/corpus-$name now holds $(ls "$starting" | wc -l) inputs"
         continue
     fi
 
     echo "$target: $share s"
     # shellcheck disable=SC2086
     if ! "$build/$target" -max_total_time="$share" -timeout=60 -rss_limit_mb=4096 -print_final_stats=1 $options \
-        -artifact_prefix="$build/$name-" "$found" "$seeds" $kept > "$log" 2>&1; then
+        -artifact_prefix="$build/$name-" "$found" "$starting" $kept > "$log" 2>&1; then
         tail -40 "$log"
         failed="$failed $target"
     fi
