@@ -13,6 +13,19 @@ const FRAME_PROBE = fs.readFileSync(path.join(__dirname, 'frame_probe.js'), 'utf
 // each animation frame by requestAnimationFrame, which the probe would count as a frame shown.
 const BY_TIMER = {polling: 20};
 
+// Waits until the program in `target` (a page or a frame) has shown `n` more frames, so that input
+// sent before has been handled.
+async function settle(target, n = 3) {
+  const start = await target.evaluate(() => tessaryFrames.shown);
+  try {
+    await target.waitForFunction((s, k) => tessaryFrames.shown >= s + k, {...BY_TIMER, timeout: 30000}, start, n);
+  } catch (e) {
+    const now = await target.evaluate(() => ({shown: tessaryFrames.shown, waiting: Module.input ? Module.input.pending() : 0}));
+    throw new Error(`expected ${n} more frames shown within 30 s, saw ${now.shown - start}; ` +
+                    `${now.waiting} input records wait in the queue`);
+  }
+}
+
 class TessaryPage {
   // `viewport`: a puppeteer viewport to load the page in (a phone's, with touch); `args`: more
   // Chromium switches; `running`: false to return once the page has loaded, program or not.
@@ -66,13 +79,7 @@ class TessaryPage {
     await new Promise((r) => this.server.close(r));
   }
 
-  frames() { return this.page.evaluate(() => tessaryFrames.shown); }
-
-  // Waits until `n` more frames have been shown, so that input sent before has been handled.
-  async settle(n = 3) {
-    const start = await this.frames();
-    await this.page.waitForFunction((s, k) => tessaryFrames.shown >= s + k, {...BY_TIMER, timeout: 30000}, start, n);
-  }
+  async settle(n = 3) { await settle(this.page, n); }
 
   // The next frame the program shows, read from the drawing buffer (as many pixels as it has), top
   // row first.
@@ -131,4 +138,4 @@ class TessaryPage {
   }
 }
 
-module.exports = {TessaryPage, FRAME_PROBE, BY_TIMER};
+module.exports = {TessaryPage, FRAME_PROBE, BY_TIMER, settle};
