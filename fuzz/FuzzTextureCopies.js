@@ -12,6 +12,7 @@ const inspector = require('node:inspector');
 const path = require('node:path');
 const url = require('node:url');
 const vm = require('node:vm');
+const {Worker} = require('node:worker_threads');
 
 const file = path.join(__dirname, '../platform/web/library_texture_copies.js');
 const session = new inspector.Session();
@@ -43,6 +44,9 @@ const MAX_TEXELS = 1 << 16;
 const heap = new Uint32Array(MAX_TEXELS + 256); // images are views into it, as into emscripten's heap
 const stamps = new Uint32Array(KINDS); // the last image each texel was seen in
 let images = 0;
+// What each pack met beside the blocks it ran: the palette's size, empty, part full or full before and
+// after, and how the image was kept; these are features too.
+const packs = [];
 function fail(what, expected, actual) { throw new Error(`${what}: expected ${expected}, got ${actual}`); }
 
 function checkSame(bytes, want, what) {
@@ -68,6 +72,8 @@ function checkPack(state, image, kinds, copies) {
   const after = codec.paletteLength();
   if (after > size || after < before) fail('palette entries after a pack', `${before} to ${size}`, after);
   const what = `an image of ${certain} new texels on ${before} of ${size} palette entries`;
+  const fill = (entries) => (entries === 0 ? 0 : entries < size ? 1 : 2);
+  packs.push(((SIZES.indexOf(size) * 3 + fill(before)) * 3 + fill(after)) * 2 + !copy.runs);
   if (copy.runs) {
     if (before + certain > size) fail(what, 'kept as it is', 'runs');
     if (after < before + certain || after > before + certain + unsure)
@@ -91,6 +97,7 @@ function checkRuns({codec, inPalette}, runs, count) {
 
 function runOne(bytes) {
   let at = 0, total = 0, state = null;
+  packs.length = 0;
   const next = () => (at < bytes.length ? bytes[at++] : 0);
   const head = next(), size = SIZES[head & 7], shared = head & 8, copies = [];
   const runLength = (b = next()) => (b < 128 ? b + 1 : (((b & 127) << 8) | next()) + 1);
@@ -138,14 +145,36 @@ for (const arg of process.argv.slice(2)) {
 }
 const MAX_LEN = Number(flags.max_len || 256);
 const script = url.pathToFileURL(file).href;
-const seen = new Set(), blocks = new Set();
+const seen = new Set(); // the blocks' features are block * 8 + bucket, the packs' negative
 const bucket = (c) => (c < 4 ? c - 1 : c < 8 ? 3 : c < 16 ? 4 : c < 32 ? 5 : c < 128 ? 6 : 7);
 const sha1 = (data) => crypto.createHash('sha1').update(data).digest('hex');
 let runs = 0;
 
+// A watchdog thread: an input still running after -timeout seconds is written as a timeout file and
+// the process killed, since a decoder that loops forever would otherwise stall the whole session.
+const now = new Int32Array(new SharedArrayBuffer(8 + (1 << 20))); // runs, length, the input
+function watchdog() { // runs in the worker
+  const {workerData: {now, seconds, prefix}} = require('node:worker_threads'), fs = require('node:fs');
+  let last = -1, since = Date.now();
+  setInterval(() => {
+    if (Atomics.load(now, 0) !== last) [last, since] = [Atomics.load(now, 0), Date.now()];
+    if (Date.now() - since < seconds * 1000) return;
+    const data = new Uint8Array(now.buffer, 8, now[1]);
+    const name = prefix + 'timeout-' + require('node:crypto').createHash('sha1').update(data).digest('hex');
+    fs.writeFileSync(name, data);
+    fs.writeSync(1, `==${process.pid}== ERROR: fuzz_texturecopies: timeout after ${seconds} s\nTest unit written to ${name}\n`);
+    process.kill(process.pid, 'SIGKILL');
+  }, 500);
+}
+const workerData = {now, seconds: Number(flags.timeout || 1200), prefix: flags.artifact_prefix || './'};
+new Worker(`(${watchdog})()`, {eval: true, workerData}).unref();
+
 // Runs one input; true when it reached a block count not seen before.
 function execute(data) {
-  ++runs;
+  const length = Math.min(data.length, now.byteLength - 8);
+  new Uint8Array(now.buffer, 8, length).set(data.subarray(0, length));
+  now[1] = length;
+  Atomics.store(now, 0, ++runs);
   try {
     runOne(data);
   } catch (error) {
@@ -155,20 +184,14 @@ function execute(data) {
                 `Test unit written to ${name}\nBase64: ${data.toString('base64')}`);
     process.exit(1);
   }
-  let fresh = false;
-  for (const {url: u, functions} of post('Profiler.takePreciseCoverage').result) {
-    if (u !== script) continue;
-    for (const {ranges} of functions)
-      for (const {startOffset, endOffset, count} of ranges) {
-        if (count === 0) continue;
-        const block = startOffset * 65536 + endOffset, feature = block * 8 + bucket(count);
-        if (seen.has(feature)) continue;
-        seen.add(feature);
-        blocks.add(block);
-        fresh = true;
-      }
-  }
-  return fresh;
+  const features = packs.map((pack) => -1 - pack);
+  for (const {url: u, functions} of post('Profiler.takePreciseCoverage').result)
+    for (const {ranges} of u === script ? functions : [])
+      for (const {startOffset, endOffset, count} of ranges)
+        if (count > 0) features.push((startOffset * 65536 + endOffset) * 8 + bucket(count));
+  const fresh = features.filter((feature) => !seen.has(feature));
+  fresh.forEach((feature) => seen.add(feature));
+  return fresh.length > 0;
 }
 
 const read = (p) => (fs.statSync(p).isDirectory() ? fs.readdirSync(p).map((f) => path.join(p, f)) : [p]);
@@ -177,6 +200,7 @@ const corpus = [];
 const started = Date.now();
 function status(what) {
   const bytes = corpus.reduce((sum, d) => sum + d.length, 0);
+  const blocks = new Set([...seen].filter((f) => f >= 0).map((f) => Math.floor(f / 8)));
   const rate = Math.round((runs * 1000) / Math.max(1, Date.now() - started));
   console.log(`#${runs}\t${what} cov: ${blocks.size} ft: ${seen.size} corp: ${corpus.length}/${bytes}b exec/s: ${rate}`);
   return rate;
