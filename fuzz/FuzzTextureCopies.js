@@ -143,7 +143,7 @@ for (const arg of process.argv.slice(2)) {
   if (m) flags[m[1]] = m[2];
   else paths.push(arg);
 }
-const MAX_LEN = Number(flags.max_len || 256);
+const MAX_LEN = Number(flags.max_len || 256), fuzzing = paths.some((p) => fs.statSync(p).isDirectory());
 const script = url.pathToFileURL(file).href;
 const seen = new Set(); // the blocks' features are block * 8 + bucket, the packs' negative
 const bucket = (c) => (c < 4 ? c - 1 : c < 8 ? 3 : c < 16 ? 4 : c < 32 ? 5 : c < 128 ? 6 : 7);
@@ -178,10 +178,12 @@ function execute(data) {
   try {
     runOne(data);
   } catch (error) {
-    const name = (flags.artifact_prefix || './') + 'crash-' + sha1(data);
-    fs.writeFileSync(name, data);
-    console.log(`==${process.pid}== ERROR: fuzz_texturecopies: ${error.stack}\n` +
-                `Test unit written to ${name}\nBase64: ${data.toString('base64')}`);
+    console.log(`==${process.pid}== ERROR: fuzz_texturecopies: ${error.stack}\nBase64: ${data.toString('base64')}`);
+    if (fuzzing) { // a file run again by name is already on disk
+      const name = (flags.artifact_prefix || './') + 'crash-' + sha1(data);
+      fs.writeFileSync(name, data);
+      console.log(`Test unit written to ${name}`);
+    }
     process.exit(1);
   }
   const features = packs.map((pack) => -1 - pack);
@@ -237,7 +239,7 @@ if (merge) {
   console.log(`MERGE-OUTER: ${fs.readdirSync(paths[0]).length} files with ${seen.size} features`);
   process.exit(0);
 }
-if (paths.some((p) => fs.statSync(p).isDirectory())) {
+if (fuzzing) {
   if (!corpus.length) execute(Buffer.alloc(0)), corpus.push(Buffer.alloc(0));
   status('INITED');
   const seconds = Number(flags.max_total_time || 0), limit = Number(flags.runs || -1);
