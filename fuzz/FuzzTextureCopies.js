@@ -39,7 +39,8 @@ const SIZES = [1, 2, 5, 127, 128, 129, 1000, 4096];
 const INK = [0, 0xffffffff, 0x00ffffff, 0x80ffffff, 1, 0x7fffffff, 0x80000000, 0x01ffffff];
 const KINDS = 1 << 16, SPREAD = 0x9e3779b1, UNSPREAD = 0x0e8b2f51;
 const texel = (k) => (k < 8 ? INK[k] : Math.imul(k, SPREAD) >>> 0);
-const number = (v, k = Math.imul(v, UNSPREAD) >>> 0) => (INK.includes(v) ? INK.indexOf(v) : k < 8 ? KINDS : k);
+const number = (v, k = Math.imul(v, UNSPREAD) >>> 0) =>
+  (INK.includes(v) ? INK.indexOf(v) : k < 8 ? KINDS : k); // KINDS: none of them
 const MAX_TEXELS = 1 << 16;
 const heap = new Uint32Array(MAX_TEXELS + 256); // images are views into it, as into emscripten's heap
 const stamps = new Uint32Array(KINDS); // the last image each texel was seen in
@@ -92,7 +93,7 @@ function checkRuns({codec, inPalette}, runs, count) {
   const bytes = codec.unpack({runs}, count);
   if (bytes.length !== count * 4) fail(`bytes from ${runs.length} bytes of runs`, count * 4, bytes.length);
   for (const v of new Uint32Array(bytes.buffer, bytes.byteOffset, count))
-    if (v !== 0 && !inPalette[number(v)]) fail('a texel from arbitrary runs', 'a palette entry', v.toString(16));
+    if (v !== 0 && !inPalette[number(v)]) fail('a texel from any runs', 'a palette entry', v.toString(16));
 }
 
 function runOne(bytes) {
@@ -134,7 +135,7 @@ function runOne(bytes) {
     checkPack(state, heap.subarray(start, start + length), kinds, copies);
   }
   // The sink unpacks its copies whenever the context comes back, long after the palette has grown.
-  for (const {codec, copy, want} of copies) checkSame(codec.unpack(copy, want.length), want, 'an earlier image');
+  for (const {codec, copy, want} of copies) checkSame(codec.unpack(copy, want.length), want, 'an older image');
 }
 
 const flags = {}, paths = [];
@@ -162,7 +163,8 @@ function watchdog() { // runs in the worker
     const data = new Uint8Array(now.buffer, 8, now[1]);
     const name = prefix + 'timeout-' + require('node:crypto').createHash('sha1').update(data).digest('hex');
     fs.writeFileSync(name, data);
-    fs.writeSync(1, `==${process.pid}== ERROR: fuzz_texturecopies: timeout after ${seconds} s\nTest unit written to ${name}\n`);
+    fs.writeSync(1, `==${process.pid}== ERROR: fuzz_texturecopies: timeout after ${seconds} s\n` +
+                    `Test unit written to ${name}\n`);
     process.kill(process.pid, 'SIGKILL');
   }, 500);
 }
@@ -178,7 +180,8 @@ function execute(data) {
   try {
     runOne(data);
   } catch (error) {
-    console.log(`==${process.pid}== ERROR: fuzz_texturecopies: ${error.stack}\nBase64: ${data.toString('base64')}`);
+    console.log(`==${process.pid}== ERROR: fuzz_texturecopies: ${error.stack}\n` +
+                `Base64: ${data.toString('base64')}`);
     if (fuzzing) { // a file run again by name is already on disk
       const name = (flags.artifact_prefix || './') + 'crash-' + sha1(data);
       fs.writeFileSync(name, data);
@@ -197,14 +200,16 @@ function execute(data) {
 }
 
 const read = (p) => (fs.statSync(p).isDirectory() ? fs.readdirSync(p).map((f) => path.join(p, f)) : [p]);
-const inputs = (list) => list.flatMap(read).map((p) => fs.readFileSync(p)).sort((a, b) => a.length - b.length);
+const bySize = (a, b) => a.length - b.length;
+const inputs = (list) => list.flatMap(read).map((p) => fs.readFileSync(p)).sort(bySize);
 const corpus = [];
 const started = Date.now();
 function status(what) {
   const bytes = corpus.reduce((sum, d) => sum + d.length, 0);
   const blocks = new Set([...seen].filter((f) => f >= 0).map((f) => Math.floor(f / 8)));
   const rate = Math.round((runs * 1000) / Math.max(1, Date.now() - started));
-  console.log(`#${runs}\t${what} cov: ${blocks.size} ft: ${seen.size} corp: ${corpus.length}/${bytes}b exec/s: ${rate}`);
+  const corp = `${corpus.length}/${bytes}b`;
+  console.log(`#${runs}\t${what} cov: ${blocks.size} ft: ${seen.size} corp: ${corp} exec/s: ${rate}`);
   return rate;
 }
 const rand = (n) => Math.floor(Math.random() * n);
