@@ -13,7 +13,7 @@ help:
 	@echo 'make run            build the viewer and start it'
 	@echo 'make test           build everything, run every test, then again under the sanitizers'
 	@echo 'make build          configure and build everything in $(BUILD)/'
-	@echo 'make fuzz           run every libFuzzer target, FUZZ_SECONDS (600) shared among them'
+	@echo 'make fuzz           run every fuzz target, FUZZ_SECONDS (600) shared among them'
 	@echo 'make bench          build and run the benchmarks'
 	@echo 'make pictures       draw the README'"'"'s picture and animation with tessary --render'
 	@echo 'make windows        cross-build tessary.exe for Windows (win32 and win64)'
@@ -71,16 +71,18 @@ test-sanitize: deps
 
 # The libFuzzer targets, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer: each
 # file fuzz/Fuzz<Name>.cpp is the target fuzz_<name>, run for its share of FUZZ_SECONDS from its kept
-# corpus fuzz/corpus-<name>/ (new inputs go to build-fuzz/corpus-<name>/). At the end every target's
-# exec/s, corpus and coverage are printed. `make fuzz-merge` minimises the kept corpora together
-# with what the runs found, for committing.
+# corpus fuzz/corpus-<name>/ (new inputs go to build-fuzz/corpus-<name>/). A file fuzz/Fuzz<Name>.js
+# is a target for the browser's scripts, which Node runs in the same way and which needs no build. At
+# the end every target's exec/s, corpus and coverage are printed. `make fuzz-merge` minimises the
+# kept corpora together with what the runs found, for committing.
 FUZZ_SECONDS ?= 600
-FUZZ_TARGETS = $(shell ls fuzz/Fuzz*.cpp | sed 's|fuzz/Fuzz\(.*\)\.cpp|fuzz_\L\1|')
+FUZZ_TARGETS = $(shell ls fuzz/Fuzz*.cpp fuzz/Fuzz*.js | sed 's|fuzz/Fuzz\(.*\)\.[a-z]*$$|fuzz_\L\1|')
+FUZZ_BUILT = $(filter $(shell ls fuzz/Fuzz*.cpp | sed 's|fuzz/Fuzz\(.*\)\.cpp|fuzz_\L\1|'),$(FUZZ_TARGETS))
 fuzz-build: deps
 	@./scripts/install-fuzz-deps.sh
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARY_TESTS=OFF \
 		-DTESSARY_FUZZ=ON -DTESSARY_SANITIZE=address,undefined > /dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_TARGETS)
+	$(if $(FUZZ_BUILT),@cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_BUILT))
 
 fuzz: fuzz-build
 	./scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)

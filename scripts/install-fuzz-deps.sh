@@ -1,5 +1,10 @@
 #!/bin/sh
 # Installs clang and its runtime (libFuzzer and the sanitizers for clang) for `make fuzz`, only
-# when they are missing.
+# when they are missing, and Node.js for the targets written in JavaScript when there is no node
+# (some systems carry their own).
 set -eu
-exec "$(dirname "$0")/install-packages.sh" clang-14 libclang-rt-14-dev
+here="$(dirname "$0")"
+"$here/install-packages.sh" clang-14 libclang-rt-14-dev
+if ! command -v node >/dev/null 2>&1; then
+    "$here/install-packages.sh" nodejs
+fi

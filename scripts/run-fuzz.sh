@@ -3,11 +3,12 @@
 # corpus and coverage:
 #   ./scripts/run-fuzz.sh <build-fuzz> [seconds] [fuzz_name ...]
 #   ./scripts/run-fuzz.sh --merge <build-fuzz> [fuzz_name ...]
-# The targets are the files fuzz/Fuzz<Name>.cpp (target fuzz_<name>, lower case); naming some runs only
-# those. Each starts from its kept corpus fuzz/corpus-<name>/ and, when there is one, its kept crash
-# inputs fuzz/regressions-<name>/, and keeps what it finds in <build-fuzz>/corpus-<name>/; a crashing
-# input is written there as <name>-crash-*. fuzz/Fuzz<Name>.options, when present, holds more of
-# libFuzzer's flags for that target. Any report, crash, leak or broken invariant fails the script
+# The targets are the files fuzz/Fuzz<Name>.cpp (target fuzz_<name>, lower case) and fuzz/Fuzz<Name>.js,
+# which Node runs with libFuzzer's flags and status lines; naming some runs only those. Each starts
+# from its kept corpus fuzz/corpus-<name>/ and, when there is one, its kept crash inputs
+# fuzz/regressions-<name>/, and keeps what it finds in <build-fuzz>/corpus-<name>/; a crashing input is
+# written there as <name>-crash-*. fuzz/Fuzz<Name>.options, when present, holds more of libFuzzer's
+# flags for that target. Any report, crash, leak or broken invariant fails the script
 # once every target has had its turn.
 # --merge minimises each kept corpus together with what the runs found (libFuzzer's -merge=1): what
 # adds coverage is kept in fuzz/corpus-<name>/, ready to commit.
@@ -30,7 +31,7 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -gt 0 ]; then
     targets="$*"
 else
-    targets=$(ls "$source_dir"/fuzz/Fuzz*.cpp | sed 's|.*/Fuzz\(.*\)\.cpp$|fuzz_\L\1|')
+    targets=$(ls "$source_dir"/fuzz/Fuzz*.cpp "$source_dir"/fuzz/Fuzz*.js | sed 's|.*/Fuzz\(.*\)\.[a-z]*$|fuzz_\L\1|')
 fi
 count=$(echo $targets | wc -w)
 share=$((seconds / count))
@@ -53,7 +54,12 @@ failed=""
 summary=""
 for target in $targets; do
     name=${target#fuzz_}
-    capital=$(ls "$source_dir/fuzz" | sed -n 's/^Fuzz\(.*\)\.cpp$/\1/p' | grep -ix "$name" || true)
+    capital=$(ls "$source_dir/fuzz" | sed -n 's/^Fuzz\(.*\)\.\(cpp\|js\)$/\1/p' | grep -ix "$name" || true)
+    if [ -f "$source_dir/fuzz/Fuzz$capital.js" ]; then
+        set -- node "$source_dir/fuzz/Fuzz$capital.js"
+    else
+        set -- "$build/$target"
+    fi
     options=""
     [ -f "$source_dir/fuzz/Fuzz$capital.options" ] && options=$(grep -v '^#' "$source_dir/fuzz/Fuzz$capital.options")
     starting="$source_dir/fuzz/corpus-$name"
@@ -66,7 +72,7 @@ for target in $targets; do
     if [ $merge = 1 ]; then
         merged=$(mktemp -d)
         # shellcheck disable=SC2086 # the options are separate flags
-        "$build/$target" -merge=1 $options "$merged" "$starting" "$found" > "$log" 2>&1 || {
+        "$@" -merge=1 $options "$merged" "$starting" "$found" > "$log" 2>&1 || {
             tail -20 "$log"
             failed="$failed $target"
             continue
@@ -80,7 +86,7 @@ for target in $targets; do
 
     echo "$target: $share s"
     # shellcheck disable=SC2086
-    if ! "$build/$target" -max_total_time="$share" -timeout=60 -rss_limit_mb=4096 -print_final_stats=1 $options \
+    if ! "$@" -max_total_time="$share" -timeout=60 -rss_limit_mb=4096 -print_final_stats=1 $options \
         -artifact_prefix="$build/$name-" "$found" "$starting" $kept > "$log" 2>&1; then
         tail -40 "$log"
         failed="$failed $target"
