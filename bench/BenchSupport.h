@@ -221,7 +221,7 @@ private:
 inline double LabelTexelBytes(const HypercubeModel& model) {
     double bytes = 0.0;
     for (int32_t m = 0; model.faceLabels && m < model.faceCount; ++m)
-        bytes += 4.0 * model.faceLabels[m].textureWidth * model.faceLabels[m].textureHeight;
+        bytes += 4.0 * model.faceLabels[m]->textureWidth * model.faceLabels[m]->textureHeight;
     return bytes;
 }
 

@@ -35,16 +35,17 @@ void HypercubeModel::BuildCountTables() {
 }
 
 void HypercubeModel::Build(int32_t n) {
+    const int32_t labelCount = faceLabels ? faceCount : 0;
     if (!BuildGeometry(n))
         return;
-    FreeLabels();
-    MakeLabels();
+    MakeLabels(labelCount);
 }
 
 void HypercubeModel::BuildWithoutLabels(int32_t n) {
+    const int32_t labelCount = faceLabels ? faceCount : 0;
     if (!BuildGeometry(n))
         return;
-    FreeLabels();
+    FreeLabels(labelCount);
 }
 
 bool HypercubeModel::BuildGeometry(int32_t n) {
@@ -126,22 +127,33 @@ void HypercubeModel::AddFaces(int32_t k) {
         faces[2 * f + c] = {c, c + e, 2 * e + edges[c].first, 2 * e + edges[c].second};
 }
 
-void HypercubeModel::FreeLabels() {
+void HypercubeModel::FreeLabels(int32_t labelCount) {
+    for (int32_t m = 0; faceLabels && m < labelCount; ++m)
+        delete faceLabels[m];
     delete[] faceLabels;
     faceLabels = nullptr;
 }
 
 // Each label is an opaque white tile with the digits cut out, so the face's tint shows everywhere
 // but in the number.
-void HypercubeModel::MakeLabels() {
-    faceLabels = new TextTexture[faceCount];
+void HypercubeModel::MakeLabels(int32_t labelCount) {
+    TextTexture** labels = new TextTexture*[faceCount]();
+    const int32_t kept = labelCount < faceCount ? labelCount : faceCount;
+    for (int32_t m = 0; m < kept; ++m)
+        labels[m] = faceLabels[m];
+    for (int32_t m = kept; m < labelCount; ++m)
+        delete faceLabels[m];
+    delete[] faceLabels;
+    faceLabels = labels;
+
     WCHAR text[16];
-    for (int32_t m = 0; m < faceCount; ++m) {
-        TextTexture& label = faceLabels[m];
-        label.SetFont(labelFont, labelPointSize);
-        label.inverted = true;
+    for (int32_t m = kept; m < faceCount; ++m) {
+        TextTexture* label = new TextTexture();
+        label->SetFont(labelFont, labelPointSize);
+        label->inverted = true;
         FormatWide(text, sizeof(text) / sizeof(text[0]), L"%d", m);
-        label.Render(text);
+        label->Render(text);
+        faceLabels[m] = label;
     }
 }
 
@@ -153,13 +165,12 @@ void HypercubeModel::Release() {
     delete[] edges;
     delete[] faces;
     delete[] drawOrder;
-    delete[] faceLabels;
+    FreeLabels(faceCount);
     vertexCounts = edgeCounts = faceCounts = nullptr;
     vertices = nullptr;
     edges = nullptr;
     faces = nullptr;
     drawOrder = nullptr;
-    faceLabels = nullptr;
     tableSize = 0;
     dimension = vertexCount = edgeCount = faceCount = 0;
 }

@@ -27,9 +27,11 @@ public:
 
     // Fills the vertex, edge and face count tables for dimensions 0 to 15; only the first call acts.
     void BuildCountTables();
-    // Replaces the model with the axis-aligned n-cube, 2 <= n <= 15, and makes one label texture per
-    // face (needs a current OpenGL context). Any other n, or a call before the count tables exist,
-    // changes nothing. The caller sets `built` afterwards.
+    // Replaces the model with the axis-aligned n-cube, 2 <= n <= 15, and gives every face a label
+    // texture (needs a current OpenGL context). Label m reads m in every dimension, so the labels of
+    // faces the old cube also had are kept and only the rest are made; a smaller cube frees the surplus.
+    // Any other n, or a call before the count tables exist, changes nothing. The caller sets `built`
+    // afterwards.
     void Build(int32_t n);
     // The same geometry as Build(n) without label textures (faceLabels stays null), for tests and
     // benchmarks that look only at the geometry. The program always uses Build.
@@ -58,9 +60,10 @@ public:
     CubeEdge* edges = nullptr; // owned, edgeCount entries
     int32_t edgeCount = 0;
     int32_t faceCount = 0;
-    CubeFace* faces = nullptr;         // owned, faceCount entries
-    int32_t* drawOrder = nullptr;      // owned, faceCount face indices; refilled by every face pass
-    TextTexture* faceLabels = nullptr; // owned, faceCount textures; label m reads m
+    CubeFace* faces = nullptr;    // owned, faceCount entries
+    int32_t* drawOrder = nullptr; // owned, faceCount face indices; refilled by every face pass
+    // Owned, faceCount owned textures (one allocation each, so a rebuild can keep them); label m reads m.
+    TextTexture** faceLabels = nullptr;
 
 private:
     // Builds vertices, edges, faces and drawOrder; false (and nothing changed) for a refused n.
@@ -68,6 +71,7 @@ private:
     void AddVertices(int32_t k);
     void AddEdges(int32_t k);
     void AddFaces(int32_t k);
-    void FreeLabels();
-    void MakeLabels();
+    void FreeLabels(int32_t labelCount);
+    // Resizes the labels from `labelCount` (those of the previous cube) to faceCount.
+    void MakeLabels(int32_t labelCount);
 };

@@ -1,4 +1,5 @@
 // Each face of a built model carries its own number as an inverted label texture.
+#include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 #include "hypercube/HypercubeModel.h"
 #include "platform/PlatformTesting.h"
@@ -37,6 +38,17 @@ void ExpectSameLabel(const TextTexture& actual, const TextTexture& expected, int
     for (size_t i = 0; i < got.size(); ++i)
         differing += std::abs(got[i] - want[i]) > 3;
     EXPECT_EQ(differing, 0) << "texel bytes of face " << face << "'s label that differ from the reference";
+}
+
+// GL texture names in use; names are handed out from 1 upwards, so a fresh one bounds the search.
+int LiveTextures() {
+    GLuint fresh = 0;
+    glGenTextures(1, &fresh);
+    glDeleteTextures(1, &fresh);
+    int count = 0;
+    for (GLuint name = 1; name < fresh + 1000; ++name)
+        count += glIsTexture(name) ? 1 : 0;
+    return count;
 }
 
 bool SameCounts(const platform_testing::LiveObjects& a, const platform_testing::LiveObjects& b) {
@@ -80,11 +92,34 @@ TEST_F(FaceLabels, EachLabelReadsItsFaceIndexUpToFace1791OfTheEightCube) {
     } samples[] = {{0, L"0"}, {1, L"1"}, {10, L"10"}, {999, L"999"}, {1791, L"1791"}};
     for (const auto& sample : samples) {
         ReferenceLabel reference(sample.text);
-        ExpectSameLabel(model.faceLabels[sample.face], reference.texture, sample.face);
+        ExpectSameLabel(*model.faceLabels[sample.face], reference.texture, sample.face);
     }
     for (int32_t m = 0; m < model.faceCount; ++m)
-        ASSERT_TRUE(model.faceLabels[m].inverted) << "face " << m;
+        ASSERT_TRUE(model.faceLabels[m]->inverted) << "face " << m;
     model.Release();
+}
+
+TEST_F(FaceLabels, ShrinkingAndGrowingRebuildsKeepEveryLabelReadingItsFaceAndOneTexturePerFace) {
+    const int baseline = LiveTextures();
+    HypercubeModel model;
+    model.BuildCountTables();
+    model.Build(8);
+    model.Build(5);
+    EXPECT_EQ(LiveTextures() - baseline, model.faceCount) << "surplus labels of the 8-cube freed";
+    model.Build(7);
+    ASSERT_EQ(model.faceCount, 672);
+    EXPECT_EQ(LiveTextures() - baseline, model.faceCount) << "textures beyond the 7-cube's labels";
+    // Faces 0 .. 79 keep the 5-cube's labels, the rest are new; all must read their own number.
+    WCHAR text[16];
+    for (int32_t m = 0; m < model.faceCount; ++m) {
+        FormatWide(text, 16, L"%d", m);
+        ReferenceLabel reference(text);
+        ExpectSameLabel(*model.faceLabels[m], reference.texture, m);
+        if (HasFailure())
+            break;
+    }
+    model.Release();
+    EXPECT_EQ(LiveTextures(), baseline) << "textures left after Release";
 }
 
 TEST_F(FaceLabels, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
