@@ -68,7 +68,7 @@ void ReferenceFaces(const HypercubeModel& model, const OrbitCamera& camera, std:
     for (int32_t m : order) {
         const CubeEdge& base = model.edges[model.faces[m].base];
         const CubeEdge& copy = model.edges[model.faces[m].copy];
-        glBindTexture(GL_TEXTURE_2D, model.faceLabels[m]->textureName);
+        glBindTexture(GL_TEXTURE_2D, model.faceLabels[m].textureName);
         glBegin(GL_QUADS);
         glColor4fv(faceColours[m % 3]);
         glTexCoord2i(0, 0);

@@ -1,18 +1,11 @@
 #include "hypercube/HypercubeModel.h"
 
-#include "gui/FormatWide.h"
-#include "gui/TextTexture.h"
-
 #include <cmath>
 
 namespace {
 
 // Count tables cover dimensions 0 to 15; the model accepts 2 <= n < countTableSize.
 constexpr int32_t countTableSize = 16;
-
-// Face labels: the rounded Chinese face at 60 points, big enough to read on a face seen whole.
-const WCHAR* const labelFont = L"幼圆";
-constexpr int32_t labelPointSize = 60;
 
 } // namespace
 
@@ -35,17 +28,15 @@ void HypercubeModel::BuildCountTables() {
 }
 
 void HypercubeModel::Build(int32_t n) {
-    const int32_t labelCount = faceLabels ? faceCount : 0;
     if (!BuildGeometry(n))
         return;
-    MakeLabels(labelCount);
+    faceLabels.Resize(faceCount);
 }
 
 void HypercubeModel::BuildWithoutLabels(int32_t n) {
-    const int32_t labelCount = faceLabels ? faceCount : 0;
     if (!BuildGeometry(n))
         return;
-    FreeLabels(labelCount);
+    faceLabels.Clear();
 }
 
 bool HypercubeModel::BuildGeometry(int32_t n) {
@@ -127,36 +118,6 @@ void HypercubeModel::AddFaces(int32_t k) {
         faces[2 * f + c] = {c, c + e, 2 * e + edges[c].first, 2 * e + edges[c].second};
 }
 
-void HypercubeModel::FreeLabels(int32_t labelCount) {
-    for (int32_t m = 0; faceLabels && m < labelCount; ++m)
-        delete faceLabels[m];
-    delete[] faceLabels;
-    faceLabels = nullptr;
-}
-
-// Each label is an opaque white tile with the digits cut out, so the face's tint shows everywhere
-// but in the number.
-void HypercubeModel::MakeLabels(int32_t labelCount) {
-    TextTexture** labels = new TextTexture*[faceCount]();
-    const int32_t kept = labelCount < faceCount ? labelCount : faceCount;
-    for (int32_t m = 0; m < kept; ++m)
-        labels[m] = faceLabels[m];
-    for (int32_t m = kept; m < labelCount; ++m)
-        delete faceLabels[m];
-    delete[] faceLabels;
-    faceLabels = labels;
-
-    WCHAR text[16];
-    for (int32_t m = kept; m < faceCount; ++m) {
-        TextTexture* label = new TextTexture();
-        label->SetFont(labelFont, labelPointSize);
-        label->inverted = true;
-        FormatWide(text, sizeof(text) / sizeof(text[0]), L"%d", m);
-        label->Render(text);
-        faceLabels[m] = label;
-    }
-}
-
 void HypercubeModel::Release() {
     delete[] vertexCounts;
     delete[] edgeCounts;
@@ -165,7 +126,7 @@ void HypercubeModel::Release() {
     delete[] edges;
     delete[] faces;
     delete[] drawOrder;
-    FreeLabels(faceCount);
+    faceLabels.Clear();
     vertexCounts = edgeCounts = faceCounts = nullptr;
     vertices = nullptr;
     edges = nullptr;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -56,7 +57,7 @@ bool SameCounts(const platform_testing::LiveObjects& a, const platform_testing::
            a.deviceContexts == b.deviceContexts;
 }
 
-class FaceLabels : public ::testing::Test {
+class FaceLabelTextures : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(gl.Ok()) << "no offscreen GL context"; }
     GlTestContext gl;
@@ -64,7 +65,7 @@ protected:
 
 } // namespace
 
-TEST_F(FaceLabels, ReferenceLabelsForDifferentNumbersDiffer) {
+TEST_F(FaceLabelTextures, ReferenceLabelsForDifferentNumbersDiffer) {
     // Guards the comparisons below against labels that all come out alike.
     ReferenceLabel zero(L"0");
     ReferenceLabel last(L"1791");
@@ -80,26 +81,26 @@ TEST_F(FaceLabels, ReferenceLabelsForDifferentNumbersDiffer) {
     EXPECT_GT(opaqueWhite, static_cast<int>(texels.size() / 8)) << "the rest of the tile is opaque white";
 }
 
-TEST_F(FaceLabels, EachLabelReadsItsFaceIndexUpToFace1791OfTheEightCube) {
+TEST_F(FaceLabelTextures, EachLabelReadsItsFaceIndexUpToFace1791OfTheEightCube) {
     HypercubeModel model;
     model.BuildCountTables();
     model.Build(8);
     ASSERT_EQ(model.faceCount, 1792);
-    ASSERT_NE(model.faceLabels, nullptr);
+    ASSERT_EQ(model.faceLabels.Count(), model.faceCount);
     const struct {
         int32_t face;
         const WCHAR* text;
     } samples[] = {{0, L"0"}, {1, L"1"}, {10, L"10"}, {999, L"999"}, {1791, L"1791"}};
     for (const auto& sample : samples) {
         ReferenceLabel reference(sample.text);
-        ExpectSameLabel(*model.faceLabels[sample.face], reference.texture, sample.face);
+        ExpectSameLabel(model.faceLabels[sample.face], reference.texture, sample.face);
     }
     for (int32_t m = 0; m < model.faceCount; ++m)
-        ASSERT_TRUE(model.faceLabels[m]->inverted) << "face " << m;
+        ASSERT_TRUE(model.faceLabels[m].inverted) << "face " << m;
     model.Release();
 }
 
-TEST_F(FaceLabels, ShrinkingAndGrowingRebuildsKeepEveryLabelReadingItsFaceAndOneTexturePerFace) {
+TEST_F(FaceLabelTextures, ShrinkingAndGrowingRebuildsKeepEveryLabelReadingItsFaceAndOneTexturePerFace) {
     const int baseline = LiveTextures();
     HypercubeModel model;
     model.BuildCountTables();
@@ -114,7 +115,7 @@ TEST_F(FaceLabels, ShrinkingAndGrowingRebuildsKeepEveryLabelReadingItsFaceAndOne
     for (int32_t m = 0; m < model.faceCount; ++m) {
         FormatWide(text, 16, L"%d", m);
         ReferenceLabel reference(text);
-        ExpectSameLabel(*model.faceLabels[m], reference.texture, m);
+        ExpectSameLabel(model.faceLabels[m], reference.texture, m);
         if (HasFailure())
             break;
     }
@@ -122,7 +123,26 @@ TEST_F(FaceLabels, ShrinkingAndGrowingRebuildsKeepEveryLabelReadingItsFaceAndOne
     EXPECT_EQ(LiveTextures(), baseline) << "textures left after Release";
 }
 
-TEST_F(FaceLabels, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
+TEST_F(FaceLabelTextures, LabelsMovedToAnotherModelAreTheOnesItsBuildUses) {
+    const int baseline = LiveTextures();
+    HypercubeModel first;
+    first.BuildCountTables();
+    first.Build(4);
+    const GLuint faceZero = first.faceLabels[0].textureName;
+    HypercubeModel second;
+    second.BuildCountTables();
+    second.faceLabels = std::move(first.faceLabels);
+    EXPECT_EQ(first.faceLabels.Count(), 0) << "the store moved from";
+    second.Build(5);
+    ASSERT_EQ(second.faceLabels.Count(), 80);
+    EXPECT_EQ(second.faceLabels[0].textureName, faceZero) << "face 0 kept the 4-cube's texture";
+    EXPECT_EQ(LiveTextures() - baseline, 80) << "one texture per face of the 5-cube, none left over";
+    first.Release();
+    second.Release();
+    EXPECT_EQ(LiveTextures(), baseline) << "textures left after Release";
+}
+
+TEST_F(FaceLabelTextures, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
     const platform_testing::LiveObjects baseline = platform_testing::CountLiveObjects();
     HypercubeModel model;
     model.BuildCountTables();
@@ -140,7 +160,7 @@ TEST_F(FaceLabels, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
         << withThreeCube.deviceContexts;
 
     model.BuildWithoutLabels(4);
-    EXPECT_EQ(model.faceLabels, nullptr);
+    EXPECT_EQ(model.faceLabels.Count(), 0);
     EXPECT_TRUE(SameCounts(platform_testing::CountLiveObjects(), baseline))
         << "labels of the old model freed";
 
@@ -153,7 +173,7 @@ TEST_F(FaceLabels, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
         << baseline.deviceContexts;
 }
 
-TEST_F(FaceLabels, BuildAndBuildWithoutLabelsMakeTheSameGeometry) {
+TEST_F(FaceLabelTextures, BuildAndBuildWithoutLabelsMakeTheSameGeometry) {
     HypercubeModel labelled;
     labelled.BuildCountTables();
     labelled.Build(5);

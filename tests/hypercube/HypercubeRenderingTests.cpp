@@ -289,7 +289,7 @@ TEST_F(HypercubeRendering, FacesAreTintedByIndexFoggedBeyondTheCentreAndUnderOpa
     BuildCube(3);
     // The sampled points lie where each label is an opaque white tile: beyond the text's rows.
     for (int32_t m : {0, 1, 5})
-        ASSERT_LT(model.faceLabels[m]->textHeight, 0.7 * model.faceLabels[m]->textureHeight) << "label " << m;
+        ASSERT_LT(model.faceLabels[m].textHeight, 0.7 * model.faceLabels[m].textureHeight) << "label " << m;
     DrawHypercube(model, camera, false);
     const Frame frame = ReadFrame();
     EXPECT_TRUE(WritePng(frame, PicturePath("tessary-3cube-faces.png")));
@@ -375,7 +375,7 @@ TEST_F(HypercubeRendering, LabelStartsAtTheBaseCornerAndRunsAlongTheFace) {
     DrawHypercube(model, camera, false);
     const Frame frame = ReadFrame();
     WritePng(frame, PicturePath("tessary-2cube-label.png"));
-    const TextTexture& label = *model.faceLabels[0];
+    const TextTexture& label = model.faceLabels[0];
     const std::vector<uint8_t> texels =
         ReadTexture(label.textureName, label.textureWidth, label.textureHeight);
     ASSERT_FALSE(texels.empty());
