@@ -220,7 +220,7 @@ private:
 // RGBA bytes of the model's label textures, to show that program and reference hold the same.
 inline double LabelTexelBytes(const HypercubeModel& model) {
     double bytes = 0.0;
-    for (int32_t m = 0; model.faceLabels && m < model.faceCount; ++m)
+    for (int32_t m = 0; m < model.faceLabels.Count(); ++m)
         bytes += 4.0 * model.faceLabels[m].textureWidth * model.faceLabels[m].textureHeight;
     return bytes;
 }

@@ -1,18 +1,11 @@
 #include "hypercube/HypercubeModel.h"
 
-#include "gui/FormatWide.h"
-#include "gui/TextTexture.h"
-
 #include <cmath>
 
 namespace {
 
 // Count tables cover dimensions 0 to 15; the model accepts 2 <= n < countTableSize.
 constexpr int32_t countTableSize = 16;
-
-// Face labels: the rounded Chinese face at 60 points, big enough to read on a face seen whole.
-const WCHAR* const labelFont = L"幼圆";
-constexpr int32_t labelPointSize = 60;
 
 } // namespace
 
@@ -37,14 +30,13 @@ void HypercubeModel::BuildCountTables() {
 void HypercubeModel::Build(int32_t n) {
     if (!BuildGeometry(n))
         return;
-    FreeLabels();
-    MakeLabels();
+    faceLabels.Resize(faceCount);
 }
 
 void HypercubeModel::BuildWithoutLabels(int32_t n) {
     if (!BuildGeometry(n))
         return;
-    FreeLabels();
+    faceLabels.Clear();
 }
 
 bool HypercubeModel::BuildGeometry(int32_t n) {
@@ -126,25 +118,6 @@ void HypercubeModel::AddFaces(int32_t k) {
         faces[2 * f + c] = {c, c + e, 2 * e + edges[c].first, 2 * e + edges[c].second};
 }
 
-void HypercubeModel::FreeLabels() {
-    delete[] faceLabels;
-    faceLabels = nullptr;
-}
-
-// Each label is an opaque white tile with the digits cut out, so the face's tint shows everywhere
-// but in the number.
-void HypercubeModel::MakeLabels() {
-    faceLabels = new TextTexture[faceCount];
-    WCHAR text[16];
-    for (int32_t m = 0; m < faceCount; ++m) {
-        TextTexture& label = faceLabels[m];
-        label.SetFont(labelFont, labelPointSize);
-        label.inverted = true;
-        FormatWide(text, sizeof(text) / sizeof(text[0]), L"%d", m);
-        label.Render(text);
-    }
-}
-
 void HypercubeModel::Release() {
     delete[] vertexCounts;
     delete[] edgeCounts;
@@ -153,13 +126,12 @@ void HypercubeModel::Release() {
     delete[] edges;
     delete[] faces;
     delete[] drawOrder;
-    delete[] faceLabels;
+    faceLabels.Clear();
     vertexCounts = edgeCounts = faceCounts = nullptr;
     vertices = nullptr;
     edges = nullptr;
     faces = nullptr;
     drawOrder = nullptr;
-    faceLabels = nullptr;
     tableSize = 0;
     dimension = vertexCount = edgeCount = faceCount = 0;
 }

@@ -6,10 +6,9 @@
 
 #include "hypercube/CubeEdge.h"
 #include "hypercube/CubeFace.h"
+#include "hypercube/FaceLabels.h"
 
 #include <cstdint>
-
-class TextTexture;
 
 // References between the arrays are indices: edges hold vertex indices, faces hold edge indices and
 // drawOrder holds face indices. A rebuild replaces every array together, and an index never dangles
@@ -27,11 +26,11 @@ public:
 
     // Fills the vertex, edge and face count tables for dimensions 0 to 15; only the first call acts.
     void BuildCountTables();
-    // Replaces the model with the axis-aligned n-cube, 2 <= n <= 15, and makes one label texture per
-    // face (needs a current OpenGL context). Any other n, or a call before the count tables exist,
-    // changes nothing. The caller sets `built` afterwards.
+    // Replaces the model with the axis-aligned n-cube, 2 <= n <= 15, and resizes faceLabels to its
+    // face count (needs a current OpenGL context; labels the old cube had are kept). Any other n, or a
+    // call before the count tables exist, changes nothing. The caller sets `built` afterwards.
     void Build(int32_t n);
-    // The same geometry as Build(n) without label textures (faceLabels stays null), for tests and
+    // The same geometry as Build(n) without label textures (faceLabels is emptied), for tests and
     // benchmarks that look only at the geometry. The program always uses Build.
     void BuildWithoutLabels(int32_t n);
     // Frees the count tables, vertices, edges, faces, drawOrder and faceLabels, in that order. The
@@ -58,9 +57,10 @@ public:
     CubeEdge* edges = nullptr; // owned, edgeCount entries
     int32_t edgeCount = 0;
     int32_t faceCount = 0;
-    CubeFace* faces = nullptr;         // owned, faceCount entries
-    int32_t* drawOrder = nullptr;      // owned, faceCount face indices; refilled by every face pass
-    TextTexture* faceLabels = nullptr; // owned, faceCount textures; label m reads m
+    CubeFace* faces = nullptr;    // owned, faceCount entries
+    int32_t* drawOrder = nullptr; // owned, faceCount face indices; refilled by every face pass
+    // faceCount labels after Build, none after BuildWithoutLabels or Release; label m reads m.
+    FaceLabels faceLabels;
 
 private:
     // Builds vertices, edges, faces and drawOrder; false (and nothing changed) for a refused n.
@@ -68,6 +68,4 @@ private:
     void AddVertices(int32_t k);
     void AddEdges(int32_t k);
     void AddFaces(int32_t k);
-    void FreeLabels();
-    void MakeLabels();
 };

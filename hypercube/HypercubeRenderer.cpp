@@ -83,7 +83,7 @@ void DrawFaces(HypercubeModel& model, const OrbitCamera& camera) {
         const CubeEdge& base = model.edges[model.faces[m].base];
         const CubeEdge& copy = model.edges[model.faces[m].copy];
         // A model built without labels is drawn with untextured squares.
-        glBindTexture(GL_TEXTURE_2D, model.faceLabels ? model.faceLabels[m].textureName : 0);
+        glBindTexture(GL_TEXTURE_2D, m < model.faceLabels.Count() ? model.faceLabels[m].textureName : 0);
         glBegin(GL_QUADS);
         glColor4fv(faceColours[m % 3]);
         glTexCoord2i(0, 0);

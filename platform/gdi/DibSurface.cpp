@@ -43,19 +43,14 @@ void DibSurface::Fill(const RECT& area, COLORREF colour) {
     }
 }
 
-void DibSurface::BlendSpan(int x, int y, const uint8_t* coverage, int count, COLORREF colour,
-                           const RECT& clip) {
-    if (!Drawable() || y < std::max<LONG>(clip.top, 0) || y >= std::min<LONG>(clip.bottom, height))
-        return;
-    const int first = std::max({x, static_cast<int>(clip.left), 0});
-    const int last = std::min({x + count, static_cast<int>(clip.right), width});
-    if (first >= last)
-        return;
-    const int bytes = bitsPerPixel / 8;
-    const BYTE channels[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
-    uint8_t* pixel = Row(y) + static_cast<size_t>(first) * bytes;
-    for (int px = first; px < last; ++px, pixel += bytes) {
-        const int weight = coverage[px - x];
+namespace {
+
+// The pixels of one clipped span, each blended towards the colour by its coverage. The fuzz build
+// leaves this loop out of its coverage map (fuzz/coverage-ignore.txt): a comparison per pixel told
+// the fuzzer nothing and took a tenth of its time; the clipping around it stays mapped.
+void BlendPixels(uint8_t* pixel, int bytes, const uint8_t* coverage, int count, const BYTE channels[3]) {
+    for (int px = 0; px < count; ++px, pixel += bytes) {
+        const int weight = coverage[px];
         if (weight == 0)
             continue;
         // Most covered pixels of a large glyph are inside its strokes, where the blend below gives
@@ -69,6 +64,22 @@ void DibSurface::BlendSpan(int x, int y, const uint8_t* coverage, int count, COL
         for (int i = 0; i < 3; ++i)
             pixel[i] = static_cast<uint8_t>((pixel[i] * (255 - weight) + channels[i] * weight + 127) / 255);
     }
+}
+
+} // namespace
+
+void DibSurface::BlendSpan(int x, int y, const uint8_t* coverage, int count, COLORREF colour,
+                           const RECT& clip) {
+    if (!Drawable() || y < std::max<LONG>(clip.top, 0) || y >= std::min<LONG>(clip.bottom, height))
+        return;
+    const int first = std::max({x, static_cast<int>(clip.left), 0});
+    const int last = std::min({x + count, static_cast<int>(clip.right), width});
+    if (first >= last)
+        return;
+    const BYTE channels[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
+    const int bytes = bitsPerPixel / 8;
+    BlendPixels(Row(y) + static_cast<size_t>(first) * bytes, bytes, coverage + (first - x), last - first,
+                channels);
 }
 
 } // namespace platform_gdi

@@ -1,4 +1,5 @@
 // Each face of a built model carries its own number as an inverted label texture.
+#include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 #include "hypercube/HypercubeModel.h"
 #include "platform/PlatformTesting.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -39,12 +41,23 @@ void ExpectSameLabel(const TextTexture& actual, const TextTexture& expected, int
     EXPECT_EQ(differing, 0) << "texel bytes of face " << face << "'s label that differ from the reference";
 }
 
+// GL texture names in use; names are handed out from 1 upwards, so a fresh one bounds the search.
+int LiveTextures() {
+    GLuint fresh = 0;
+    glGenTextures(1, &fresh);
+    glDeleteTextures(1, &fresh);
+    int count = 0;
+    for (GLuint name = 1; name < fresh + 1000; ++name)
+        count += glIsTexture(name) ? 1 : 0;
+    return count;
+}
+
 bool SameCounts(const platform_testing::LiveObjects& a, const platform_testing::LiveObjects& b) {
     return a.fonts == b.fonts && a.brushes == b.brushes && a.bitmaps == b.bitmaps &&
            a.deviceContexts == b.deviceContexts;
 }
 
-class FaceLabels : public ::testing::Test {
+class FaceLabelTextures : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(gl.Ok()) << "no offscreen GL context"; }
     GlTestContext gl;
@@ -52,7 +65,7 @@ protected:
 
 } // namespace
 
-TEST_F(FaceLabels, ReferenceLabelsForDifferentNumbersDiffer) {
+TEST_F(FaceLabelTextures, ReferenceLabelsForDifferentNumbersDiffer) {
     // Guards the comparisons below against labels that all come out alike.
     ReferenceLabel zero(L"0");
     ReferenceLabel last(L"1791");
@@ -68,12 +81,12 @@ TEST_F(FaceLabels, ReferenceLabelsForDifferentNumbersDiffer) {
     EXPECT_GT(opaqueWhite, static_cast<int>(texels.size() / 8)) << "the rest of the tile is opaque white";
 }
 
-TEST_F(FaceLabels, EachLabelReadsItsFaceIndexUpToFace1791OfTheEightCube) {
+TEST_F(FaceLabelTextures, EachLabelReadsItsFaceIndexUpToFace1791OfTheEightCube) {
     HypercubeModel model;
     model.BuildCountTables();
     model.Build(8);
     ASSERT_EQ(model.faceCount, 1792);
-    ASSERT_NE(model.faceLabels, nullptr);
+    ASSERT_EQ(model.faceLabels.Count(), model.faceCount);
     const struct {
         int32_t face;
         const WCHAR* text;
@@ -87,7 +100,49 @@ TEST_F(FaceLabels, EachLabelReadsItsFaceIndexUpToFace1791OfTheEightCube) {
     model.Release();
 }
 
-TEST_F(FaceLabels, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
+TEST_F(FaceLabelTextures, ShrinkingAndGrowingRebuildsKeepEveryLabelReadingItsFaceAndOneTexturePerFace) {
+    const int baseline = LiveTextures();
+    HypercubeModel model;
+    model.BuildCountTables();
+    model.Build(8);
+    model.Build(5);
+    EXPECT_EQ(LiveTextures() - baseline, model.faceCount) << "surplus labels of the 8-cube freed";
+    model.Build(7);
+    ASSERT_EQ(model.faceCount, 672);
+    EXPECT_EQ(LiveTextures() - baseline, model.faceCount) << "textures beyond the 7-cube's labels";
+    // Faces 0 .. 79 keep the 5-cube's labels, the rest are new; all must read their own number.
+    WCHAR text[16];
+    for (int32_t m = 0; m < model.faceCount; ++m) {
+        FormatWide(text, 16, L"%d", m);
+        ReferenceLabel reference(text);
+        ExpectSameLabel(model.faceLabels[m], reference.texture, m);
+        if (HasFailure())
+            break;
+    }
+    model.Release();
+    EXPECT_EQ(LiveTextures(), baseline) << "textures left after Release";
+}
+
+TEST_F(FaceLabelTextures, LabelsMovedToAnotherModelAreTheOnesItsBuildUses) {
+    const int baseline = LiveTextures();
+    HypercubeModel first;
+    first.BuildCountTables();
+    first.Build(4);
+    const GLuint faceZero = first.faceLabels[0].textureName;
+    HypercubeModel second;
+    second.BuildCountTables();
+    second.faceLabels = std::move(first.faceLabels);
+    EXPECT_EQ(first.faceLabels.Count(), 0) << "the store moved from";
+    second.Build(5);
+    ASSERT_EQ(second.faceLabels.Count(), 80);
+    EXPECT_EQ(second.faceLabels[0].textureName, faceZero) << "face 0 kept the 4-cube's texture";
+    EXPECT_EQ(LiveTextures() - baseline, 80) << "one texture per face of the 5-cube, none left over";
+    first.Release();
+    second.Release();
+    EXPECT_EQ(LiveTextures(), baseline) << "textures left after Release";
+}
+
+TEST_F(FaceLabelTextures, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
     const platform_testing::LiveObjects baseline = platform_testing::CountLiveObjects();
     HypercubeModel model;
     model.BuildCountTables();
@@ -105,7 +160,7 @@ TEST_F(FaceLabels, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
         << withThreeCube.deviceContexts;
 
     model.BuildWithoutLabels(4);
-    EXPECT_EQ(model.faceLabels, nullptr);
+    EXPECT_EQ(model.faceLabels.Count(), 0);
     EXPECT_TRUE(SameCounts(platform_testing::CountLiveObjects(), baseline))
         << "labels of the old model freed";
 
@@ -118,7 +173,7 @@ TEST_F(FaceLabels, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
         << baseline.deviceContexts;
 }
 
-TEST_F(FaceLabels, BuildAndBuildWithoutLabelsMakeTheSameGeometry) {
+TEST_F(FaceLabelTextures, BuildAndBuildWithoutLabelsMakeTheSameGeometry) {
     HypercubeModel labelled;
     labelled.BuildCountTables();
     labelled.Build(5);

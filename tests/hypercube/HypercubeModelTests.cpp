@@ -91,7 +91,7 @@ TEST(HypercubeModelConstruction, StartsEmptyWithEdgeLength50AndNotBuilt) {
     EXPECT_EQ(model.edges, nullptr);
     EXPECT_EQ(model.faces, nullptr);
     EXPECT_EQ(model.drawOrder, nullptr);
-    EXPECT_EQ(model.faceLabels, nullptr);
+    EXPECT_EQ(model.faceLabels.Count(), 0);
 }
 
 // Every dimension the viewer offers, and 2, which only the model accepts.
@@ -270,7 +270,7 @@ TEST(HypercubeRefusedBuild, NothingIsBuiltBeforeTheCountTablesExist) {
     EXPECT_EQ(model.edges, nullptr);
     EXPECT_EQ(model.faces, nullptr);
     EXPECT_EQ(model.drawOrder, nullptr);
-    EXPECT_EQ(model.faceLabels, nullptr);
+    EXPECT_EQ(model.faceLabels.Count(), 0);
 }
 
 TEST(HypercubeRebuild, RestoresTheAxisAlignedCubeAfterRotation) {
@@ -310,7 +310,7 @@ TEST(HypercubeRelease, FreesEveryArrayAndMayBeRepeated) {
     EXPECT_EQ(model.edges, nullptr);
     EXPECT_EQ(model.faces, nullptr);
     EXPECT_EQ(model.drawOrder, nullptr);
-    EXPECT_EQ(model.faceLabels, nullptr);
+    EXPECT_EQ(model.faceLabels.Count(), 0);
     EXPECT_EQ(model.vertexCount, 0) << "nothing may walk the freed arrays";
     model.Release();
     model.Build(3);

@@ -397,7 +397,7 @@ TEST_F(GenerateQuestionTest, CancellingEightBeforeAnyCubeWasBuiltKeepsNone) {
     EXPECT_TRUE(question.asked);
     EXPECT_TRUE(question.withCancel);
     EXPECT_FALSE(viewer->model.built) << "dimension " << viewer->model.dimension;
-    EXPECT_EQ(viewer->model.faceLabels, nullptr) << "no labels were made for a cube nobody asked for";
+    EXPECT_EQ(viewer->model.faceLabels.Count(), 0) << "no labels were made for a cube nobody asked for";
     const Frame frame = CurrentFrame();
     int lit = 0;
     for (int y = 100; y < 650; y += 5)

@@ -292,8 +292,13 @@ std::string MonkeyDriver::CheckInvariants(bool topLevel) {
                 << model.faceCounts[n] << " for dimension " << n;
             return out.str();
         }
-        if (!model.vertices || !model.edges || !model.faces || !model.drawOrder || !model.faceLabels)
+        if (!model.vertices || !model.edges || !model.faces || !model.drawOrder)
             return "a built model is missing an array";
+        if (model.faceLabels.Count() != model.faceCount) {
+            out << "a built model of " << model.faceCount << " faces has " << model.faceLabels.Count()
+                << " labels";
+            return out.str();
+        }
         for (int64_t i = 0; i < static_cast<int64_t>(model.vertexCount) * n; ++i)
             if (!std::isfinite(model.vertices[i])) {
                 out << "vertex coordinate " << i << " is " << model.vertices[i];

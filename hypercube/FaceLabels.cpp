@@ -1,0 +1,65 @@
+#include "hypercube/FaceLabels.h"
+
+#include "gui/FormatWide.h"
+#include "gui/TextTexture.h"
+
+#include <utility>
+
+namespace {
+
+// The rounded Chinese face at 60 points, big enough to read on a face seen whole.
+const WCHAR* const labelFont = L"幼圆";
+constexpr int32_t labelPointSize = 60;
+
+} // namespace
+
+FaceLabels::~FaceLabels() {
+    Clear();
+    delete[] labels;
+}
+
+FaceLabels::FaceLabels(FaceLabels&& other) noexcept
+    : labels(std::exchange(other.labels, nullptr)), count(std::exchange(other.count, 0)),
+      capacity(std::exchange(other.capacity, 0)) {}
+
+FaceLabels& FaceLabels::operator=(FaceLabels&& other) noexcept {
+    if (this != &other) {
+        Clear();
+        delete[] labels;
+        labels = std::exchange(other.labels, nullptr);
+        count = std::exchange(other.count, 0);
+        capacity = std::exchange(other.capacity, 0);
+    }
+    return *this;
+}
+
+// Each label is an opaque white tile with the digits cut out, so the face's tint shows everywhere
+// but in the number.
+void FaceLabels::Resize(int32_t wanted) {
+    if (wanted < 0)
+        wanted = 0;
+    for (; count > wanted; --count)
+        delete labels[count - 1];
+    if (wanted > capacity) {
+        TextTexture** grown = new TextTexture*[wanted]();
+        for (int32_t m = 0; m < count; ++m)
+            grown[m] = labels[m];
+        delete[] labels;
+        labels = grown;
+        capacity = wanted;
+    }
+    WCHAR text[16];
+    for (; count < wanted; ++count) {
+        TextTexture* label = new TextTexture();
+        label->SetFont(labelFont, labelPointSize);
+        label->inverted = true;
+        FormatWide(text, sizeof(text) / sizeof(text[0]), L"%d", count);
+        label->Render(text);
+        labels[count] = label;
+    }
+    if (count == 0) {
+        delete[] labels;
+        labels = nullptr;
+        capacity = 0;
+    }
+}
