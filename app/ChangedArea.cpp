@@ -27,14 +27,20 @@ ChangedArea ChangedArea::Between(const RgbaPicture& before, const RgbaPicture& a
     for (int y = top; y <= bottom; ++y) {
         const uint8_t* was = before.Row(y);
         const uint8_t* is = after.Row(y);
-        int x = 0;
-        while (x < left && SamePixel(was + x * 4, is + x * 4))
-            ++x;
-        left = x < left ? x : left;
-        x = after.width;
-        while (x > right && SamePixel(was + (x - 1) * 4, is + (x - 1) * 4))
-            --x;
-        right = x > right ? x : right;
+        // Most rows change only inside the columns found so far: one memcmp says so.
+        if (std::memcmp(was, is, static_cast<size_t>(left) * 4) != 0) {
+            int x = 0;
+            while (SamePixel(was + x * 4, is + x * 4))
+                ++x;
+            left = x;
+        }
+        const size_t rightBytes = static_cast<size_t>(after.width - right) * 4;
+        if (std::memcmp(was + right * 4, is + right * 4, rightBytes) != 0) {
+            int x = after.width;
+            while (SamePixel(was + (x - 1) * 4, is + (x - 1) * 4))
+                --x;
+            right = x;
+        }
     }
     return ChangedArea{left, top, right - left, bottom - top + 1};
 }
