@@ -1,6 +1,7 @@
 // Clip cost: 120 frames of the 5-cube with faces, turning one whole turn in the plane of axes 0 and
-// 3, drawn as the window draws them, read back and written as an animated WebP, per frame, against
-// one frame of the window (the frame step, swap included) of the same model.
+// 3, drawn and read back by PictureDrawer as --turn draws them (the window's frame, panel included)
+// and written as an animated WebP, per frame, against one frame of the window (the frame step, swap
+// included) of the same model.
 #include "BenchSupport.h"
 
 #include "app/ClipWriter.h"
