@@ -6,17 +6,40 @@
 #include "platform/Gl.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
+
+namespace {
+
+// The picture as OpenGL gives it, bottom row first and each pixel's bytes in the colour buffer's
+// own order, BGRA (llvmpipe converts to RGBA through a generic path several times slower than this),
+// turned top row first, RGBA and opaque: blending leaves alpha below 1 where faces are, which the
+// window ignores.
+void TurnOverAsRgba(RgbaPicture& picture) {
+    for (int y = 0; y <= picture.height - 1 - y; ++y) {
+        uint8_t* top = picture.Row(y);
+        uint8_t* bottom = picture.Row(picture.height - 1 - y);
+        for (int x = 0; x < picture.width * 4; x += 4) {
+            // Both read before either is written: in the middle row the two are the same.
+            const uint8_t t0 = top[x], t1 = top[x + 1], t2 = top[x + 2];
+            const uint8_t b0 = bottom[x], b1 = bottom[x + 1], b2 = bottom[x + 2];
+            top[x] = b2, top[x + 1] = b1, top[x + 2] = b0, top[x + 3] = 255;
+            bottom[x] = t2, bottom[x + 1] = t1, bottom[x + 2] = t0, bottom[x + 3] = 255;
+        }
+    }
+}
+
+} // namespace
 
 RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
     const int height = width * 3 / 4;
     const double scale = static_cast<double>(width) / clientWidth;
 
     RgbaPicture picture(width, height);
-    std::vector<uint8_t> tile(static_cast<size_t>(clientWidth) * clientHeight * 4);
     screen.pixelScale = static_cast<float>(scale);
     glViewport(0, 0, clientWidth, clientHeight);
+    // Each tile is read straight into its place in the picture, which stays bottom row first, as
+    // OpenGL gives rows, until all tiles are in.
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, width);
     // ty and tx are the tile's top-left corner in picture pixels, y downwards.
     for (int ty = 0; ty < height; ty += clientHeight)
         for (int tx = 0; tx < width; tx += clientWidth) {
@@ -33,17 +56,14 @@ RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
                 BeginOverlay();
                 EndOverlay();
             }
-            glPixelStorei(GL_PACK_ALIGNMENT, 1);
-            glReadPixels(0, 0, clientWidth, clientHeight, GL_RGBA, GL_UNSIGNED_BYTE, tile.data());
+            // The buffer's top `rows` rows hold picture rows ty to ty + rows - 1.
             const int columns = std::min(clientWidth, width - tx);
-            for (int row = 0; row < clientHeight && ty + row < height; ++row) {
-                const uint8_t* from = &tile[static_cast<size_t>(clientHeight - 1 - row) * clientWidth * 4];
-                uint8_t* to = picture.Row(ty + row) + static_cast<size_t>(tx) * 4;
-                std::memcpy(to, from, static_cast<size_t>(columns) * 4);
-                for (int x = 0; x < columns; ++x)
-                    to[x * 4 + 3] = 255;
-            }
+            const int rows = std::min(clientHeight, height - ty);
+            glReadPixels(0, clientHeight - rows, columns, rows, GL_BGRA_EXT, GL_UNSIGNED_BYTE,
+                         picture.Row(height - ty - rows) + static_cast<size_t>(tx) * 4);
         }
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    TurnOverAsRgba(picture);
     screen.pixelScale = 1.0f;
     overlayArea = OverlayArea{};
     LoadWindowProjection();

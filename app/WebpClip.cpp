@@ -1,5 +1,7 @@
 #include "app/WebpClip.h"
 
+#include "app/ChangedArea.h"
+
 #include <webp/encode.h>
 #include <webp/mux.h>
 
@@ -15,41 +17,54 @@ constexpr float losslessEffort = 0.0f;
 // libwebp's Init functions fail only when the library's structures differ from its headers'.
 const char* const otherLibwebp = "this libwebp does not match the one the program was built with";
 
+std::string MuxFailure(WebPMuxError error) {
+    return error == WEBP_MUX_MEMORY_ERROR ? "libwebp has no memory for the clip"
+                                          : "libwebp could not assemble the clip (error " +
+                                                std::to_string(static_cast<int>(error)) + ")";
+}
+
+// The part of the frame to store: what changed, at the even offsets WebP allows. An unchanged frame
+// still gets a frame of its own, one pixel as it was, so the clip keeps one frame per frame drawn.
+ChangedArea PartToStore(const RgbaPicture& shown, const RgbaPicture& frame, bool first) {
+    ChangedArea area =
+        first ? ChangedArea{0, 0, frame.width, frame.height} : ChangedArea::Between(shown, frame);
+    if (area.width == 0)
+        area = ChangedArea{0, 0, 1, 1};
+    area.width += area.x & 1;
+    area.x &= ~1;
+    area.height += area.y & 1;
+    area.y &= ~1;
+    return area;
+}
+
 } // namespace
 
 WebpClip::WebpClip(std::string path, int width, int height, double fps)
     : ClipWriter(path, width, height, fps), file(std::move(path)) {}
 
 WebpClip::~WebpClip() {
-    // The worker must be done with the encoder before it goes.
+    // The worker must be done with the muxer before it goes.
     if (encoding.valid())
         encoding.wait();
-    if (encoder)
-        WebPAnimEncoderDelete(encoder);
+    WebPMuxDelete(mux);
 }
 
 bool WebpClip::Start(std::string* reason) {
     if (!file.Open(reason))
         return false;
-    WebPAnimEncoderOptions options;
-    if (!WebPAnimEncoderOptionsInit(&options))
+    mux = WebPMuxNew();
+    if (!mux)
         return Refuse(otherLibwebp, reason);
-    options.anim_params.loop_count = 0; // for ever
-    options.anim_params.bgcolor = 0xff000000;
-    // No key frames: a frame is stored as the rectangle that changed since the previous one. That
-    // is a third of the picture for a turning cube, so encoding costs less than half as much as
-    // with whole frames, and the file is a third smaller.
-    options.kmin = 0;
-    options.kmax = 0;
-    options.minimize_size = 0;
-    options.allow_mixed = 0;
-    encoder = WebPAnimEncoderNew(width, height, &options);
-    if (!encoder)
-        return Refuse("libwebp has no memory for the encoder", reason);
-    return true;
+    const WebPMuxAnimParams looping = {0xff000000, 0}; // black background, loops for ever
+    const WebPMuxError set = WebPMuxSetAnimationParams(mux, &looping);
+    if (set != WEBP_MUX_OK)
+        return Refuse(MuxFailure(set), reason);
+    const WebPMuxError sized = WebPMuxSetCanvasSize(mux, width, height);
+    return sized == WEBP_MUX_OK || Refuse(MuxFailure(sized), reason);
 }
 
-std::string WebpClip::Encode(int timestampMs) {
+std::string WebpClip::Encode(int index) {
+    const ChangedArea area = PartToStore(shown, waiting, index == 0);
     WebPConfig config;
     WebPPicture picture;
     if (!WebPConfigInit(&config) || !WebPPictureInit(&picture))
@@ -57,16 +72,36 @@ std::string WebpClip::Encode(int timestampMs) {
     config.lossless = 1;
     config.method = losslessMethod;
     config.quality = losslessEffort;
+    config.exact = 1; // keep the colour of transparent pixels too: every frame reads back as drawn
     picture.use_argb = 1;
-    picture.width = width;
-    picture.height = height;
-    if (!WebPPictureImportRGBA(&picture, waiting.pixels.data(), width * 4)) {
-        WebPPictureFree(&picture);
-        return "libwebp has no memory for a frame";
-    }
-    const bool added = WebPAnimEncoderAdd(encoder, &picture, timestampMs, &config);
+    picture.width = area.width;
+    picture.height = area.height;
+    WebPMemoryWriter encoded;
+    WebPMemoryWriterInit(&encoded);
+    picture.writer = WebPMemoryWrite;
+    picture.custom_ptr = &encoded;
+    std::string failure;
+    if (!WebPPictureImportRGBA(&picture, waiting.Row(area.y) + area.x * 4, width * 4))
+        failure = "libwebp has no memory for a frame";
+    else if (!WebPEncode(&config, &picture))
+        failure = "libwebp could not encode a frame (error " + std::to_string(picture.error_code) + ")";
     WebPPictureFree(&picture);
-    return added ? std::string() : std::string("libwebp: ") + WebPAnimEncoderGetError(encoder);
+    if (failure.empty()) {
+        WebPMuxFrameInfo frame = {};
+        frame.bitstream = {encoded.mem, encoded.size};
+        frame.x_offset = area.x;
+        frame.y_offset = area.y;
+        frame.duration = static_cast<int>(StartOf(index + 1, 1000) - StartOf(index, 1000));
+        frame.id = WEBP_CHUNK_ANMF;
+        frame.dispose_method = WEBP_MUX_DISPOSE_NONE;
+        frame.blend_method = WEBP_MUX_NO_BLEND;
+        const WebPMuxError pushed = WebPMuxPushFrame(mux, &frame, 1);
+        if (pushed != WEBP_MUX_OK)
+            failure = MuxFailure(pushed);
+    }
+    WebPMemoryWriterClear(&encoded);
+    std::swap(shown, waiting);
+    return failure;
 }
 
 bool WebpClip::Collect(std::string* reason) {
@@ -80,8 +115,7 @@ bool WebpClip::AddFrame(const RgbaPicture& frame, std::string* reason) {
     if (!Fits(frame, reason) || !Collect(reason))
         return false;
     waiting = frame;
-    encoding =
-        std::async(std::launch::async, &WebpClip::Encode, this, static_cast<int>(StartOf(frames, 1000)));
+    encoding = std::async(std::launch::async, &WebpClip::Encode, this, frames);
     ++frames;
     return true;
 }
@@ -89,13 +123,11 @@ bool WebpClip::AddFrame(const RgbaPicture& frame, std::string* reason) {
 bool WebpClip::Finish(std::string* reason) {
     if (!Collect(reason) || !HasFrames(frames, reason))
         return false;
-    // The time at which the last frame ends gives its duration.
-    if (!WebPAnimEncoderAdd(encoder, nullptr, static_cast<int>(StartOf(frames, 1000)), nullptr))
-        return Refuse(std::string("libwebp: ") + WebPAnimEncoderGetError(encoder), reason);
     WebPData data;
     WebPDataInit(&data);
-    if (!WebPAnimEncoderAssemble(encoder, &data))
-        return Refuse(std::string("libwebp: ") + WebPAnimEncoderGetError(encoder), reason);
+    const WebPMuxError assembled = WebPMuxAssemble(mux, &data);
+    if (assembled != WEBP_MUX_OK)
+        return Refuse(MuxFailure(assembled), reason);
     const bool written = file.Write(data.bytes, data.size, reason) && file.Commit(reason);
     WebPDataClear(&data);
     return written;

@@ -78,6 +78,35 @@ TEST(ClipWriterTest, WebpIsLosslessLoopingAndTimedByTheFrameRate) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"turn.webp"});
 }
 
+// A WebP frame is stored as the part that changed: a repeated frame, single pixels in the corners and
+// at odd places, translucent and transparent ones must all read back as drawn, one frame each.
+TEST(ClipWriterTest, WebpFramesReadBackAsDrawnWhateverPartChanged) {
+    std::vector<RgbaPicture> frames(6, Frame(3));
+    const auto change = [&](int index, int x, int y, std::vector<uint8_t> rgba) {
+        for (int i = index; i < static_cast<int>(frames.size()); ++i)
+            std::copy(rgba.begin(), rgba.end(), frames[i].Row(y) + x * 4);
+    };
+    change(2, clipWidth - 1, clipHeight - 1, {255, 0, 0, 255});
+    change(3, 0, 0, {0, 255, 0, 255});
+    change(4, 33, 17, {90, 80, 70, 128});
+    change(4, 35, 19, {200, 100, 50, 0});
+    change(5, clipWidth - 1, 0, {0, 0, 255, 255});
+    ExportFolder folder;
+    std::string reason;
+    std::unique_ptr<ClipWriter> writer =
+        ClipWriter::Open(folder.Path("edits.webp"), clipWidth, clipHeight, 25.0, &reason);
+    ASSERT_TRUE(writer) << reason;
+    for (const RgbaPicture& frame : frames)
+        ASSERT_TRUE(writer->AddFrame(frame, &reason)) << reason;
+    ASSERT_TRUE(writer->Finish(&reason)) << reason;
+    const ReadAnimation clip = ReadWebp(folder.Path("edits.webp"));
+    ASSERT_TRUE(clip.ok);
+    ASSERT_EQ(clip.frames.size(), frames.size());
+    for (size_t i = 0; i < frames.size(); ++i)
+        EXPECT_LE(LargestDifference(clip.frames[i], frames[i]), 3) << "frame " << i;
+    EXPECT_EQ(clip.endMs.back(), 240) << "six frames of 40 ms";
+}
+
 TEST(ClipWriterTest, GifLoopsAndItsDelaysAddUpToTheClipsLength) {
     ExportFolder folder;
     WriteClip(folder.Path("turn.gif"), 30.0);
