@@ -35,7 +35,7 @@ describe('The page around the program', () => {
 
   it('keeps the footer inside a short window, below the canvas', async () => {
     // Narrow enough that the footer takes two lines, short enough that the height sets the size.
-    await tessary.resize({width: 560, height: 360, deviceScaleFactor: 1});
+    await tessary.resize({width: 560, height: 300, deviceScaleFactor: 1});
     const at = await tessary.page.evaluate(() => ({
       footer: document.querySelector('footer').getBoundingClientRect().toJSON(),
       canvas: document.getElementById('canvas').getBoundingClientRect().toJSON(), view: innerHeight}));
