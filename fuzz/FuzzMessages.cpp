@@ -5,16 +5,13 @@
 #include "tests/reliability/MonkeyDriver.h"
 
 #include "app/AppContext.h"
-#include "app/InputState.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
 #include "fuzz/support/FuzzProgram.h"
 #include "hypercube/CTessary.h"
-#include "platform/PlatformTesting.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 
 namespace {
 
@@ -27,22 +24,6 @@ void Report() {
                  totalInputs, totalMessages, totalFrames);
 }
 
-// Every input gets a new hypercube screen and a clean input state. The new screen's model takes the
-// old one's face labels: label m reads m whatever the cube, so they are the textures its first build
-// would make. Rasterising the 8-cube's 1,792 labels again for every input that builds it took most
-// of the session.
-void FreshScreen() {
-    platform_testing::DiscardQueuedMessages();
-    inputState = InputState{};
-    ScreenManager* manager = application->screenManager;
-    auto* old = static_cast<CTessary*>(manager->screens[0]);
-    auto* fresh = new CTessary(); // owned by the manager
-    fresh->model.faceLabels = std::move(old->model.faceLabels);
-    delete old;
-    manager->screens[0] = fresh;
-    manager->current = 0;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -50,9 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz_program::StartOnce("fuzz_messages");
         std::atexit(Report);
     }
-    FreshScreen();
+    // Every input gets a new hypercube screen and a clean input state.
+    CTessary* viewer = MonkeyDriver::FreshViewer(application->screenManager);
     ByteDecisions decisions(data, size);
-    MonkeyDriver driver(static_cast<CTessary*>(application->screenManager->ActiveScreen()), decisions);
+    MonkeyDriver driver(viewer, decisions);
     const bool held = driver.Run(1L << 30);
     totalMessages += driver.MessagesDispatched();
     totalFrames += driver.FramesStepped();

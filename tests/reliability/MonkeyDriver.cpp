@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -50,6 +51,20 @@ uint32_t ByteDecisions::Pick(uint32_t bound) {
     for (int i = 0; i < (bound > 256 ? 2 : 1); ++i)
         value = value << 8 | (position < size ? data[position++] : 0);
     return value % bound;
+}
+
+CTessary* MonkeyDriver::FreshViewer(ScreenManager* manager) {
+    platform_testing::DiscardQueuedMessages();
+    inputState = InputState{};
+    auto* old = static_cast<CTessary*>(manager->screens[0]);
+    auto* fresh = new CTessary(); // owned by the manager
+    if (old) {
+        fresh->model.faceLabels = std::move(old->model.faceLabels);
+        delete old;
+    }
+    manager->screens[0] = fresh;
+    manager->current = 0;
+    return fresh;
 }
 
 MonkeyDriver::MonkeyDriver(CTessary* viewer, DecisionSource& decisions)
