@@ -15,22 +15,32 @@ constexpr int32_t labelPointSize = 60;
 
 FaceLabels::~FaceLabels() {
     Clear();
-    delete[] labels;
 }
 
 FaceLabels::FaceLabels(FaceLabels&& other) noexcept
-    : labels(std::exchange(other.labels, nullptr)), count(std::exchange(other.count, 0)),
+    : surplus(other.surplus), labels(std::exchange(other.labels, nullptr)),
+      count(std::exchange(other.count, 0)), made(std::exchange(other.made, 0)),
       capacity(std::exchange(other.capacity, 0)) {}
 
 FaceLabels& FaceLabels::operator=(FaceLabels&& other) noexcept {
     if (this != &other) {
         Clear();
-        delete[] labels;
+        surplus = other.surplus;
         labels = std::exchange(other.labels, nullptr);
         count = std::exchange(other.count, 0);
+        made = std::exchange(other.made, 0);
         capacity = std::exchange(other.capacity, 0);
     }
     return *this;
+}
+
+void FaceLabels::Clear() {
+    for (; made > 0; --made)
+        delete labels[made - 1];
+    delete[] labels;
+    labels = nullptr;
+    count = 0;
+    capacity = 0;
 }
 
 // Each label is an opaque white tile with the digits cut out, so the face's tint shows everywhere
@@ -38,28 +48,27 @@ FaceLabels& FaceLabels::operator=(FaceLabels&& other) noexcept {
 void FaceLabels::Resize(int32_t wanted) {
     if (wanted < 0)
         wanted = 0;
-    for (; count > wanted; --count)
-        delete labels[count - 1];
+    if (surplus == Surplus::Free)
+        for (; made > wanted; --made)
+            delete labels[made - 1];
     if (wanted > capacity) {
         TextTexture** grown = new TextTexture*[wanted]();
-        for (int32_t m = 0; m < count; ++m)
+        for (int32_t m = 0; m < made; ++m)
             grown[m] = labels[m];
         delete[] labels;
         labels = grown;
         capacity = wanted;
     }
     WCHAR text[16];
-    for (; count < wanted; ++count) {
+    for (; made < wanted; ++made) {
         TextTexture* label = new TextTexture();
         label->SetFont(labelFont, labelPointSize);
         label->inverted = true;
-        FormatWide(text, sizeof(text) / sizeof(text[0]), L"%d", count);
+        FormatWide(text, sizeof(text) / sizeof(text[0]), L"%d", made);
         label->Render(text);
-        labels[count] = label;
+        labels[made] = label;
     }
-    if (count == 0) {
-        delete[] labels;
-        labels = nullptr;
-        capacity = 0;
-    }
+    count = wanted;
+    if (made == 0)
+        Clear();
 }

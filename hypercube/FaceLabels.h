@@ -19,18 +19,28 @@ public:
     FaceLabels(FaceLabels&& other) noexcept;
     FaceLabels& operator=(FaceLabels&& other) noexcept;
 
+    // What a Resize to fewer labels does with the rest. The program frees them, so a smaller cube holds
+    // only its own labels. The fuzz targets keep them for the next larger cube: building the 8-cube
+    // after a smaller one, again and again, was most of their time.
+    enum class Surplus { Free, Keep };
+
     // Labels 0 to count - 1 afterwards: the ones already made stay, the rest are rasterised (needs a
-    // current OpenGL context) and those beyond count are freed. A count below 0 counts as 0.
+    // current OpenGL context), and those beyond count are freed or kept as `surplus` says. A count
+    // below 0 counts as 0.
     void Resize(int32_t count);
-    // Frees every label.
-    void Clear() { Resize(0); }
+    // Frees every label, kept ones too.
+    void Clear();
 
     int32_t Count() const { return count; }
     // Label m, 0 <= m < Count().
     TextTexture& operator[](int32_t m) const { return *labels[m]; }
 
+    // A policy of the store, which moves with it.
+    Surplus surplus = Surplus::Free;
+
 private:
-    TextTexture** labels = nullptr; // owned array of `capacity` pointers, the first `count` owned
-    int32_t count = 0;
+    TextTexture** labels = nullptr; // owned array of `capacity` pointers, the first `made` owned
+    int32_t count = 0;              // labels shown: count <= made
+    int32_t made = 0;
     int32_t capacity = 0;
 };

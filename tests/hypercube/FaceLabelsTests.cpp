@@ -142,6 +142,23 @@ TEST_F(FaceLabelTextures, LabelsMovedToAnotherModelAreTheOnesItsBuildUses) {
     EXPECT_EQ(LiveTextures(), baseline) << "textures left after Release";
 }
 
+TEST_F(FaceLabelTextures, AStoreThatKeepsItsSurplusShowsFewerAndReusesTheRestUntilCleared) {
+    const int baseline = LiveTextures();
+    HypercubeModel model;
+    model.BuildCountTables();
+    model.faceLabels.surplus = FaceLabels::Surplus::Keep;
+    model.Build(5);
+    const GLuint face79 = model.faceLabels[79].textureName;
+    model.Build(3);
+    EXPECT_EQ(model.faceLabels.Count(), 6);
+    EXPECT_EQ(LiveTextures() - baseline, 80) << "the 5-cube's labels kept while the 3-cube shows six";
+    model.Build(5);
+    ASSERT_EQ(model.faceLabels.Count(), 80);
+    EXPECT_EQ(model.faceLabels[79].textureName, face79) << "face 79 got its kept texture back";
+    model.faceLabels.Clear();
+    EXPECT_EQ(LiveTextures(), baseline) << "textures left after Clear";
+}
+
 TEST_F(FaceLabelTextures, RebuildsAndReleaseLeaveNoGdiObjectsBehind) {
     const platform_testing::LiveObjects baseline = platform_testing::CountLiveObjects();
     HypercubeModel model;

@@ -62,6 +62,7 @@ CTessary* MonkeyDriver::FreshViewer(ScreenManager* manager) {
         fresh->model.faceLabels = std::move(old->model.faceLabels);
         delete old;
     }
+    fresh->model.faceLabels.surplus = FaceLabels::Surplus::Keep;
     manager->screens[0] = fresh;
     manager->current = 0;
     return fresh;

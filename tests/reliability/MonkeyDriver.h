@@ -61,9 +61,10 @@ public:
 
     // Replaces the manager's first screen with a new viewer, makes it current and clears the input
     // state and queue: how every fuzz input starts. The new viewer's model takes the old one's face
-    // labels, which are the textures its first build would make (label m reads m whatever the cube);
-    // rasterising the 8-cube's 1,792 labels again for every input that builds it took most of the
-    // fuzz session. Returns the new viewer, which the manager owns.
+    // labels, which are the textures its first build would make (label m reads m whatever the cube),
+    // and keeps those a smaller cube does not show: rasterising the 8-cube's 1,792 labels again for
+    // every input that builds it took most of the fuzz session. Returns the new viewer, which the
+    // manager owns.
     static CTessary* FreshViewer(ScreenManager* manager);
 
     // Posts up to `messages` messages in batches, one frame step after each batch, until the count
