@@ -70,9 +70,19 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dom_input.js
         ${WEB_INPUT_MODULES}
     DEPENDS ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${WEB_INPUT_MODULES}
     COMMENT "Building the page's input script")
+# index.html asks for every module of the page at once (modulepreload), so that the browser fetches
+# the whole import graph in one wave instead of one wave per level of imports before the program can
+# start loading; the list is made here from the page's files.
+set(TESSARY_MODULE_PRELOADS "")
+foreach(file ${WEB_PAGE_FILES})
+    if(file MATCHES "^(tessary_page|page_.*)[.]js$")
+        string(APPEND TESSARY_MODULE_PRELOADS "<link rel=\"modulepreload\" href=\"${file}\">\n")
+    endif()
+endforeach()
+configure_file(${WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html @ONLY)
 # Every other page file is copied as it is.
 set(WEB_PAGE_COPIED ${WEB_PAGE_FILES})
-list(REMOVE_ITEM WEB_PAGE_COPIED dom_input.js)
+list(REMOVE_ITEM WEB_PAGE_COPIED dom_input.js index.html)
 set(WEB_PAGE_OUTPUTS ${WEB_PAGE_COPIED})
 list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
 set(WEB_PAGE_SOURCES ${WEB_PAGE_COPIED})
