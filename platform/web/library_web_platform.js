@@ -1,4 +1,4 @@
-// The page side of the browser back end: the queue of DOM events that dom_input.js fills, animation
+// The page side of the browser back end: the queue of DOM events that the page's input modules fill, animation
 // frames to wait for, and the few things of the page a window can change.
 mergeInto(LibraryManager.library, {
   // The numbers shared with the program (WebHost.h), from the input script the page loads first.

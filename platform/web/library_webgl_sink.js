@@ -6,6 +6,7 @@
 // that a frame makes no garbage.
 mergeInto(LibraryManager.library, {
   $TessaryGl__deps: ['$tessaryTextureCopies'],
+  $TessaryGl__postset: "TessaryGl.early = TessaryGl.start(Module['canvas'] || document.getElementById('canvas'));",
   $TessaryGl: {
     gl: null,
     program: null,
@@ -43,29 +44,50 @@ mergeInto(LibraryManager.library, {
       '  gl_FragColor = c;',
       '}'].join('\n'),
 
-    // The shader, or null when it does not compile: the context is then refused, as a desktop
-    // driver refuses a pixel format, and the program's own start-up failure takes over.
-    compile: function(gl, type, source) {
-      var shader = gl.createShader(type);
-      gl.shaderSource(shader, source);
-      gl.compileShader(shader);
-      if (gl.getShaderParameter(shader, gl.COMPILE_STATUS)) return shader;
-      console.warn('shader: ' + gl.getShaderInfoLog(shader));
-      return null;
+    // What the program draws into: an opaque canvas, a depth buffer, no antialiasing (the pipeline
+    // smooths its own lines), colours as the pipeline blends them.
+    ATTRIBUTES: {alpha: false, depth: true, stencil: false, antialias: false, premultipliedAlpha: false,
+                 preserveDrawingBuffer: false},
+    // The context and its shaders, asked for when this script runs: the GPU process makes them
+    // while the program's code compiles and its fonts load, and tessary_gl_create finds them
+    // ready. A browser that refuses WebGL is told to the page at once (onGlContext 'refused'), so
+    // that the program does not start only to fail.
+    early: null,
+    start: function(canvas) {
+      var gl = canvas.getContext('webgl', TessaryGl.ATTRIBUTES);
+      if (!gl && Module['onGlContext']) Module['onGlContext']('refused');
+      return {gl: gl, shaders: gl ? TessaryGl.begin(gl) : null};
     },
 
-    // The program, its vertex layout and the fixed settings, on a new context or on one the
-    // browser has given back; false when a shader does not compile.
-    build: function(gl) {
-      var vertex = TessaryGl.compile(gl, gl.VERTEX_SHADER, TessaryGl.vertexSource);
-      var fragment = TessaryGl.compile(gl, gl.FRAGMENT_SHADER, TessaryGl.fragmentSource);
-      if (!vertex || !fragment) return false;
+    // Compiles and links the shader program without waiting for the GPU process to finish.
+    begin: function(gl) {
+      var shader = function(type, source) {
+        var s = gl.createShader(type);
+        gl.shaderSource(s, source);
+        gl.compileShader(s);
+        return s;
+      };
+      var vertex = shader(gl.VERTEX_SHADER, TessaryGl.vertexSource);
+      var fragment = shader(gl.FRAGMENT_SHADER, TessaryGl.fragmentSource);
       var program = gl.createProgram();
       gl.attachShader(program, vertex);
       gl.attachShader(program, fragment);
       gl.bindAttribLocation(program, 0, 'aPosition');
       gl.linkProgram(program);
-      if (!gl.getProgramParameter(program, gl.LINK_STATUS)) return false;
+      return {vertex: vertex, fragment: fragment, program: program};
+    },
+
+    // The program, its vertex layout and the fixed settings, on a new context or on one the
+    // browser has given back; false when the shaders do not compile or link: the context is then
+    // refused, as a desktop driver refuses a pixel format, and the program's own start-up failure
+    // takes over.
+    finish: function(gl, shaders) {
+      var program = shaders.program;
+      if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
+        console.warn('shaders: ' + [gl.getShaderInfoLog(shaders.vertex), gl.getShaderInfoLog(shaders.fragment),
+                                    gl.getProgramInfoLog(program)].join(' ').trim());
+        return false;
+      }
       gl.useProgram(program);
       var names = ['uTextured', 'uFog', 'uTexture', 'uFogStart', 'uFogEnd', 'uFogColour'];
       var locations = {};
@@ -89,6 +111,7 @@ mergeInto(LibraryManager.library, {
       TessaryGl.applied = TessaryGl.fresh(gl);
       return true;
     },
+    build: function(gl) { return TessaryGl.finish(gl, TessaryGl.begin(gl)); },
 
     // What each live texture was given, kept to upload it again on a context the browser gives
     // back: its parameters, and its image (library_texture_copies.js).
@@ -118,10 +141,14 @@ mergeInto(LibraryManager.library, {
       for (var name in TessaryGl.copies) TessaryGl.upload(Number(name), TessaryGl.copies[name]);
     },
 
-    // The state WebGL starts a context in (uniforms start at 0, no texture is bound). Small integers
+    // The state WebGL starts a context in (uniforms start at 0, no texture is bound), but for the
+    // viewport and the scissor box, which WebGL sets to the drawing buffer's size when the context is
+    // made and the canvas may have been resized since: they are set here. Small integers
     // throughout, which V8 keeps unboxed, so that comparing them allocates nothing.
     fresh: function(gl) {
       var w = gl.drawingBufferWidth, h = gl.drawingBufferHeight;
+      gl.viewport(0, 0, w, h);
+      gl.scissor(0, 0, w, h);
       return {scissor: 0, sx: 0, sy: 0, sw: w, sh: h, vx: 0, vy: 0, vw: w, vh: h, blend: 0,
               blendSource: gl.ONE, blendDestination: gl.ZERO, depth: 0, cull: 0, cullMode: gl.BACK,
               frontFace: gl.CCW, textured: 0, texture: 0, fog: 0, fogStart: 0, fogEnd: 0, fogR: 0, fogG: 0,
@@ -207,9 +234,9 @@ mergeInto(LibraryManager.library, {
   tessary_gl_create__sig: 'i',
   tessary_gl_create: function() {
     var canvas = Module['canvas'] || document.getElementById('canvas');
-    var gl = canvas.getContext('webgl', {alpha: false, depth: true, stencil: false, antialias: false,
-                                         premultipliedAlpha: false, preserveDrawingBuffer: false});
-    if (!gl || !TessaryGl.build(gl)) return 0;
+    var early = TessaryGl.early || TessaryGl.start(canvas), gl = early.gl;
+    TessaryGl.early = null;
+    if (!gl || !TessaryGl.finish(gl, early.shaders)) return 0;
     TessaryGl.gl = gl;
     // A palette of 4096 texels, 16 KB, holds the labels' few hundred many times over.
     TessaryGl.images = tessaryTextureCopies(4096);

@@ -1,4 +1,4 @@
-// The input's way to the program: dom_input.js turns the canvas's, the soft keyboard's and the
+// The input's way to the program: the input modules (platform/web/input/) turn the canvas's, the soft keyboard's and the
 // screen keys' DOM events into records, which wait in its queue until the program's next look at
 // it takes them (tessary_web_pump). Nothing waits once the program has stopped.
 import {WINDOW} from './page_layout.js';

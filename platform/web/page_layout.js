@@ -28,15 +28,21 @@ function canvasLayout({width, height, footerHeight, ratio, coarse, tight}) {
   return {size, beside, pixels: Math.round(size * Math.min(ratio || 1, MAX_PIXEL_RATIO))};
 }
 
-// Lays the page out now and whenever the viewport changes (a turned phone, a resized window) or
-// only the canvas's pixels on the screen do (a window dragged to another screen, a zoom), and once
-// the page has its fonts, which change the footer's height, and its final viewport, which a phone
-// may settle late.
+// Lays the page out whenever the viewport changes (a turned phone, a resized window), the footer's
+// height does (once the page has its fonts), or only the canvas's pixels on the screen do (a window
+// dragged to another screen, a zoom). The sizes come from a ResizeObserver, which reports them as
+// the browser lays the page out before it paints: reading them from the elements instead would make
+// the browser lay the page out there and then, each time, and at the start, with the fonts still
+// loading and every Chinese character looked up in the system's fallback fonts, that cost as much
+// main-thread time as the program's own start.
 export function fitCanvas({canvas, stage, keys, footer, tight}) {
+  const root = document.documentElement;
+  let width = 0, footerHeight = 0;
   const layout = () => {
+    if (!width) return; // not laid out yet: the observer calls again when it is
     const {size, beside, pixels} = canvasLayout({
-      width: document.documentElement.clientWidth, height: window.innerHeight, footerHeight: footer.offsetHeight,
-      ratio: window.devicePixelRatio, coarse: window.matchMedia('(pointer: coarse)').matches, tight});
+      width, height: window.innerHeight, footerHeight, ratio: window.devicePixelRatio,
+      coarse: window.matchMedia('(pointer: coarse)').matches, tight});
     stage.classList.toggle('beside', beside);
     canvas.style.width = size + 'px';
     canvas.style.height = Math.floor(size * 3 / 4) + 'px';
@@ -46,17 +52,22 @@ export function fitCanvas({canvas, stage, keys, footer, tight}) {
     }
     keys.style.width = (beside ? KEYS_BESIDE : size) + 'px';
   };
+  // The root's content box is the viewport less its scroll bar, and its height the page's, so a
+  // change of the viewport's height alone comes as a resize event.
   window.addEventListener('resize', layout);
-  if (window.ResizeObserver) {
-    const onScreen = new ResizeObserver(layout);
-    try {
-      onScreen.observe(canvas, {box: 'device-pixel-content-box'});
-    } catch (e) {
-      onScreen.observe(canvas);
-    }
-  }
-  window.addEventListener('load', layout);
   if (window.visualViewport) window.visualViewport.addEventListener('resize', layout);
-  document.fonts.ready.then(layout);
-  layout();
+  const observer = new ResizeObserver((entries) => {
+    for (const entry of entries) {
+      if (entry.target === root) width = entry.contentRect.width;
+      else if (entry.target === footer) footerHeight = entry.borderBoxSize[0].blockSize;
+    }
+    layout();
+  });
+  observer.observe(root);
+  observer.observe(footer);
+  try {
+    observer.observe(canvas, {box: 'device-pixel-content-box'});
+  } catch (e) {
+    observer.observe(canvas);
+  }
 }

@@ -1,24 +1,10 @@
 // Loading: the program's script and its WebAssembly are fetched, and the WebAssembly compiled, from
-// the page's start, while the fonts load and the browser is asked for WebGL; the program starts
-// only once all of that is done, since Canvas 2D measures with whatever font is loaded at that
-// moment. The WebAssembly is fetched and compiled here rather than by emscripten's loader, so that
-// a failure says which step failed. Also the service worker that lets a second visit work without
-// a network.
+// the page's start, while the fonts load and the program's script asks the browser for WebGL; the
+// program starts only once all of that is done, since Canvas 2D measures with whatever font is
+// loaded at that moment. The WebAssembly is fetched and compiled here rather than by emscripten's
+// loader, so that a failure says which step failed. Also the service worker that lets a second
+// visit work without a network.
 const FACES = ['"Tessary Ming"', '"Tessary Hei"', '"Tessary Yen"'];
-
-// Whether this browser gives WebGL at all, asked of a canvas of its own: the program's canvas
-// keeps the context attributes of its first getContext, which must be the program's.
-function webGlProblem() {
-  const probe = document.createElement('canvas');
-  let reason = '';
-  probe.addEventListener('webglcontextcreationerror', (e) => { reason = e.statusMessage || ''; });
-  try {
-    if (probe.getContext('webgl')) return '';
-  } catch (e) {
-    reason = String(e);
-  }
-  return reason || 'canvas.getContext("webgl") 返回 null';
-}
 
 // Served as application/wasm, the program compiles while it downloads.
 function compile() {
@@ -30,16 +16,21 @@ function compile() {
   });
 }
 
-// Starts the program on `canvas` with the input `queue`, telling `status` how it goes, and
-// `starting(Module)` once its code is ready, just before it starts. `Module` is the one name the
-// program's loader and libraries look for on the page.
-export function loadProgram(canvas, queue, status, starting) {
+// The program's WebAssembly compiled and its fonts loaded, asked for before the page does anything
+// else: the first is the longest wait of the start.
+export function fetchProgram() {
+  return {compiled: compile(),
+          fonts: Promise.all(FACES.map((f) => document.fonts.load('20px ' + f, '维0'))).catch(() => {})};
+}
+
+// Starts the program, `fetched` by fetchProgram, on `canvas` with the input `queue`, telling `status`
+// how it goes, and `starting(Module)` once its code is ready, just before it starts. `Module` is the
+// one name the program's loader and libraries look for on the page.
+export function loadProgram({compiled, fonts}, canvas, queue, status, starting) {
   let webGlError = '', lastError = '';
   canvas.addEventListener('webglcontextcreationerror', (e) => {
     webGlError = e.statusMessage || 'webglcontextcreationerror';
   });
-  const compiled = compile();
-  const fonts = Promise.all(FACES.map((f) => document.fonts.load('20px ' + f, '维0'))).catch(() => {});
   window.Module = {
     canvas,
     input: queue,
@@ -55,6 +46,7 @@ export function loadProgram(canvas, queue, status, starting) {
       const made = Promise.all([compiled, fonts]).then(([module]) =>
         WebAssembly.instantiate(module, imports).then((instance) => ({instance, module})));
       made.then(({instance, module}) => {
+        if (status.stopped) return; // WebGL was refused meanwhile
         canvas.focus({preventScroll: true});
         receive(instance, module);
       }, failed);
@@ -75,7 +67,12 @@ export function loadProgram(canvas, queue, status, starting) {
       else if (webGlError) status.stop('webgl', webGlError);
       else status.stop('failed', lastError || 'exit ' + code);
     },
-    onGlContext(state) { status.glContext(state); },
+    // The program's script asks for its WebGL context as soon as it runs: a refusal ends the page
+    // there, with WebGL's own reason, before the program starts.
+    onGlContext(state) {
+      if (state === 'refused') status.stop('webgl', webGlError || 'canvas.getContext("webgl") 返回 null');
+      else status.glContext(state);
+    },
     print(text) { console.log(text); },
     printErr(text) {
       lastError = text;
@@ -83,12 +80,6 @@ export function loadProgram(canvas, queue, status, starting) {
     },
   };
 
-  // Asked while the files download; a browser without WebGL never fetches the program's script.
-  const problem = webGlProblem();
-  if (problem) {
-    status.stop('webgl', problem);
-    return;
-  }
   const script = document.createElement('script');
   script.src = 'tessary.js';
   script.onerror = () => status.stop('fetch', 'tessary.js');

@@ -32,14 +32,11 @@ target_link_libraries(tessary_text_web PUBLIC tessary_platform_gdi)
 
 tessary_join_platform(tessary_backend_web tessary_text_web)
 
-# The page beside the program: index.html, its scripts, the web-app manifest, the service worker,
+# The page beside the program: index.html, its script, the web-app manifest, the service worker,
 # the icons, and the font subsets with their licences, cut from the Debian fonts at build time.
 # Every file a static host serves is named here and nowhere else: the service worker is given the
 # list, and page-files.txt beside the page gives it to `make web`, make-release.sh and the benchmark.
-set(WEB_PAGE_FILES index.html dom_input.js tessary_page.js page_layout.js page_status.js page_input.js
-    page_loading.js page_program.js page_dialog.js page_controls.js page_announce.js page_embed.js
-    page_view_buttons.js page_views.js page_fragment.js page_capture.js page_record.js page_share.js
-    page_download.js page_notice.js manifest.webmanifest)
+set(WEB_PAGE_FILES index.html manifest.webmanifest)
 set(WEB_FONT_FILES uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
     cwyen-LICENSE.txt)
 set(WEB_ICON_SIZES 32 192 512)
@@ -57,39 +54,25 @@ set(WEB_FONTS ${WEB_FONT_FILES})
 list(TRANSFORM WEB_FONTS PREPEND ${CMAKE_BINARY_DIR}/fonts/)
 file(GLOB_RECURSE WEB_FONT_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp
     ${CMAKE_SOURCE_DIR}/gui/*.cpp ${CMAKE_SOURCE_DIR}/hypercube/*.cpp)
+# The page's modules: tessary_page.js and the page_*.js it imports.
+file(GLOB WEB_PAGE_MODULES CONFIGURE_DEPENDS ${WEB_DIR}/tessary_page.js ${WEB_DIR}/page_*.js)
 add_custom_command(OUTPUT ${WEB_FONTS}
     COMMAND ${WEB_DIR}/fonts/subset-fonts.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/fonts
-    DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES}
+    DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES} ${WEB_DIR}/index.html
+        ${WEB_PAGE_MODULES}
     COMMENT "Cutting the font subsets the page ships")
-# dom_input.js is built from the input modules and the record layout of WebHost.h.
+# index.html carries the page's one script, built from the input modules, the record layout of
+# WebHost.h and the page's modules.
 find_program(TESSARY_NODE NAMES node nodejs REQUIRED)
 file(GLOB WEB_INPUT_MODULES CONFIGURE_DEPENDS ${WEB_DIR}/input/*.js)
 list(REMOVE_ITEM WEB_INPUT_MODULES ${WEB_DIR}/input/bundle.js)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dom_input.js
-    COMMAND ${TESSARY_NODE} ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${CMAKE_BINARY_DIR}/dom_input.js
-        ${WEB_INPUT_MODULES}
-    DEPENDS ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${WEB_INPUT_MODULES}
-    COMMENT "Building the page's input script")
-# index.html asks for every module of the page at once (modulepreload), so that the browser fetches
-# the whole import graph in one wave instead of one wave per level of imports before the program can
-# start loading; the list is made here from the page's files.
-set(TESSARY_MODULE_PRELOADS "")
-foreach(file ${WEB_PAGE_FILES})
-    if(file MATCHES "^(tessary_page|page_.*)[.]js$")
-        string(APPEND TESSARY_MODULE_PRELOADS "<link rel=\"modulepreload\" href=\"${file}\">\n")
-    endif()
-endforeach()
-configure_file(${WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html @ONLY)
-# Every other page file is copied as it is.
-set(WEB_PAGE_COPIED ${WEB_PAGE_FILES})
-list(REMOVE_ITEM WEB_PAGE_COPIED dom_input.js index.html)
-set(WEB_PAGE_OUTPUTS ${WEB_PAGE_COPIED})
-list(TRANSFORM WEB_PAGE_OUTPUTS PREPEND ${CMAKE_BINARY_DIR}/)
-set(WEB_PAGE_SOURCES ${WEB_PAGE_COPIED})
-list(TRANSFORM WEB_PAGE_SOURCES PREPEND ${WEB_DIR}/)
-add_custom_command(OUTPUT ${WEB_PAGE_OUTPUTS}
-    COMMAND ${CMAKE_COMMAND} -E copy ${WEB_PAGE_SOURCES} ${CMAKE_BINARY_DIR}
-    DEPENDS ${WEB_PAGE_SOURCES})
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html
+    COMMAND ${TESSARY_NODE} ${WEB_DIR}/build_page.js ${WEB_DIR}/WebHost.h ${WEB_DIR}/index.html
+        ${WEB_DIR}/tessary_page.js ${CMAKE_BINARY_DIR}/index.html ${WEB_INPUT_MODULES}
+    DEPENDS ${WEB_DIR}/build_page.js ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${WEB_DIR}/index.html
+        ${WEB_INPUT_MODULES} ${WEB_PAGE_MODULES}
+    COMMENT "Building the page")
+configure_file(${WEB_DIR}/manifest.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest COPYONLY)
 # The service worker's cache is named after the version, so a new version replaces the old files.
 # It keeps every file but itself, and the page's address.
 set(TESSARY_WEB_VERSION ${PROJECT_VERSION})
@@ -114,8 +97,7 @@ foreach(size ${WEB_ICON_SIZES})
         DEPENDS ${TESSARY_WEB_ICONS}/tessary-${size}.png)
     list(APPEND WEB_ICONS ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png)
 endforeach()
-add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${WEB_PAGE_OUTPUTS} ${CMAKE_BINARY_DIR}/dom_input.js
-    ${WEB_ICONS})
+add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${CMAKE_BINARY_DIR}/index.html ${WEB_ICONS})
 
 set(TESSARY_PLATFORM_TEST_LIBS "")
 set(TESSARY_PLATFORM_TEST_DIRS "")

@@ -4,7 +4,7 @@
 import {fitCanvas} from './page_layout.js';
 import {PageStatus} from './page_status.js';
 import {wireInput} from './page_input.js';
-import {loadProgram} from './page_loading.js';
+import {fetchProgram, loadProgram} from './page_loading.js';
 import {PageProgram} from './page_program.js';
 import {PageDialog} from './page_dialog.js';
 import {wireControls} from './page_controls.js';
@@ -12,11 +12,10 @@ import {announce} from './page_announce.js';
 import {embedded, embed} from './page_embed.js';
 import {wireViewButtons} from './page_view_buttons.js';
 
+const fetched = fetchProgram();
 const element = (id) => document.getElementById(id);
 const canvas = element('canvas');
 const wheelLeft = embedded ? embed(element('wheel-hint')) : undefined;
-fitCanvas({canvas, stage: element('stage'), keys: element('panel'), footer: document.querySelector('footer'),
-           tight: embedded});
 const input = wireInput({canvas, keys: element('keys'), softInput: element('typing')}, (focused) => status.focus(focused),
                         wheelLeft);
 const status = new PageStatus(() => input.close());
@@ -27,4 +26,6 @@ announce(element('announce'), program,
          wireControls(element('controls'), program, new PageDialog(element('ask')), focusWindow));
 const starting = wireViewButtons({canvas, running, picture: element('save-picture'), record: element('record'),
                                   share: element('share'), noticeElement: element('view-notice')});
-loadProgram(canvas, input, status, starting);
+loadProgram(fetched, canvas, input, status, starting);
+fitCanvas({canvas, stage: element('stage'), keys: element('panel'), footer: document.querySelector('footer'),
+           tight: embedded});

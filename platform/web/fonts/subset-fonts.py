@@ -6,6 +6,10 @@ usage: subset-fonts.py SOURCE_TREE OUTPUT_DIR
 
 The characters are every character of a wide string literal in app/, gui/ and hypercube/, plus
 printable ASCII (the digits of the entry field, the face numbers and the frame counter among them).
+The page's own text is set in the Hei face too, so that face also gets every character of the page
+(platform/web/index.html and the page's scripts): a character it lacked would be drawn in another
+font, and looked up among the system's fonts, which at the page's start costs the browser more
+than the rest of its first layout.
 """
 import os
 import re
@@ -14,15 +18,16 @@ import sys
 
 from fontTools import subset
 
-# (file name, source font, index in a collection, licence files to ship beside it)
+# (file name, source font, index in a collection, licence files to ship beside it, whether the page
+# sets its own text in it)
 FONTS = [
     ("uming.woff2", "/usr/share/fonts/truetype/arphic/uming.ttc", 0,
-     ["/usr/share/doc/fonts-arphic-uming/copyright"]),
+     ["/usr/share/doc/fonts-arphic-uming/copyright"], False),
     ("wqy-microhei.woff2", "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", 0,
      ["/usr/share/doc/fonts-wqy-microhei/copyright", "/usr/share/common-licenses/Apache-2.0",
-      "/usr/share/common-licenses/GPL-3"]),
+      "/usr/share/common-licenses/GPL-3"], True),
     ("cwyen.woff2", "/usr/share/fonts/truetype/cwtex/cwyen.ttf", 0,
-     ["/usr/share/doc/fonts-cwtex-yen/copyright", "/usr/share/common-licenses/GPL-2"]),
+     ["/usr/share/doc/fonts-cwtex-yen/copyright", "/usr/share/common-licenses/GPL-2"], False),
 ]
 
 LITERAL = re.compile(r'L"((?:[^"\\]|\\.)*)"')
@@ -40,11 +45,23 @@ def shown_characters(source_tree):
     return "".join(sorted(chars))
 
 
+def page_characters(source_tree):
+    """Every character beyond ASCII in the page's HTML and scripts, comments included."""
+    chars = set()
+    web = os.path.join(source_tree, "platform", "web")
+    for name in sorted(os.listdir(web)):
+        if name == "index.html" or (name.endswith(".js") and (name.startswith("page_") or name == "tessary_page.js")):
+            with open(os.path.join(web, name), encoding="utf-8") as f:
+                chars.update(c for c in f.read() if ord(c) >= 0x80 and c.isprintable())
+    return chars
+
+
 def main():
     source_tree, output = sys.argv[1], sys.argv[2]
     os.makedirs(output, exist_ok=True)
     text = shown_characters(source_tree)
-    for file_name, source, index, licences in FONTS:
+    page_text = "".join(sorted(set(text) | page_characters(source_tree)))
+    for file_name, source, index, licences, page in FONTS:
         options = subset.Options()
         options.flavor = "woff2"
         options.font_number = index
@@ -53,7 +70,7 @@ def main():
         options.notdef_outline = True
         font = subset.load_font(source, options)
         subsetter = subset.Subsetter(options)
-        subsetter.populate(text=text)
+        subsetter.populate(text=page_text if page else text)
         subsetter.subset(font)
         subset.save_font(font, os.path.join(output, file_name), options)
         stem = file_name.split(".")[0]

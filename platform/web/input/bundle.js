@@ -1,6 +1,6 @@
-// Builds the page's input script, dom_input.js, from the modules of this folder and from WebHost.h,
-// whose record layout and numbers become the module `host`: the layout is written once, in C++.
-//   node bundle.js WebHost.h out.js module.js...
+// Joins the modules of this folder into the page's input script, which build_page.js puts at the
+// head of the page's script, with WebHost.h, whose record layout and numbers become the module
+// `host`: the layout is written once, in C++.
 // Each module is `define(name, [dependencies], factory)`; the script runs them in one closure and
 // leaves one global, TessaryInput, the module `page`. Node tests load the same text with load().
 'use strict';
@@ -61,9 +61,4 @@ function load() {
   return new Function(text + '\nreturn TessaryInput;')();
 }
 
-if (require.main === module) {
-  const [header, out, ...files] = process.argv.slice(2);
-  fs.writeFileSync(out, bundle(fs.readFileSync(header, 'utf8'), files, "need('page')"));
-} else {
-  module.exports = {hostTable, load};
-}
+module.exports = {hostTable, bundle, load};
