@@ -73,14 +73,15 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html
         ${WEB_INPUT_MODULES} ${WEB_PAGE_MODULES}
     COMMENT "Building the page")
 configure_file(${WEB_DIR}/manifest.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest COPYONLY)
-# The service worker's cache is named after the version, so a new version replaces the old files.
-# It keeps every file but itself, and the page's address.
-set(TESSARY_WEB_VERSION ${PROJECT_VERSION})
+# The service worker keeps every file but itself, and the page's address, in a cache named after
+# the version and a digest of those files: a build that changes any of them is a new worker, whose
+# install keeps the new files, so that its fetch handler never writes to the cache while the page
+# starts. It is written once the program and the page are built.
 set(WEB_CACHED ${WEB_SERVED})
 list(REMOVE_ITEM WEB_CACHED service_worker.js)
-list(JOIN WEB_CACHED "', '" TESSARY_WEB_FILES)
-set(TESSARY_WEB_FILES "'./', '${TESSARY_WEB_FILES}'")
-configure_file(${WEB_DIR}/service_worker.js.in ${CMAKE_BINARY_DIR}/service_worker.js @ONLY)
+set(WEB_CACHED_PATHS ${WEB_CACHED})
+list(TRANSFORM WEB_CACHED_PATHS PREPEND ${CMAKE_BINARY_DIR}/)
+list(JOIN WEB_CACHED "|" WEB_CACHED_ARGUMENT)
 
 # The page's icons are the desktop icon at the sizes a browser asks for, drawn by tessary-icon of a
 # desktop build (this build makes WebAssembly, which cannot run it): `make web` draws them there
@@ -97,7 +98,16 @@ foreach(size ${WEB_ICON_SIZES})
         DEPENDS ${TESSARY_WEB_ICONS}/tessary-${size}.png)
     list(APPEND WEB_ICONS ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png)
 endforeach()
-add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${CMAKE_BINARY_DIR}/index.html ${WEB_ICONS})
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/service_worker.js
+    COMMAND ${CMAKE_COMMAND} -DTEMPLATE=${WEB_DIR}/service_worker.js.in -DOUTPUT=${CMAKE_BINARY_DIR}/service_worker.js
+        -DVERSION=${PROJECT_VERSION} -DROOT=${CMAKE_BINARY_DIR} "-DFILES=${WEB_CACHED_ARGUMENT}"
+        -P ${WEB_DIR}/service_worker.cmake
+    DEPENDS ${WEB_DIR}/service_worker.js.in ${WEB_DIR}/service_worker.cmake ${WEB_CACHED_PATHS}
+    VERBATIM)
+add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${CMAKE_BINARY_DIR}/index.html ${WEB_ICONS}
+    ${CMAKE_BINARY_DIR}/service_worker.js)
+# The worker's digest reads the program's files.
+add_dependencies(tessary_web_page tessary)
 
 set(TESSARY_PLATFORM_TEST_LIBS "")
 set(TESSARY_PLATFORM_TEST_DIRS "")
