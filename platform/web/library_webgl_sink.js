@@ -136,6 +136,22 @@ mergeInto(LibraryManager.library, {
       gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, p[2]);
       gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, p[3]);
     },
+    // Packing a copy takes longer than uploading it, and the program's first frames upload all
+    // its labels: the copies are kept as they are until the browser has a moment to spare.
+    unpacked: {},
+    packLater: function(name) {
+      var waiting = Object.keys(TessaryGl.unpacked).length > 0;
+      TessaryGl.unpacked[name] = true;
+      if (waiting) return;
+      var later = typeof requestIdleCallback === 'function' ? requestIdleCallback : setTimeout;
+      later(function() {
+        for (var n in TessaryGl.unpacked) {
+          var copy = TessaryGl.copies[n];
+          if (copy && copy.image && copy.image.texels) copy.image = TessaryGl.images.pack(copy.image.texels);
+        }
+        TessaryGl.unpacked = {};
+      });
+    },
     restoreTextures: function() {
       TessaryGl.textures = {};
       for (var name in TessaryGl.copies) TessaryGl.upload(Number(name), TessaryGl.copies[name]);
@@ -294,7 +310,8 @@ mergeInto(LibraryManager.library, {
     var copy = TessaryGl.copy(name);
     copy.width = width;
     copy.height = height;
-    copy.image = TessaryGl.images.pack(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height));
+    copy.image = {texels: HEAPU32.slice(pixels >> 2, (pixels >> 2) + width * height)};
+    TessaryGl.packLater(name);
     var gl = TessaryGl.gl;
     TessaryGl.bind(name);
     gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, width, height, 0, gl.RGBA, gl.UNSIGNED_BYTE,

@@ -47,6 +47,8 @@ export function loadProgram({compiled, fonts}, canvas, queue, status, starting) 
         WebAssembly.instantiate(module, imports).then((instance) => ({instance, module})));
       made.then(({instance, module}) => {
         if (status.stopped) return; // WebGL was refused meanwhile
+        // The program draws its first frame before the page shows another, in this same task.
+        canvas.classList.remove('waiting');
         canvas.focus({preventScroll: true});
         receive(instance, module);
       }, failed);

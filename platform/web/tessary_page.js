@@ -16,16 +16,22 @@ const fetched = fetchProgram();
 const element = (id) => document.getElementById(id);
 const canvas = element('canvas');
 const wheelLeft = embedded ? embed(element('wheel-hint')) : undefined;
-const input = wireInput({canvas, keys: element('keys'), softInput: element('typing')}, (focused) => status.focus(focused),
-                        wheelLeft);
+// Chromium's form filling lays the page out as soon as the document has loaded if it holds an
+// <input>, ahead of everything the program's start waits for. The soft keyboard's input joins the
+// page as the program starts, the first moment anything can be typed into it.
+const softInput = document.importNode(element('typing-place').content.firstElementChild, true);
+const input = wireInput({canvas, keys: element('keys'), softInput}, (focused) => status.focus(focused), wheelLeft);
 const status = new PageStatus(() => input.close());
 const running = () => status.phase === 'running';
 const program = new PageProgram(running);
 const focusWindow = () => canvas.focus({preventScroll: true});
 announce(element('announce'), program,
          wireControls(element('controls'), program, new PageDialog(element('ask')), focusWindow));
-const starting = wireViewButtons({canvas, running, picture: element('save-picture'), record: element('record'),
-                                  share: element('share'), noticeElement: element('view-notice')});
-loadProgram(fetched, canvas, input, status, starting);
+const viewsStarting = wireViewButtons({canvas, running, picture: element('save-picture'), record: element('record'),
+                                      share: element('share'), noticeElement: element('view-notice')});
+loadProgram(fetched, canvas, input, status, (Module) => {
+  element('typing-place').replaceWith(softInput);
+  viewsStarting(Module);
+});
 fitCanvas({canvas, stage: element('stage'), keys: element('panel'), footer: document.querySelector('footer'),
            tight: embedded});
