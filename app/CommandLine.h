@@ -2,12 +2,13 @@
 // a turning clip into a file without showing a window.
 #pragma once
 
-#include "hypercube/View.h"
+#include "render/RenderRequest.h"
 
 #include <string>
 #include <vector>
 
-class CommandLine {
+// What to draw, when drawing into a file, is the RenderRequest this is.
+class CommandLine : public RenderRequest {
 public:
     // Words as Windows separates them: blanks between words, double quotes around a word with blanks.
     static std::vector<std::string> SplitWords(const char* commandLine);
@@ -29,18 +30,6 @@ public:
 
     bool help = false;
     bool version = false;
-    bool hasView = false; // --view: start (or draw) in `view`
-    View view;
-    std::string renderFile; // --render: draw into this file instead of showing a window
-    int width = 1024;       // --width, at 4:3
-    bool panel = false;     // --panel: keep the panel and the frame counter in the picture
-    bool turning = false;   // --turn: one whole turn in the plane of turnFrom and turnTo
-    int turnFrom = 0;
-    int turnTo = 1;
-    bool turnBack = false; // -A,B: the other way, as with Shift
-    int frames = 120;
-    double fps = 30.0;
+    bool hasView = false;   // --view: start (or draw) in `view`
     bool printView = false; // --print-view: the view of the last frame on stdout at the end
-
-    int Height() const { return width * 3 / 4; }
 };

@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
-#include "app/RenderCommand.h"
+#include "render/RenderCommand.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
 #include "hypercube/CTessary.h"

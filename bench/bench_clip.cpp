@@ -4,9 +4,9 @@
 // included) of the same model.
 #include "BenchSupport.h"
 
-#include "app/ClipWriter.h"
-#include "app/PictureDrawer.h"
-#include "app/PictureFile.h"
+#include "export/ClipWriter.h"
+#include "render/PictureDrawer.h"
+#include "export/PictureFile.h"
 #include "gui/QV_CheckBox.h"
 #include "platform/PlatformShutdown.h"
 

@@ -1,18 +1,6 @@
 # The Win32 core and the GDI layer, which every back end but Windows' own shares. Neither target
-# links SDL, FreeType or fontconfig, so their headers cannot be found from here.
-
-# SDL, FreeType and fontconfig stay behind their back ends. fontconfig's headers sit in the system's
-# include directory, where no missing include path would catch them, so the rule is checked here.
-file(GLOB_RECURSE TESSARY_NEUTRAL_FILES CONFIGURE_DEPENDS
-    app/*.cpp app/*.h gui/*.cpp gui/*.h hypercube/*.cpp hypercube/*.h
-    platform/*.h platform/*.cpp platform/core/*.cpp platform/core/*.h platform/gdi/*.cpp platform/gdi/*.h)
-list(FILTER TESSARY_NEUTRAL_FILES EXCLUDE REGEX "/platform/(sdl|freetype|windows|web)/")
-foreach(file IN LISTS TESSARY_NEUTRAL_FILES)
-    file(STRINGS ${file} forbidden REGEX "^#include [<\"](SDL|ft2build|freetype|fontconfig)")
-    if(forbidden)
-        message(FATAL_ERROR "${file} includes a back end's library: ${forbidden}")
-    endif()
-endforeach()
+# links SDL, FreeType or fontconfig, so their headers cannot be found from here; the rules of what
+# the rest of the tree may include are cmake/IncludeRules.cmake's.
 
 # A windowing back end reaches the core through its two seams, Backend.h and Input.h, and the UTF-16
 # conversions every side shares; the window record, the queue and the rest stay the core's own. A

@@ -1,5 +1,5 @@
 // The program as the page around it reads it and asks things of it, through the plain functions of
-// app/PageState.h. Nothing is asked before the program runs or after it has stopped.
+// page/PageState.h. Nothing is asked before the program runs or after it has stopped.
 export class PageProgram {
   // `running()`: whether the program runs now.
   constructor(running) { this.running = running; }

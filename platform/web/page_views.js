@@ -1,4 +1,4 @@
-// The program's view functions (app/ViewCommands.h), called by name: the page reads and writes views
+// The program's view functions (page/ViewCommands.h), called by name: the page reads and writes views
 // with the same code as the desktop program, so a link's view works with `tessary --view` and a
 // `tessary --print-view` answer works in a link.
 //

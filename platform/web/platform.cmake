@@ -19,8 +19,8 @@ target_link_options(tessary_backend_web INTERFACE
     "SHELL:--js-library ${WEB_DIR}/library_web_text.js"
     -sASYNCIFY -sASYNCIFY_IMPORTS=[tessary_web_next_frame] -sASYNCIFY_STACK_SIZE=65536
     -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sTOTAL_STACK=1048576 -sGLOBAL_BASE=65536
-    # The page reads the program's state and sets the dimension and the faces (app/PageState.h), and
-    # reads and applies views (app/ViewCommands.h), by name, with strings in the program's memory.
+    # The page reads the program's state and sets the dimension and the faces (page/PageState.h), and
+    # reads and applies views (page/ViewCommands.h), by name, with strings in the program's memory.
     -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_read_view,_tessary_apply_view]
     -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8])
 set_property(TARGET tessary_backend_web APPEND PROPERTY INTERFACE_LINK_DEPENDS

@@ -14,7 +14,7 @@ const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../
 const FIELD = [200, 25], BUTTON = [924, 35], OK_ALONE = [512, 399];
 const SLOW = '大于6的维度可能会渲染较慢，真的要试试？';
 
-// The program's state as the page reads it (app/PageState.h), in `frame`.
+// The program's state as the page reads it (page/PageState.h), in `frame`.
 const programState = (frame) => frame.evaluate(() => JSON.parse(Module.UTF8ToString(Module._tessary_page_state())));
 const said = (frame) => frame.$eval('#announce', (e) => e.textContent);
 // Waits until the live region says `text`.

@@ -1,0 +1,39 @@
+# Which folder may include what, checked when the build is configured: a broken rule stops the
+# configuration with the file and the line. docs/architecture.md draws the same rules.
+#
+#   folder                          may not include
+#   app/ gui/ hypercube/ export/    SDL, FreeType, fontconfig (they stay behind the back ends)
+#   render/ page/ platform/ core    (fontconfig's headers sit in the system's include directory,
+#   gdi                              where no missing include path would catch them)
+#   export/                         GL, app/, gui/, hypercube/, render/, page/, platform/
+#   gui/ hypercube/                 export/, render/, page/, the command line
+#   render/                         page/, the command line
+#   page/                           export/, render/, the command line
+#
+# The command line (app/CommandLine.h) chooses between the window and a file, so only app/ itself
+# reaches it; the shell that the rest uses is the other headers of app/.
+function(tessary_forbid_includes label pattern)
+    set(files)
+    foreach(glob IN LISTS ARGN)
+        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${glob})
+        list(APPEND files ${found})
+    endforeach()
+    foreach(file IN LISTS files)
+        file(STRINGS ${file} forbidden REGEX "^#include [<\"](${pattern})")
+        if(forbidden)
+            message(FATAL_ERROR "${file} includes ${label}: ${forbidden}")
+        endif()
+    endforeach()
+endfunction()
+
+set(neutral app/*.cpp app/*.h gui/*.cpp gui/*.h hypercube/*.cpp hypercube/*.h export/*.cpp export/*.h
+    render/*.cpp render/*.h page/*.cpp page/*.h platform/*.h platform/*.cpp platform/core/*.cpp
+    platform/core/*.h platform/gdi/*.cpp platform/gdi/*.h platform/webgl/*.cpp platform/webgl/*.h)
+tessary_forbid_includes("a back end's library" "SDL|ft2build|freetype|fontconfig" ${neutral})
+tessary_forbid_includes("what a file format needs not know" "GL/|platform/|app/|gui/|hypercube/|render/|page/"
+    export/*.cpp export/*.h)
+set(command_line "app/CommandLine\\.h")
+tessary_forbid_includes("a room above it" "export/|render/|page/|${command_line}"
+    gui/*.cpp gui/*.h hypercube/*.cpp hypercube/*.h)
+tessary_forbid_includes("a room beside or above it" "page/|${command_line}" render/*.cpp render/*.h)
+tessary_forbid_includes("a room beside or above it" "export/|render/|${command_line}" page/*.cpp page/*.h)

@@ -1,0 +1,33 @@
+# File formats: pictures and clips made from RGBA frames in memory. Nothing here draws, opens a
+# window or knows the cube (cmake/IncludeRules.cmake checks it), so the library links only zlib and
+# the image libraries.
+set(EXPORT_DIR ${CMAKE_SOURCE_DIR}/export)
+set(EXPORT_SOURCES AtomicFile.cpp PictureFile.cpp ChangedArea.cpp ClipWriter.cpp PngSeriesClip.cpp)
+# libwebp and giflib come from Debian; the Windows builds have neither (no mingw-w64 packages of
+# them), and no posix_spawn for ffmpeg: there the clips are PNG series only (docs/export.md).
+if(NOT WIN32)
+    list(APPEND EXPORT_SOURCES WebpClip.cpp GifClip.cpp FfmpegClip.cpp)
+endif()
+list(TRANSFORM EXPORT_SOURCES PREPEND ${EXPORT_DIR}/)
+add_library(tessary_export STATIC ${EXPORT_SOURCES})
+target_include_directories(tessary_export PUBLIC ${CMAKE_SOURCE_DIR})
+# The PNG encoder is the program's own, over zlib, on every platform (export/PictureFile.h).
+# The Windows program carries zlib inside: it needs no DLL beside Windows' own.
+if(WIN32)
+    set(ZLIB_USE_STATIC_LIBS ON)
+endif()
+find_package(ZLIB REQUIRED)
+target_link_libraries(tessary_export PUBLIC ZLIB::ZLIB)
+if(NOT WIN32)
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebp libwebpmux)
+    # The tests read the clips back with libwebp's animation decoder.
+    pkg_check_modules(WEBP_DEMUX REQUIRED IMPORTED_TARGET libwebpdemux)
+    # Debian's giflib has no pkg-config file.
+    find_path(GIF_INCLUDE_DIR gif_lib.h REQUIRED)
+    find_library(GIF_LIBRARY gif REQUIRED)
+    target_include_directories(tessary_export PRIVATE ${GIF_INCLUDE_DIR})
+    target_link_libraries(tessary_export PUBLIC PkgConfig::WEBP ${GIF_LIBRARY})
+    set_source_files_properties(${EXPORT_DIR}/ClipWriter.cpp PROPERTIES
+        COMPILE_DEFINITIONS "TESSARY_HAVE_WEBP;TESSARY_HAVE_GIF;TESSARY_HAVE_FFMPEG_PIPE")
+endif()

@@ -1,0 +1,64 @@
+#include "page/ViewCommands.h"
+
+#include "app/AppContext.h"
+#include "app/ScreenManager.h"
+#include "app/Shell.h"
+#include "hypercube/CTessary.h"
+#include "hypercube/ScreenView.h"
+#include "hypercube/ViewText.h"
+
+#include <string>
+
+namespace {
+
+// The answer of the last call, kept until the next one.
+std::string answer;
+
+CTessary* RunningScreen() {
+    if (!application || !application->screenManager)
+        return nullptr;
+    return dynamic_cast<CTessary*>(application->screenManager->ActiveScreen());
+}
+
+const char* Answer(std::string text) {
+    answer = std::move(text);
+    return answer.c_str();
+}
+
+} // namespace
+
+const char* tessary_capture_view() {
+    CTessary* screen = RunningScreen();
+    if (!screen)
+        return Answer(std::string());
+    // Settled, the screen shows exactly what the text gives whoever opens it. Settled again until
+    // the text comes back unchanged, the text is also the one that opening it and taking the view
+    // again gives, so a link opened and shared again is the same link. Straightening a rotation read
+    // from the text can move an entry across a rounding boundary, which the first round or two
+    // settle; a few rounds at most bound the loop.
+    std::string text = ViewText::Format(ScreenView::Settle(*screen));
+    for (int round = 0; round < 4; ++round) {
+        std::string again = ViewText::Format(ScreenView::Settle(*screen));
+        if (again == text)
+            break;
+        text = std::move(again);
+    }
+    return Answer(text);
+}
+
+const char* tessary_read_view(const char* text) {
+    View view;
+    std::string reason;
+    return Answer(ViewText::Parse(text ? text : "", &view, &reason) ? std::string() : reason);
+}
+
+const char* tessary_apply_view(const char* text) {
+    View view;
+    std::string reason;
+    if (!ViewText::Parse(text ? text : "", &view, &reason))
+        return Answer(reason);
+    CTessary* screen = RunningScreen();
+    if (!screen)
+        return Answer("the program has not started yet");
+    return Answer(ScreenView::Apply(*screen, view, &reason) ? std::string() : reason);
+}

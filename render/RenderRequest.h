@@ -1,0 +1,22 @@
+// What to draw into a file without a window: the view, the file, its width and, for a clip, the
+// turn. The command line fills one in; render/ draws and writes it.
+#pragma once
+
+#include "hypercube/View.h"
+
+#include <string>
+
+struct RenderRequest {
+    View view;
+    std::string renderFile; // the picture or clip to write
+    int width = 1024;       // at 4:3
+    bool panel = false;     // keep the panel and the frame counter in the picture
+    bool turning = false;   // one whole turn in the plane of turnFrom and turnTo: a clip
+    int turnFrom = 0;
+    int turnTo = 1;
+    bool turnBack = false; // the other way, as with Shift
+    int frames = 120;
+    double fps = 30.0;
+
+    int Height() const { return width * 3 / 4; }
+};

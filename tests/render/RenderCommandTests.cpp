@@ -1,0 +1,183 @@
+// tessary --render as a user runs it: a separate process, without a window, whose picture must be the
+// window's frame of the same view, and which fails cleanly when it cannot write.
+#include "tests/support/AppFixture.h"
+#include "tests/support/GlTestContext.h"
+
+#include "app/CommandLine.h"
+#include "render/TurnRecorder.h"
+#include "hypercube/CTessary.h"
+#include "hypercube/ScreenView.h"
+#include "hypercube/ViewText.h"
+
+#include <png.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// A 4-cube turned in two planes that reach the fourth axis, with faces, seen from the side.
+View KnownFourCubeView() {
+    View view;
+    view.dimension = 4;
+    view.wireframe = false;
+    view.TurnInPlane(0, 3, 0.6);
+    view.TurnInPlane(1, 3, -0.4);
+    view.eye[0] = 60.0f, view.eye[1] = 0.0f, view.eye[2] = 120.0f;
+    const float length = std::sqrt(60.0f * 60.0f + 120.0f * 120.0f) / 134.0f;
+    for (float& e : view.eye)
+        e /= length;
+    return view;
+}
+
+struct Outcome {
+    int status = -1;
+    std::string err;
+};
+
+// Runs the program with `arguments` (already quoted for the shell). Drawing loads the GL libraries,
+// which SDL unloads at exit; under the sanitizers their leftovers are reported from an "<unknown
+// module>" that no suppression can name, so the child does not check leaks. Its drawing code is
+// checked for leaks where it runs inside the test programs.
+Outcome RunProgram(const std::string& arguments) {
+    const std::string errFile = PicturePath("render-command.err");
+    const std::string command =
+        "SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " TESSARY_EXECUTABLE " " +
+        arguments + " 2>" + errFile + " >/dev/null";
+    Outcome run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    if (std::FILE* file = std::fopen(errFile.c_str(), "r")) {
+        char buffer[4096];
+        run.err.assign(buffer, std::fread(buffer, 1, sizeof buffer, file));
+        std::fclose(file);
+    }
+    return run;
+}
+
+bool ReadPng(const std::string& path, Frame* frame) {
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return false;
+    image.format = PNG_FORMAT_RGBA;
+    frame->width = static_cast<int>(image.width);
+    frame->height = static_cast<int>(image.height);
+    frame->rgba.resize(PNG_IMAGE_SIZE(image));
+    return png_image_finish_read(&image, nullptr, frame->rgba.data(), 0, nullptr) != 0;
+}
+
+class RenderCommandTest : public AppFixture {};
+
+// The turn's last frame, k = N - 1, against the window after holding Shift and the keys 1 and 3 for
+// as long as that much of a turn takes: the same plane, the same way round.
+TEST_F(RenderCommandTest, ATurnGoesTheWayTheHeldKeysTurn) {
+    ASSERT_TRUE(InitScene());
+    CTessary* screen = static_cast<CTessary*>(Manager().ActiveScreen());
+    std::filesystem::create_directories(PicturePath("turn"));
+    CommandLine options;
+    std::string reason;
+    View start;
+    start.dimension = 4;
+    ASSERT_TRUE(CommandLine::Read({"--render", PicturePath("turn/frame.png"), "--turn", "-3,1", "--frames",
+                                   "8", "--width", "256", "--view", ViewText::Format(start)},
+                                  &options, &reason))
+        << reason;
+    ASSERT_TRUE(ScreenView::Apply(*screen, options.view, &reason)) << reason;
+    ASSERT_TRUE(TurnRecorder::Record(*screen, options, &reason)) << reason;
+    const std::vector<float> recorded(screen->model.vertices, screen->model.vertices + 16 * 4);
+    struct stat info;
+    EXPECT_EQ(stat(PicturePath("turn/frame-007.png").c_str(), &info), 0) << "eight frames, 000 to 007";
+
+    ASSERT_TRUE(ScreenView::Apply(*screen, start, &reason)) << reason;
+    Post(WM_KEYDOWN, VK_SHIFT);
+    Post(WM_KEYDOWN, '3');
+    Post(WM_KEYDOWN, '1');
+    ASSERT_TRUE(FrameStep());
+    platform_testing::AdvanceTicks(static_cast<int>(std::lround(7.0 / 8.0 * 2.0 * M_PI / 0.0016)));
+    ASSERT_TRUE(FrameStep());
+    for (int i = 0; i < 16 * 4; ++i)
+        EXPECT_NEAR(recorded[i], screen->model.vertices[i], 0.02) << "vertex " << i / 4 << ", axis " << i % 4;
+}
+
+TEST_F(RenderCommandTest, ThePictureOfAViewIsTheWindowsFrameOfItWithoutThePanel) {
+    const View view = KnownFourCubeView();
+    const std::string text = ViewText::Format(view);
+    const std::string path = PicturePath("render-four-cube.png");
+    std::remove(path.c_str());
+    const Outcome run = RunProgram("--render '" + path + "' --view '" + text + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    Frame picture;
+    ASSERT_TRUE(ReadPng(path, &picture)) << path;
+    ASSERT_EQ(picture.width, 1024);
+    ASSERT_EQ(picture.height, 768);
+
+    ASSERT_TRUE(InitScene());
+    ASSERT_TRUE(ScreenView::Apply(*static_cast<CTessary*>(Manager().ActiveScreen()), view, nullptr));
+    DrawFrame();
+    const Frame window = ReadFrame();
+    // The panel's bands at the top and bottom are the window's alone; between them, the pictures
+    // must agree, and they must show the cube.
+    int differing = 0, lit = 0;
+    for (int y = 60; y < 700; ++y)
+        for (int x = 0; x < 1024; ++x) {
+            lit += picture.At(x, y)[0] > 128;
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(picture.At(x, y)[c] - window.At(x, y)[c]) > 3) {
+                    ++differing;
+                    break;
+                }
+        }
+    EXPECT_EQ(differing, 0) << "pixels that differ from the window's frame; view " << text;
+    EXPECT_GT(lit, 5000) << "the cube is drawn";
+    for (int x = 0; x < 1024; x += 3)
+        ASSERT_TRUE(PixelNear(picture, x, 740, 0, 0, 0)) << "no help line at " << x;
+}
+
+TEST_F(RenderCommandTest, ATwiceAsWidePictureShowsTheSameSceneTwiceAsLarge) {
+    const std::string text = ViewText::Format(KnownFourCubeView());
+    const std::string small = PicturePath("render-1024.png"), large = PicturePath("render-2048.png");
+    ASSERT_EQ(RunProgram("--render '" + small + "' --view '" + text + "'").status, 0);
+    ASSERT_EQ(RunProgram("--render '" + large + "' --width 2048 --view '" + text + "'").status, 0);
+    Frame a, b;
+    ASSERT_TRUE(ReadPng(small, &a));
+    ASSERT_TRUE(ReadPng(large, &b));
+    ASSERT_EQ(b.width, 2048);
+    ASSERT_EQ(b.height, 1536);
+    // Each pixel of the small picture against the mean of the large one's 2 x 2 block: edges,
+    // which are twice as wide there, and the face labels, which are larger, must land in place.
+    int differing = 0;
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const int mean = (b.At(2 * x, 2 * y)[c] + b.At(2 * x + 1, 2 * y)[c] +
+                                  b.At(2 * x, 2 * y + 1)[c] + b.At(2 * x + 1, 2 * y + 1)[c] + 2) /
+                                 4;
+                if (std::abs(mean - a.At(x, y)[c]) > 48) {
+                    ++differing;
+                    break;
+                }
+            }
+    EXPECT_LT(differing, 1024 * 768 / 200) << "pixels far from the small picture's";
+}
+
+TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoFile) {
+    const std::string folder = PicturePath("no-such-folder");
+    const Outcome run = RunProgram("--render '" + folder + "/cube.png'");
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+    struct stat info;
+    EXPECT_NE(stat(folder.c_str(), &info), 0) << "nothing was left behind";
+
+    const Outcome bad = RunProgram("--render x.png --width 99");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, "tessary: --width '99' is not a whole number from 256 to 4096\n");
+}
+
+} // namespace
