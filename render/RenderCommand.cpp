@@ -3,7 +3,7 @@
 #include "app/AppContext.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
-#include "export/PictureFile.h"
+#include "export/FileWriters.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ScreenView.h"
 #include "render/PictureDrawer.h"
@@ -47,8 +47,8 @@ int RenderCommand::Write(CTessary& screen, const RenderRequest& options) {
     if (options.turning) {
         if (TurnRecorder::Record(screen, options, &reason))
             return 0;
-    } else if (WritePngFile(options.renderFile, PictureDrawer::Draw(screen, options.width, options.panel),
-                            &reason)) {
+    } else if (FileWriters::WritePicture(
+                   options.renderFile, PictureDrawer::Draw(screen, options.width, options.panel), &reason)) {
         return 0;
     }
     std::fprintf(stderr, "tessary: %s\n", reason.c_str());
