@@ -1,6 +1,7 @@
 // Clips read back with the library that is each format's reference: frame count, size, timing,
 // looping, pixels; and the rule that a clip appears whole or leaves nothing behind.
 #include "export/FfmpegClip.h"
+#include "export/FileKinds.h"
 #include "export/FileWriters.h"
 #include "export/PngSeriesClip.h"
 #include "tests/export/ExportFolder.h"
@@ -146,6 +147,39 @@ TEST(ClipWriterTest, PngSeriesIsNumberedWithDigitsForTheCount) {
 // Every format this build writes without a helper program.
 const char* const ownFormats[] = {"clip.webp", "clip.gif", "clip.png"};
 
+// The kind is the extension's in any case of letters; the series keeps the case it was given.
+TEST(ClipWriterTest, ExtensionsInAnyCaseChooseTheirKind) {
+    ExportFolder folder;
+    WriteClip(folder.Path("T.WEBP"), 30.0);
+    ExpectLoopingClipOfAllFrames(ReadWebp(folder.Path("T.WEBP")));
+    WriteClip(folder.Path("T.Gif"), 30.0);
+    ExpectLoopingClipOfAllFrames(ReadGif(folder.Path("T.Gif")));
+    WriteClip(folder.Path("S.PNG"), 30.0, 2);
+    EXPECT_EQ(ReadPng(folder.Path("S-001.PNG")).width, clipWidth);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"S-000.PNG", "S-001.PNG", "T.Gif", "T.WEBP"}));
+}
+
+// The writers hold to the rate of FileKinds whoever calls them, not only the command line.
+TEST(ClipWriterTest, EveryKindTakesTheRatesOfFileKindsAndNoOther) {
+    const FileLimit rate = FileKinds::clipRate;
+    ExportFolder folder;
+    for (const char* name : ownFormats) {
+        for (double fps : {rate.low - 0.5, rate.high + 0.5, rate.high + 10.0}) {
+            std::string reason;
+            EXPECT_FALSE(FileWriters::OpenClip(folder.Path(name), clipWidth, clipHeight, fps, &reason))
+                << name << " at " << fps << " frames per second";
+            EXPECT_EQ(reason, "cannot write " + folder.Path(name) + ": the frame rate must be " +
+                                  rate.Span() + " frames per second");
+        }
+        for (double fps : {double(rate.low), double(rate.high)}) {
+            std::string reason;
+            EXPECT_TRUE(FileWriters::OpenClip(folder.Path(name), clipWidth, clipHeight, fps, &reason))
+                << name << " at " << fps << " frames per second: " << reason;
+        }
+    }
+    EXPECT_TRUE(folder.Names().empty());
+}
+
 TEST(ClipWriterTest, MissingFolderFailsAtOpenWithTheSystemsReason) {
     ExportFolder folder;
     for (const char* name : ownFormats) {
@@ -182,6 +216,23 @@ TEST(ClipWriterTest, UnfinishedOrFailedClipsLeaveNothing) {
         empty.reset();
         EXPECT_TRUE(folder.Names().empty()) << name;
     }
+}
+
+// A directory standing at the second picture's final name makes its rename fail: the picture
+// renamed before it must go too, and no temporary may stay.
+TEST(ClipWriterTest, PngSeriesWhoseRenameFailsLeavesNothingNew) {
+    ExportFolder folder;
+    std::filesystem::create_directory(folder.Path("turn-001.png"));
+    std::string reason;
+    std::unique_ptr<ClipWriter> writer =
+        FileWriters::OpenClip(folder.Path("turn.png"), clipWidth, clipHeight, 30.0, &reason);
+    ASSERT_TRUE(writer) << reason;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(writer->AddFrame(Frame(i), &reason)) << reason;
+    EXPECT_FALSE(writer->Finish(&reason));
+    EXPECT_EQ(reason.rfind("cannot write " + folder.Path("turn-001.png") + ": ", 0), 0u) << reason;
+    writer.reset();
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"turn-001.png"}) << "only the directory stays";
 }
 
 TEST(ClipWriterTest, UnknownExtensionListsTheKindsItWrites) {
