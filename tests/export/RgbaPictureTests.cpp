@@ -24,8 +24,9 @@ TEST(RgbaPictureTest, EveryRowIsTurnedOverAsOpaqueRgbaTheMiddleOneToo) {
                 const uint8_t* pixel = picture.Row(height - 1 - y) + x * 4;
                 const int expected[] = {200 + x, x, y, 255};
                 for (int c = 0; c < 4; ++c)
-                    ASSERT_EQ(pixel[c], expected[c]) << "height " << height << ", row " << height - 1 - y
-                                                     << ", pixel " << x << ", channel " << c;
+                    ASSERT_EQ(static_cast<int>(pixel[c]), expected[c])
+                        << "height " << height << ", row " << height - 1 - y << ", pixel " << x
+                        << ", channel " << c;
             }
     }
 }
