@@ -2,19 +2,13 @@
 
 #include "export/ChangedArea.h"
 
-#include <webp/encode.h>
 #include <webp/mux.h>
 
 #include <utility>
 
 namespace {
 
-// The cheapest lossless effort: the frames are mostly black with thin lines and flat translucent
-// faces, which even the fastest method packs well, and encoding must cost less than drawing.
-constexpr int losslessMethod = 0;
-constexpr float losslessEffort = 0.0f;
-
-// libwebp's Init functions fail only when the library's structures differ from its headers'.
+// WebPMuxNew fails only when the library's structures differ from its headers'.
 const char* const otherLibwebp = "this libwebp does not match the one the program was built with";
 
 std::string MuxFailure(WebPMuxError error) {
@@ -65,43 +59,19 @@ bool WebpClip::Start(std::string* reason) {
 
 std::string WebpClip::Encode(int index) {
     const ChangedArea area = PartToStore(shown, waiting, index == 0);
-    WebPConfig config;
-    WebPPicture picture;
-    if (!WebPConfigInit(&config) || !WebPPictureInit(&picture))
-        return otherLibwebp;
-    config.lossless = 1;
-    config.method = losslessMethod;
-    config.quality = losslessEffort;
-    config.exact = 1; // keep the colour of transparent pixels too: every frame reads back as drawn
-    picture.use_argb = 1;
-    picture.width = area.width;
-    picture.height = area.height;
-    WebPMemoryWriter encoded;
-    WebPMemoryWriterInit(&encoded);
-    picture.writer = WebPMemoryWrite;
-    picture.custom_ptr = &encoded;
-    std::string failure;
-    if (!WebPPictureImportRGBA(&picture, waiting.Row(area.y) + area.x * 4, width * 4))
-        failure = "libwebp has no memory for a frame";
-    else if (!WebPEncode(&config, &picture))
-        failure = "libwebp could not encode a frame (error " + std::to_string(picture.error_code) + ")";
-    WebPPictureFree(&picture);
-    if (failure.empty()) {
-        WebPMuxFrameInfo frame = {};
-        frame.bitstream = {encoded.mem, encoded.size};
-        frame.x_offset = area.x;
-        frame.y_offset = area.y;
-        frame.duration = static_cast<int>(StartOf(index + 1, 1000) - StartOf(index, 1000));
-        frame.id = WEBP_CHUNK_ANMF;
-        frame.dispose_method = WEBP_MUX_DISPOSE_NONE;
-        frame.blend_method = WEBP_MUX_NO_BLEND;
-        const WebPMuxError pushed = WebPMuxPushFrame(mux, &frame, 1);
-        if (pushed != WEBP_MUX_OK)
-            failure = MuxFailure(pushed);
-    }
-    WebPMemoryWriterClear(&encoded);
+    const std::vector<uint8_t> encoded = lossless.Encode(
+        waiting.Row(area.y) + area.x * 4, static_cast<size_t>(width) * 4, area.width, area.height);
+    WebPMuxFrameInfo frame = {};
+    frame.bitstream = {encoded.data(), encoded.size()};
+    frame.x_offset = area.x;
+    frame.y_offset = area.y;
+    frame.duration = static_cast<int>(StartOf(index + 1, 1000) - StartOf(index, 1000));
+    frame.id = WEBP_CHUNK_ANMF;
+    frame.dispose_method = WEBP_MUX_DISPOSE_NONE;
+    frame.blend_method = WEBP_MUX_NO_BLEND;
+    const WebPMuxError pushed = WebPMuxPushFrame(mux, &frame, 1);
     std::swap(shown, waiting);
-    return failure;
+    return pushed == WEBP_MUX_OK ? std::string() : MuxFailure(pushed);
 }
 
 bool WebpClip::Collect(std::string* reason) {

@@ -6,6 +6,7 @@
 
 #include "export/AtomicFile.h"
 #include "export/ClipWriter.h"
+#include "export/LosslessWebp.h"
 
 #include <future>
 
@@ -21,7 +22,7 @@ public:
 
 private:
     // Runs on the worker: encodes `waiting` as frame `index` and makes it `shown`. Returns
-    // libwebp's complaint, empty when it went well.
+    // libwebpmux's complaint, empty when it went well.
     std::string Encode(int index);
     // Waits for the frame being encoded; false with its reason when it failed.
     bool Collect(std::string* reason);
@@ -30,6 +31,7 @@ private:
     WebPMux* mux = nullptr; // owned; used by the worker while `encoding` runs
     RgbaPicture shown;      // the canvas after the frames encoded so far; the worker's
     RgbaPicture waiting;    // the frame the worker encodes; written only while it is idle
+    LosslessWebp lossless;  // the worker's
     std::future<std::string> encoding;
     int frames = 0;
 };

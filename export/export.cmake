@@ -8,7 +8,7 @@ set(EXPORT_SOURCES CannotWrite.cpp AtomicFile.cpp RgbaPicture.cpp PictureFile.cp
 # them), and no posix_spawn for ffmpeg: there the clips are PNG series only, as FileKinds.h says
 # (docs/export.md).
 if(NOT WIN32)
-    list(APPEND EXPORT_SOURCES WebpClip.cpp GifClip.cpp FfmpegClip.cpp)
+    list(APPEND EXPORT_SOURCES BitWriter.cpp PrefixCode.cpp LosslessWebp.cpp WebpClip.cpp GifClip.cpp FfmpegClip.cpp)
 endif()
 list(TRANSFORM EXPORT_SOURCES PREPEND ${EXPORT_DIR}/)
 add_library(tessary_export STATIC ${EXPORT_SOURCES})
