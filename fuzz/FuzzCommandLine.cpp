@@ -45,8 +45,8 @@ void CheckAccepted(const CommandLine& options) {
             "a width outside 256 to 4096");
     Require(2 <= options.frames && options.frames <= 10000, "a frame count outside 2 to 10000");
     Require(1.0 <= options.fps && options.fps <= 120.0, "a frame rate outside 1 to 120");
-    Require(!options.hasView || (3 <= options.view.dimension && options.view.dimension <= 8) ||
-                options.view.dimension == 0,
+    Require(!options.hasView || (3 <= options.view->dimension && options.view->dimension <= 8) ||
+                options.view->dimension == 0,
             "a view of a dimension the viewer cannot build");
     const bool rendering = !options.renderFile.empty();
     Require(rendering || (options.width == defaults.width && !options.panel && !options.turning),
@@ -56,8 +56,8 @@ void CheckAccepted(const CommandLine& options) {
     Require(!(rendering && options.printView), "--print-view accepted with --render");
     if (options.turning) {
         Require(options.turnFrom != options.turnTo, "a turn in the plane of one axis");
-        Require(0 <= options.turnFrom && options.turnFrom < options.view.dimension && 0 <= options.turnTo &&
-                    options.turnTo < options.view.dimension,
+        Require(0 <= options.turnFrom && options.turnFrom < options.view->dimension && 0 <= options.turnTo &&
+                    options.turnTo < options.view->dimension,
                 "a turn about an axis the cube does not have");
     } else if (rendering) {
         Require(EndsWith(options.renderFile, ".png"), "a picture accepted into a file that is not .png");

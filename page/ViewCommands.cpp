@@ -14,12 +14,6 @@ namespace {
 // The answer of the last call, kept until the next one.
 std::string answer;
 
-CTessary* RunningScreen() {
-    if (!application || !application->screenManager)
-        return nullptr;
-    return dynamic_cast<CTessary*>(application->screenManager->ActiveScreen());
-}
-
 const char* Answer(std::string text) {
     answer = std::move(text);
     return answer.c_str();
@@ -28,7 +22,7 @@ const char* Answer(std::string text) {
 } // namespace
 
 const char* tessary_capture_view() {
-    CTessary* screen = RunningScreen();
+    CTessary* screen = CTessary::Active();
     if (!screen)
         return Answer(std::string());
     // Settled, the screen shows exactly what the text gives whoever opens it. Settled again until
@@ -53,11 +47,11 @@ const char* tessary_read_view(const char* text) {
 }
 
 const char* tessary_apply_view(const char* text) {
-    View view;
+    CheckedView view;
     std::string reason;
     if (!ViewText::Parse(text ? text : "", &view, &reason))
         return Answer(reason);
-    CTessary* screen = RunningScreen();
+    CTessary* screen = CTessary::Active();
     if (!screen)
         return Answer("the program has not started yet");
     return Answer(ScreenView::Apply(*screen, view, &reason) ? std::string() : reason);

@@ -2,12 +2,12 @@
 // turn. The command line fills one in; render/ draws and writes it.
 #pragma once
 
-#include "hypercube/View.h"
+#include "hypercube/CheckedView.h"
 
 #include <string>
 
 struct RenderRequest {
-    View view;
+    CheckedView view;
     std::string renderFile; // the picture or clip to write
     int width = 1024;       // at 4:3
     bool panel = false;     // keep the panel and the frame counter in the picture
