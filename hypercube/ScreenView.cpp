@@ -10,6 +10,31 @@
 
 #include <cmath>
 
+namespace {
+
+double Length(const float v[3]) {
+    return std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]);
+}
+
+// Moves an eye that a huge wheel step has thrown beyond the limits a view may have onto the nearest
+// limit, in the same direction. Scaled in single precision the eye can still land a rounding step
+// outside, so it is then moved inwards one representable step at a time (two or three at most).
+void BringWithinZoomLimits(float (&eye)[3]) {
+    const double distance = Length(eye);
+    if (distance <= 0.0 || (distance >= NearestViewDistance() && distance <= FarthestViewDistance()))
+        return;
+    const bool tooFar = distance > FarthestViewDistance();
+    const double limit = tooFar ? FarthestViewDistance() : NearestViewDistance();
+    for (int i = 0; i < 3; ++i)
+        eye[i] = static_cast<float>(eye[i] * limit / distance);
+    for (int step = 0; step < 8 && (tooFar ? Length(eye) > limit : Length(eye) < limit); ++step)
+        for (float& e : eye)
+            if (e != 0.0f)
+                e = std::nextafter(e, tooFar ? 0.0f : std::copysign(INFINITY, e));
+}
+
+} // namespace
+
 View ScreenView::Capture(const CTessary& screen) {
     View view;
     const HypercubeModel& model = screen.model;
@@ -19,14 +44,7 @@ View ScreenView::Capture(const CTessary& screen) {
         view.eye[i] = screen.camera.eye[i] - screen.camera.target[i];
         view.up[i] = screen.camera.up[i];
     }
-    const double distance = std::sqrt(double(view.eye[0]) * view.eye[0] + double(view.eye[1]) * view.eye[1] +
-                                      double(view.eye[2]) * view.eye[2]);
-    const double limit = distance < NearestViewDistance()    ? NearestViewDistance()
-                         : distance > FarthestViewDistance() ? FarthestViewDistance()
-                                                             : distance;
-    if (limit != distance && distance > 0.0)
-        for (float& e : view.eye)
-            e = static_cast<float>(e * limit / distance);
+    BringWithinZoomLimits(view.eye);
 
     const float* origin = model.built ? model.Vertex(0) : nullptr;
     for (int k = 0; k < view.dimension; ++k) {
