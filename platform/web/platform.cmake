@@ -2,20 +2,17 @@
 # is the window, whose DOM events are the input and whose Canvas 2D draws the text, and the
 # program's OpenGL 1.1 over WebGL. Waits give the thread back to the browser through Asyncify.
 include(${CMAKE_SOURCE_DIR}/platform/core/core.cmake)
-include(${CMAKE_SOURCE_DIR}/platform/web/gl/gl.cmake)
-# The program's OpenGL and GLU are the pipeline of this back end, linked with it below.
+include(${CMAKE_SOURCE_DIR}/platform/webgl/webgl.cmake)
+# The program's OpenGL and GLU are platform/webgl's pipeline, linked with this back end below.
 add_library(OpenGL::GL INTERFACE IMPORTED)
 
 set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
-add_library(tessary_backend_web STATIC ${WEB_DIR}/WebBackend.cpp ${WEB_DIR}/WebEventFunnel.cpp
-    ${WEB_DIR}/gl/WebGlSink.cpp ${WEB_DIR}/gl/GlEntryPoints.cpp)
+add_library(tessary_backend_web STATIC ${WEB_DIR}/WebBackend.cpp ${WEB_DIR}/WebEventFunnel.cpp)
 target_link_libraries(tessary_backend_web PUBLIC tessary_platform_core tessary_webgl_core)
 # GLOBAL_BASE: Win32 takes a "name" pointer below 0x10000 for an atom, which Windows can do because
 # nothing is ever mapped there; wasm puts static data at 1024 unless told otherwise.
 target_link_options(tessary_backend_web INTERFACE
     "SHELL:--js-library ${WEB_DIR}/library_web_platform.js"
-    "SHELL:--js-library ${WEB_DIR}/library_texture_copies.js"
-    "SHELL:--js-library ${WEB_DIR}/library_webgl_sink.js"
     "SHELL:--js-library ${WEB_DIR}/library_web_text.js"
     -sASYNCIFY -sASYNCIFY_IMPORTS=[tessary_web_next_frame] -sASYNCIFY_STACK_SIZE=65536
     -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sTOTAL_STACK=1048576 -sGLOBAL_BASE=65536
@@ -24,8 +21,7 @@ target_link_options(tessary_backend_web INTERFACE
     -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_read_view,_tessary_apply_view]
     -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8])
 set_property(TARGET tessary_backend_web APPEND PROPERTY INTERFACE_LINK_DEPENDS
-    ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_texture_copies.js ${WEB_DIR}/library_webgl_sink.js
-    ${WEB_DIR}/library_web_text.js)
+    ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_web_text.js)
 
 add_library(tessary_text_web STATIC ${WEB_DIR}/WebTextBackend.cpp ${WEB_DIR}/WebFaces.cpp)
 target_link_libraries(tessary_text_web PUBLIC tessary_platform_gdi)

@@ -4,7 +4,7 @@
 // texturing off instead of sampling black.
 #pragma once
 
-#include "platform/web/gl/GlSink.h"
+#include "platform/webgl/GlSink.h"
 
 #include <cstdint>
 #include <map>

@@ -1,7 +1,7 @@
 // The pipeline the GL entry points draw with: that of the context made current, or none.
 #pragma once
 
-#include "platform/web/gl/GlPipeline.h"
+#include "platform/webgl/GlPipeline.h"
 
 namespace webgl {
 

@@ -4,7 +4,7 @@
 // on each side, and the shader fades that border by the pixel's distance from the centre line.
 #pragma once
 
-#include "platform/web/gl/GlSink.h"
+#include "platform/webgl/GlSink.h"
 
 #include <vector>
 

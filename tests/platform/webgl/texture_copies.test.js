@@ -8,7 +8,7 @@ const path = require('node:path');
 const vm = require('node:vm');
 
 const library = {};
-vm.runInNewContext(fs.readFileSync(path.join(__dirname, '../../../platform/web/library_texture_copies.js'), 'utf8'),
+vm.runInNewContext(fs.readFileSync(path.join(__dirname, '../../../platform/webgl/library_texture_copies.js'), 'utf8'),
                    {mergeInto: (into, entries) => Object.assign(into, entries), LibraryManager: {library}});
 const copies = (paletteSize) => library.$tessaryTextureCopies(paletteSize);
 

@@ -1,6 +1,6 @@
 // The desktop-GL emulation of the browser build, checked without a browser: what reaches the
 // device for the calls the program makes.
-#include "platform/web/gl/GlPipeline.h"
+#include "platform/webgl/GlPipeline.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

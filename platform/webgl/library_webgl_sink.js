@@ -2,10 +2,11 @@
 // program with switches for texturing (modulated by the vertex colour), linear fog and smoothed-line
 // coverage, and the batches the C++ pipeline hands over, already in clip space. A frame's batches
 // arrive together (WebGlSink.cpp): their vertices in one upload, then one draw each, its state
-// read from the heap through the offsets below and compared with what the device has as numbers, so
-// that a frame makes no garbage.
+// read from the heap and compared with what the device has as numbers, so that a frame makes no
+// garbage. The heap is read through the byte offsets of $tessaryGlLayout, which the build writes
+// from the records of GlRecords.h (heap_layout.js); each table is named after its C++ struct.
 mergeInto(LibraryManager.library, {
-  $TessaryGl__deps: ['$tessaryTextureCopies'],
+  $TessaryGl__deps: ['$tessaryTextureCopies', '$tessaryGlLayout'],
   $TessaryGl__postset: "TessaryGl.early = TessaryGl.start(Module['canvas'] || document.getElementById('canvas'));",
   $TessaryGl: {
     gl: null,
@@ -15,11 +16,6 @@ mergeInto(LibraryManager.library, {
     textures: {},
     // What the device has, compared field by field with each draw's state.
     applied: null,
-    // Byte offsets of a queued draw and of a vertex, as WebGlSink.cpp's static_asserts pin them.
-    DRAW: {size: 108, primitive: 0, texture: 4, fog: 8, fogStart: 12, fogEnd: 16, fogColour: 20, blend: 36,
-           blendSource: 40, blendDestination: 44, depthTest: 48, cullFace: 52, cullMode: 56, frontFace: 60,
-           scissor: 64, scissorBox: 68, viewport: 84, first: 100, count: 104},
-    VERTEX: {size: 52, position: 0, colour: 16, texCoord: 32, fogDistance: 40, edge: 44},
     vertexSource: [
       'attribute vec4 aPosition; attribute vec4 aColour; attribute vec2 aTexCoord;',
       'attribute float aFogDistance; attribute vec2 aEdge;',
@@ -92,15 +88,16 @@ mergeInto(LibraryManager.library, {
       var names = ['uTextured', 'uFog', 'uTexture', 'uFogStart', 'uFogEnd', 'uFogColour'];
       var locations = {};
       names.forEach(function(n) { locations[n] = gl.getUniformLocation(program, n); });
-      var V = TessaryGl.VERTEX;
-      var attributes = [['aPosition', 4, V.position], ['aColour', 4, V.colour], ['aTexCoord', 2, V.texCoord],
-                        ['aFogDistance', 1, V.fogDistance], ['aEdge', 2, V.edge]];
+      var GlVertex = tessaryGlLayout.GlVertex;
+      var attributes = [['aPosition', 4, GlVertex.x], ['aColour', 4, GlVertex.r],
+                        ['aTexCoord', 2, GlVertex.s], ['aFogDistance', 1, GlVertex.fogDistance],
+                        ['aEdge', 2, GlVertex.across]];
       var buffer = gl.createBuffer();
       gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
       attributes.forEach(function(a) {
         var at = gl.getAttribLocation(program, a[0]);
         gl.enableVertexAttribArray(at);
-        gl.vertexAttribPointer(at, a[1], gl.FLOAT, false, V.size, a[2]);
+        gl.vertexAttribPointer(at, a[1], gl.FLOAT, false, GlVertex.size, a[2]);
       });
       gl.uniform1i(locations.uTexture, 0);
       gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
@@ -171,7 +168,7 @@ mergeInto(LibraryManager.library, {
               fogB: 0};
     },
 
-    // Each takes the word index of a queued draw (or of a box) in the heap.
+    // Each takes the word index of a draw's state (or of a box) in the heap.
     enable: function(capability, on, was) {
       if (on === was) return on;
       if (on) TessaryGl.gl.enable(capability); else TessaryGl.gl.disable(capability);
@@ -179,56 +176,60 @@ mergeInto(LibraryManager.library, {
     },
 
     scissor: function(on, box) {
-      var gl = TessaryGl.gl, a = TessaryGl.applied;
+      var gl = TessaryGl.gl, a = TessaryGl.applied, Box = tessaryGlLayout.Box;
       a.scissor = TessaryGl.enable(gl.SCISSOR_TEST, on, a.scissor);
       if (!on) return;
-      var x = HEAP32[box], y = HEAP32[box + 1], w = HEAP32[box + 2], h = HEAP32[box + 3];
+      var x = HEAP32[box + (Box.x >> 2)], y = HEAP32[box + (Box.y >> 2)];
+      var w = HEAP32[box + (Box.width >> 2)], h = HEAP32[box + (Box.height >> 2)];
       if (x === a.sx && y === a.sy && w === a.sw && h === a.sh) return;
       gl.scissor(x, y, w, h);
       a.sx = x; a.sy = y; a.sw = w; a.sh = h;
     },
 
     apply: function(r) {
-      var gl = TessaryGl.gl, a = TessaryGl.applied, D = TessaryGl.DRAW, L = TessaryGl.locations;
-      var v = r + (D.viewport >> 2);
-      var vx = HEAP32[v], vy = HEAP32[v + 1], vw = HEAP32[v + 2], vh = HEAP32[v + 3];
+      var gl = TessaryGl.gl, a = TessaryGl.applied, L = TessaryGl.locations;
+      var DrawState = tessaryGlLayout.DrawState, Box = tessaryGlLayout.Box;
+      var v = r + (DrawState.viewport >> 2);
+      var vx = HEAP32[v + (Box.x >> 2)], vy = HEAP32[v + (Box.y >> 2)];
+      var vw = HEAP32[v + (Box.width >> 2)], vh = HEAP32[v + (Box.height >> 2)];
       if (vx !== a.vx || vy !== a.vy || vw !== a.vw || vh !== a.vh) {
         gl.viewport(vx, vy, vw, vh);
         a.vx = vx; a.vy = vy; a.vw = vw; a.vh = vh;
       }
-      TessaryGl.scissor(HEAP32[r + (D.scissor >> 2)], r + (D.scissorBox >> 2));
-      var blend = HEAP32[r + (D.blend >> 2)];
+      TessaryGl.scissor(HEAP32[r + (DrawState.scissor >> 2)], r + (DrawState.scissorBox >> 2));
+      var blend = HEAP32[r + (DrawState.blend >> 2)];
       a.blend = TessaryGl.enable(gl.BLEND, blend, a.blend);
       if (blend) {
-        var source = HEAP32[r + (D.blendSource >> 2)], destination = HEAP32[r + (D.blendDestination >> 2)];
+        var source = HEAP32[r + (DrawState.blendSource >> 2)];
+        var destination = HEAP32[r + (DrawState.blendDestination >> 2)];
         if (source !== a.blendSource || destination !== a.blendDestination) {
           gl.blendFunc(source, destination);
           a.blendSource = source; a.blendDestination = destination;
         }
       }
-      a.depth = TessaryGl.enable(gl.DEPTH_TEST, HEAP32[r + (D.depthTest >> 2)], a.depth);
-      var cull = HEAP32[r + (D.cullFace >> 2)];
+      a.depth = TessaryGl.enable(gl.DEPTH_TEST, HEAP32[r + (DrawState.depthTest >> 2)], a.depth);
+      var cull = HEAP32[r + (DrawState.cullFace >> 2)];
       a.cull = TessaryGl.enable(gl.CULL_FACE, cull, a.cull);
       if (cull) {
-        var mode = HEAP32[r + (D.cullMode >> 2)], front = HEAP32[r + (D.frontFace >> 2)];
+        var mode = HEAP32[r + (DrawState.cullMode >> 2)], front = HEAP32[r + (DrawState.frontFace >> 2)];
         if (mode !== a.cullMode) gl.cullFace(a.cullMode = mode);
         if (front !== a.frontFace) gl.frontFace(a.frontFace = front);
       }
-      var texture = HEAP32[r + (D.texture >> 2)], textured = texture ? 1 : 0;
+      var texture = HEAP32[r + (DrawState.texture >> 2)], textured = texture ? 1 : 0;
       if (textured !== a.textured) gl.uniform1i(L.uTextured, a.textured = textured);
       if (texture && texture !== a.texture) {
         gl.bindTexture(gl.TEXTURE_2D, TessaryGl.textures[texture]);
         a.texture = texture;
       }
-      var fog = HEAP32[r + (D.fog >> 2)];
+      var fog = HEAP32[r + (DrawState.fog >> 2)];
       if (fog !== a.fog) gl.uniform1i(L.uFog, a.fog = fog);
       if (fog) {
-        var start = HEAPF32[r + (D.fogStart >> 2)], end = HEAPF32[r + (D.fogEnd >> 2)];
+        var start = HEAPF32[r + (DrawState.fogStart >> 2)], end = HEAPF32[r + (DrawState.fogEnd >> 2)];
         if (start !== a.fogStart || end !== a.fogEnd) {
           gl.uniform1f(L.uFogStart, a.fogStart = start);
           gl.uniform1f(L.uFogEnd, a.fogEnd = end);
         }
-        var c = r + (D.fogColour >> 2);
+        var c = r + (DrawState.fogColour >> 2);
         var red = HEAPF32[c], green = HEAPF32[c + 1], blue = HEAPF32[c + 2];
         if (red !== a.fogR || green !== a.fogG || blue !== a.fogB) {
           gl.uniform3f(L.uFogColour, red, green, blue);
@@ -282,14 +283,15 @@ mergeInto(LibraryManager.library, {
   tessary_gl_submit__deps: ['$TessaryGl'],
   tessary_gl_submit__sig: 'viiii',
   tessary_gl_submit: function(draws, drawCount, vertices, vertexCount) {
-    var gl = TessaryGl.gl, D = TessaryGl.DRAW;
+    var gl = TessaryGl.gl, QueuedDraw = tessaryGlLayout.QueuedDraw, DrawState = tessaryGlLayout.DrawState;
     if (!gl) return;
-    gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * TessaryGl.VERTEX.size),
-                  gl.STREAM_DRAW);
+    var bytes = vertexCount * tessaryGlLayout.GlVertex.size;
+    gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + bytes), gl.STREAM_DRAW);
     for (var i = 0; i < drawCount; ++i) {
-      var r = (draws + i * D.size) >> 2;
-      TessaryGl.apply(r);
-      gl.drawArrays(HEAP32[r + (D.primitive >> 2)], HEAP32[r + (D.first >> 2)], HEAP32[r + (D.count >> 2)]);
+      var draw = draws + i * QueuedDraw.size, state = (draw + QueuedDraw.state) >> 2;
+      TessaryGl.apply(state);
+      gl.drawArrays(HEAP32[state + (DrawState.primitive >> 2)], HEAP32[(draw + QueuedDraw.first) >> 2],
+                    HEAP32[(draw + QueuedDraw.count) >> 2]);
     }
   },
 

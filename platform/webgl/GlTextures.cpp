@@ -1,4 +1,4 @@
-#include "platform/web/gl/GlTextures.h"
+#include "platform/webgl/GlTextures.h"
 
 #include <GL/gl.h>
 

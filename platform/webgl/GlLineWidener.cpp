@@ -1,6 +1,7 @@
-#include "platform/web/gl/GlLineWidener.h"
+#include "platform/webgl/GlLineWidener.h"
 
 #include <cmath>
+#include <cstddef>
 
 namespace webgl {
 

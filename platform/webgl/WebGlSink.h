@@ -6,7 +6,7 @@
 // so that the device sees every call in the program's order.
 #pragma once
 
-#include "platform/web/gl/GlSink.h"
+#include "platform/webgl/GlSink.h"
 
 namespace webgl {
 

@@ -4,9 +4,9 @@
 // consecutive primitives drawn in the same state go to the sink as one batch.
 #pragma once
 
-#include "platform/web/gl/GlMatrix.h"
-#include "platform/web/gl/GlSink.h"
-#include "platform/web/gl/GlTextures.h"
+#include "platform/webgl/GlMatrix.h"
+#include "platform/webgl/GlSink.h"
+#include "platform/webgl/GlTextures.h"
 
 #include <cstddef>
 #include <cstdint>

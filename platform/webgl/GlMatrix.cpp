@@ -1,4 +1,4 @@
-#include "platform/web/gl/GlMatrix.h"
+#include "platform/webgl/GlMatrix.h"
 
 #include <cmath>
 

@@ -1,36 +1,13 @@
-#include "platform/web/gl/WebGlSink.h"
+#include "platform/webgl/WebGlSink.h"
 
-#include <cstddef>
+// The compiler confirms the offsets that the build read from GlRecords.h for library_webgl_sink.js.
+#include "WebGlLayoutCheck.h"
+
 #include <vector>
 
 namespace webgl {
 
 namespace {
-
-// One batch of the queue as library_webgl_sink.js reads it: its state and its vertices' place in
-// the frame's upload.
-struct QueuedDraw {
-    DrawState state;
-    int32_t first;
-    int32_t count;
-};
-
-// The byte offsets of library_webgl_sink.js's tables DRAW and VERTEX.
-static_assert(sizeof(QueuedDraw) == 108 && sizeof(GlVertex) == 52);
-static_assert(offsetof(QueuedDraw, state) == 0 && offsetof(DrawState, primitive) == 0 &&
-              offsetof(DrawState, texture) == 4 && offsetof(DrawState, fog) == 8 &&
-              offsetof(DrawState, fogStart) == 12 && offsetof(DrawState, fogEnd) == 16 &&
-              offsetof(DrawState, fogColour) == 20 && offsetof(DrawState, blend) == 36 &&
-              offsetof(DrawState, blendSource) == 40 && offsetof(DrawState, blendDestination) == 44 &&
-              offsetof(DrawState, depthTest) == 48 && offsetof(DrawState, cullFace) == 52 &&
-              offsetof(DrawState, cullMode) == 56 && offsetof(DrawState, frontFace) == 60 &&
-              offsetof(DrawState, scissor) == 64 && offsetof(DrawState, scissorBox) == 68 &&
-              offsetof(DrawState, viewport) == 84 && offsetof(QueuedDraw, first) == 100 &&
-              offsetof(QueuedDraw, count) == 104);
-static_assert(offsetof(Box, x) == 0 && offsetof(Box, y) == 4 && offsetof(Box, width) == 8 &&
-              offsetof(Box, height) == 12);
-static_assert(offsetof(GlVertex, x) == 0 && offsetof(GlVertex, r) == 16 && offsetof(GlVertex, s) == 32 &&
-              offsetof(GlVertex, fogDistance) == 40 && offsetof(GlVertex, across) == 44);
 
 std::vector<QueuedDraw> queuedDraws;
 std::vector<GlVertex> queuedVertices;

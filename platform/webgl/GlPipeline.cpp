@@ -1,6 +1,6 @@
-#include "platform/web/gl/GlPipeline.h"
+#include "platform/webgl/GlPipeline.h"
 
-#include "platform/web/gl/GlLineWidener.h"
+#include "platform/webgl/GlLineWidener.h"
 
 #include <GL/gl.h>
 

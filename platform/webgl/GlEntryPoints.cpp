@@ -1,6 +1,6 @@
 // The OpenGL 1.1 and GLU entry points the program calls, and no others, each forwarded to the
 // current context's pipeline. Without a current context a call does nothing, as on the desktop.
-#include "platform/web/gl/GlCurrent.h"
+#include "platform/webgl/GlCurrent.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
