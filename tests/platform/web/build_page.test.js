@@ -6,7 +6,7 @@ const assert = require('node:assert');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const {pageScript, pageHtml} = require('../../../platform/web/build_page.js');
+const {pageScript, pageHtml} = require('../../../tools/web/build_page.js');
 
 // Writes {name: text} to a folder of their own and builds from `entry`.
 function build(files, entry = 'main.js') {

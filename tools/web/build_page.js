@@ -15,7 +15,7 @@
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
-const {bundle} = require('./input/bundle.js');
+const {bundle} = require('../../platform/web/input/bundle.js');
 
 const IMPORT = /^import \{([^}]*)\} from '\.\/([\w.]+\.js)';[ \t]*$/;
 const EXPORT = /^export (?:async function\*?|function\*?|class|const|let) +([\w$]+)/;
