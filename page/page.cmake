@@ -49,16 +49,22 @@ if(EMSCRIPTEN)
         DEPENDS ${WEB_TOOLS}/subset-fonts.py ${WEB_FONT_TEXT_SOURCES} ${PAGE_DIR}/index.html
             ${WEB_PAGE_MODULES}
         COMMENT "Cutting the font subsets the page ships")
-    # index.html carries the page's one script, built from the input modules, the record layout of
-    # WebHost.h and the page's modules.
+    # index.html carries the page's one script, built from the page's modules and the input modules
+    # they import, among them host.js: the record layout and numbers of WebHost.h, written as a module
+    # at build time.
     find_program(TESSARY_NODE NAMES node nodejs REQUIRED)
     file(GLOB WEB_INPUT_MODULES CONFIGURE_DEPENDS ${WEB_DIR}/input/*.js)
-    list(REMOVE_ITEM WEB_INPUT_MODULES ${WEB_DIR}/input/bundle.js)
+    set(WEB_HOST_MODULE ${CMAKE_BINARY_DIR}/page/host.js)
+    add_custom_command(OUTPUT ${WEB_HOST_MODULE}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/page
+        COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/host_module.js ${WEB_DIR}/WebHost.h ${WEB_HOST_MODULE}
+        DEPENDS ${WEB_TOOLS}/host_module.js ${WEB_DIR}/WebHost.h
+        COMMENT "Writing the page's table of WebHost.h")
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html
-        COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/build_page.js ${WEB_DIR}/WebHost.h ${PAGE_DIR}/index.html
-            ${PAGE_DIR}/tessary_page.js ${CMAKE_BINARY_DIR}/index.html ${WEB_INPUT_MODULES}
-        DEPENDS ${WEB_TOOLS}/build_page.js ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${PAGE_DIR}/index.html
-            ${WEB_INPUT_MODULES} ${WEB_PAGE_MODULES}
+        COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/build_page.js ${PAGE_DIR}/index.html ${PAGE_DIR}/tessary_page.js
+            ${CMAKE_BINARY_DIR}/index.html ${WEB_DIR}/input/host.js=${WEB_HOST_MODULE}
+        DEPENDS ${WEB_TOOLS}/build_page.js ${WEB_HOST_MODULE} ${PAGE_DIR}/index.html ${WEB_INPUT_MODULES}
+            ${WEB_PAGE_MODULES}
         COMMENT "Building the page")
     configure_file(${PAGE_DIR}/manifest.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest COPYONLY)
     # The service worker keeps every file but itself, and the page's address, in a cache named after

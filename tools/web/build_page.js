@@ -1,6 +1,7 @@
-// Builds the page, index.html with its one script inside, from the page's HTML, the input modules
-// (input/bundle.js) and the page's ES modules, starting at the module `entry`:
-//   node build_page.js WebHost.h index.html entry.js out.html input-module.js...
+// Builds the page, index.html with its one script inside, from the page's HTML and its ES modules,
+// starting at the module `entry`; a module the build generates (the input modules' host.js, from
+// WebHost.h) is named with the path its importers see and the file it was written to:
+//   node build_page.js index.html entry.js out.html [imported-path=generated-file ...]
 // A browser fetches an ES module's imports one level at a time, each a request of its own; over
 // HTTP/1.1's six connections to a host those requests queued behind the fonts and the program and
 // held its start by some 150 ms, and a script of its own still came last. Inside the HTML, the
@@ -10,23 +11,23 @@
 //
 // Each module becomes a function run once, in import order, that returns its exports; an import
 // becomes a destructuring of what that function returned. Only the forms the page uses are
-// understood, `import {a, b as c} from './m.js';` and `export function|class|const|let|async
-// function name`; any other import or export stops the build rather than being passed on wrong.
+// understood, `import {a, b as c} from './m.js';` (or '../folder/m.js'), `export {a, b};` and
+// `export function|class|const|let|async function name`; any other import or export stops the build
+// rather than being passed on wrong.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
-const {bundle} = require('../../platform/web/input/bundle.js');
 
-const IMPORT = /^import \{([^}]*)\} from '\.\/([\w.]+\.js)';[ \t]*$/;
+const IMPORT = /^import \{([^}]*)\} from '(\.\.?\/[\w./-]+\.js)';[ \t]*$/;
 const EXPORT = /^export (?:async function\*?|function\*?|class|const|let) +([\w$]+)/;
-// The name under which a module's exports are kept: `$page_layout_js` for page_layout.js.
-const variable = (file) => '$' + file.replace(/\W/g, '_');
+const EXPORT_LIST = /^export \{((?:\s*[\w$]+\s*,)*\s*[\w$]+\s*)\};[ \t]*$/;
 
-// A module's imports ({file, names: [[exported, local]]}), its exports and its text, in which each
-// import has become the destructuring of its module's exports.
-function parse(file) {
+// A module's imports ({file, names: [[exported, local]]}, `file` resolved), its exports and its
+// text, in which each import has become the destructuring of its module's exports (named by
+// `variable(file)`). `text` is the module's source.
+function parse(file, text, variable) {
   const imports = [], exports = [], body = [];
-  fs.readFileSync(file, 'utf8').split('\n').forEach((line, k) => {
+  text.split('\n').forEach((line, k) => {
     const at = `${path.basename(file)}:${k + 1}`;
     if (line.startsWith('import')) {
       const m = IMPORT.exec(line);
@@ -35,9 +36,15 @@ function parse(file) {
         const [exported, local = exported] = s.split(/\s+as\s+/);
         return [exported, local];
       });
-      imports.push({file: m[2], names});
+      const imported = path.resolve(path.dirname(file), m[2]);
+      imports.push({file: imported, names});
       const list = names.map(([e, l]) => (e === l ? e : `${e}: ${l}`)).join(', ');
-      body.push(`const {${list}} = ${variable(m[2])};`);
+      body.push(`const {${list}} = ${variable(imported)};`);
+      return;
+    }
+    const list = EXPORT_LIST.exec(line);
+    if (list) {
+      exports.push(...list[1].split(',').map((s) => s.trim()).filter(Boolean));
       return;
     }
     if (line.startsWith('export')) {
@@ -52,31 +59,39 @@ function parse(file) {
   return {imports, exports, body: body.join('\n')};
 }
 
-// The modules reachable from `entry`, each after the modules it imports.
-function ordered(entry) {
-  const dir = path.dirname(entry), done = new Map(), visiting = new Set();
-  const visit = (name) => {
-    if (done.has(name)) return;
-    if (visiting.has(name)) throw new Error(`${name}: imports itself through a cycle`);
-    visiting.add(name);
-    const module = parse(path.join(dir, name));
+// The modules reachable from `entry`, each after the modules it imports, by their full paths; a
+// module named in `generated` ({full path: file}) is read from that file.
+function ordered(entry, generated, variable) {
+  const done = new Map(), visiting = new Set();
+  const visit = (file) => {
+    if (done.has(file)) return;
+    if (visiting.has(file)) throw new Error(`${path.basename(file)}: imports itself through a cycle`);
+    visiting.add(file);
+    const module = parse(file, fs.readFileSync(generated[file] || file, 'utf8'), variable);
     module.imports.forEach((i) => visit(i.file));
-    visiting.delete(name);
-    done.set(name, module);
+    visiting.delete(file);
+    done.set(file, module);
   };
-  visit(path.basename(entry));
+  visit(path.resolve(entry));
   return done;
 }
 
-// The modules' script. Every name a module imports must be one that module exports.
-function pageScript(entry) {
-  const modules = ordered(entry);
+// The modules' script. Every name a module imports must be one that module exports. `generated`:
+// {path as imported: the file written for it}, paths taken from the working directory.
+function pageScript(entry, generated = {}) {
+  const root = path.dirname(path.resolve(entry));
+  const shown = (file) => path.relative(root, file).split(path.sep).join('/');
+  // The name under which a module's exports are kept: `$page_layout_js` for page_layout.js.
+  const variable = (file) => '$' + shown(file).replace(/\W/g, '_');
+  const files = Object.fromEntries(Object.entries(generated).map(([k, v]) => [path.resolve(k), path.resolve(v)]));
+  const modules = ordered(entry, files, variable);
   const parts = [];
-  for (const [name, module] of modules) {
-    for (const {file, names} of module.imports)
+  for (const [file, module] of modules) {
+    for (const {file: from, names} of module.imports)
       for (const [exported] of names)
-        if (!modules.get(file).exports.includes(exported)) throw new Error(`${name}: ${file} exports no ${exported}`);
-    parts.push(`// ${name}`, `const ${variable(name)} = (function () {`, module.body,
+        if (!modules.get(from).exports.includes(exported))
+          throw new Error(`${shown(file)}: ${shown(from)} exports no ${exported}`);
+    parts.push(`// ${shown(file)}`, `const ${variable(file)} = (function () {`, module.body,
                `return {${module.exports.join(', ')}};`, '})();');
   }
   return ['(function () {', "'use strict';", ...parts, '})();', ''].join('\n');
@@ -92,9 +107,10 @@ function pageHtml(html, script) {
 }
 
 if (require.main === module) {
-  const [header, html, entry, out, ...inputModules] = process.argv.slice(2);
-  const input = bundle(fs.readFileSync(header, 'utf8'), inputModules, "need('page')");
-  const script = ['// Built by platform/web/build_page.js from platform/web/.', input, pageScript(entry)].join('\n');
+  const [html, entry, out, ...pairs] = process.argv.slice(2);
+  const generated = Object.fromEntries(pairs.map((p) => p.split('=')));
+  const script = ['// Built by tools/web/build_page.js from page/ and platform/web/input/.',
+                  pageScript(entry, generated)].join('\n');
   fs.writeFileSync(out, pageHtml(fs.readFileSync(html, 'utf8'), script));
 } else {
   module.exports = {pageScript, pageHtml};
