@@ -6,11 +6,11 @@ add_library(tessary_page STATIC ${PAGE_DIR}/PageState.cpp ${PAGE_DIR}/ViewComman
 target_link_libraries(tessary_page PUBLIC tessary_program)
 
 if(EMSCRIPTEN)
-    # The page reads the program's state and sets the dimension and the faces (page/PageState.h), and
-    # reads and applies views (page/ViewCommands.h), by name, with strings in the program's memory;
-    # the loader starts main.
+    # The page reads the program's state, asks what building a dimension asks first, sets the
+    # dimension and the faces (page/PageState.h), and takes and applies views (page/ViewCommands.h),
+    # by name, with strings in the program's memory; the loader starts main.
     target_link_options(tessary_page INTERFACE
-        -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_read_view,_tessary_apply_view]
+        -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_dimension_question,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_apply_view]
         -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8])
 
     set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
