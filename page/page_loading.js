@@ -56,7 +56,7 @@ export function loadProgram({compiled, fonts}, {canvas, queue, cursors}, status,
       }, failed);
       return {};
     },
-    arguments: [], // the program's command line, which starting() may still fill
+    arguments: [], // the program starts as with no arguments; a link's view comes after its start
     onRuntimeInitialized() {
       starting(window.Module);
       status.running(document.activeElement === canvas && document.hasFocus());
