@@ -64,6 +64,17 @@ const char* tessary_page_state() {
     return state += "}", state.c_str();
 }
 
+const char* tessary_dimension_question(int n) {
+    static std::string answer;
+    if (!DimensionRule::Builds(n))
+        answer = "{\"answer\":\"refused\",\"text\":" + JsonString(DimensionRule::Refusal()) + "}";
+    else if (const wchar_t* question = DimensionRule::Question(n))
+        answer = "{\"answer\":\"ask\",\"text\":" + JsonString(question) + "}";
+    else
+        answer = "{\"answer\":\"build\"}";
+    return answer.c_str();
+}
+
 const char* tessary_apply_dimension(int n) {
     static std::string reason;
     CTessary* screen = CTessary::Active();

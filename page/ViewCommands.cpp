@@ -40,19 +40,13 @@ const char* tessary_capture_view() {
     return Answer(text);
 }
 
-const char* tessary_read_view(const char* text) {
-    View view;
-    std::string reason;
-    return Answer(ViewText::Parse(text ? text : "", &view, &reason) ? std::string() : reason);
-}
-
 const char* tessary_apply_view(const char* text) {
     CheckedView view;
     std::string reason;
     if (!ViewText::Parse(text ? text : "", &view, &reason))
-        return Answer(reason);
+        return Answer("unreadable: " + reason);
     CTessary* screen = CTessary::Active();
     if (!screen)
-        return Answer("the program has not started yet");
-    return Answer(ScreenView::Apply(*screen, view, &reason) ? std::string() : reason);
+        return Answer("not started: the program has not started yet");
+    return Answer(ScreenView::Apply(*screen, view, &reason) ? std::string() : "busy: " + reason);
 }

@@ -1,6 +1,6 @@
 // The buttons beside the screen keys' place, for every pointer: "保存图片" saves the frame as a PNG,
 // "录制"/"停止" records a clip of the canvas, "分享" hands over a link to this page in the view shown.
-// Also the view in the page's address: a link's view is the one the program starts in, and a new
+// Also the view in the page's address: a link's view is shown as the program starts, and a new
 // fragment on an open page is shown at once.
 import {nextFrame} from './page_capture.js';
 import {download} from './page_download.js';
@@ -66,22 +66,26 @@ export function wireViewButtons({canvas, running, picture, record, share, notice
     else if (outcome !== 'cancelled') notice.show(TEXT[outcome]);
   });
 
+  // A refused view gets a line over the canvas, chosen by the kind of refusal, with the program's
+  // reason beneath. A view given before the program has its screen waits for its first frame.
+  const show = (text, atStart) => {
+    const refused = views.apply(text);
+    if (!refused) return;
+    if (refused.kind === 'not started') views.afterFrame(() => show(text, atStart));
+    else if (refused.kind === 'busy') notice.show(TEXT.boxOpen, 10, refused.reason);
+    else notice.show(atStart ? TEXT.unreadable : TEXT.unreadableNow, atStart ? 15 : 10, refused.reason);
+  };
+
   followFragment((text) => {
-    if (!views) {
-      startView = text;
-    } else if (running()) {
-      const refused = views.apply(text);
-      if (refused) notice.show(views.check(text) ? TEXT.unreadableNow : TEXT.boxOpen, 10);
-    }
+    if (!views) startView = text;
+    else if (running()) show(text, false);
   });
 
-  // The program starts with the arguments in Module.arguments, a list the loader took when it
-  // loaded: a link's view goes in there, as the desktop program's --view.
+  // The program starts as usual; a link's view is applied once it has drawn its first frame, read
+  // and checked there once, and drawn from its second frame on.
   return function starting(loaded) {
     module = loaded;
     views = new ProgramViews(module);
-    if (startView === null) return;
-    if (views.check(startView) === '') module.arguments.push('--view', startView);
-    else notice.show(TEXT.unreadable, 15);
+    if (startView !== null) views.afterFrame(() => show(startView, true));
   };
 }

@@ -11,6 +11,13 @@ export class PageProgram {
     return 'dimension' in state ? state : null;
   }
 
+  // What building the n-cube asks first, by the program's own rule: {answer: 'build'}, {answer:
+  // 'ask', text: its question} or {answer: 'refused', text: its refusal}; null while it does not run.
+  dimensionQuestion(n) {
+    if (!this.running()) return null;
+    return JSON.parse(Module.UTF8ToString(Module._tessary_dimension_question(n)));
+  }
+
   // The n-cube, axis-aligned, the camera where it is; '' when done, otherwise why not.
   applyDimension(n) { return this.ask('_tessary_apply_dimension', n); }
 

@@ -4,10 +4,11 @@ writes them as WOFF2 next to their licences, for the page to ship.
 
 usage: subset-fonts.py SOURCE_TREE OUTPUT_DIR
 
-The characters are every character of a wide string literal in app/, gui/ and hypercube/, plus
-printable ASCII (the digits of the entry field, the face numbers and the frame counter among them).
+The characters are every character of a wide string literal in app/, gui/, hypercube/ and page/ (the
+texts the program shows, and those the page asks it for), plus printable ASCII (the digits of the
+entry field, the face numbers and the frame counter among them).
 The page's own text is set in the Hei face too, so that face also gets every character of the page
-(platform/web/index.html and the page's scripts): a character it lacked would be drawn in another
+(page/index.html and the page's scripts): a character it lacked would be drawn in another
 font, and looked up among the system's fonts, which at the page's start costs the browser more
 than the rest of its first layout.
 """
@@ -30,12 +31,14 @@ FONTS = [
      ["/usr/share/doc/fonts-cwtex-yen/copyright", "/usr/share/common-licenses/GPL-2"], False),
 ]
 
+# The folders of the program's texts.
+PROGRAM_TEXT_FOLDERS = ("app", "gui", "hypercube", "page")
 LITERAL = re.compile(r'L"((?:[^"\\]|\\.)*)"')
 
 
 def shown_characters(source_tree):
     chars = {chr(c) for c in range(0x20, 0x7F)}
-    for folder in ("app", "gui", "hypercube"):
+    for folder in PROGRAM_TEXT_FOLDERS:
         for root, _, files in os.walk(os.path.join(source_tree, folder)):
             for name in files:
                 if name.endswith((".cpp", ".h")):
@@ -48,7 +51,7 @@ def shown_characters(source_tree):
 def page_characters(source_tree):
     """Every character beyond ASCII in the page's HTML and scripts, comments included."""
     chars = set()
-    web = os.path.join(source_tree, "platform", "web")
+    web = os.path.join(source_tree, "page")
     for name in sorted(os.listdir(web)):
         if name == "index.html" or (name.endswith(".js") and (name.startswith("page_") or name == "tessary_page.js")):
             with open(os.path.join(web, name), encoding="utf-8") as f:

@@ -3,7 +3,7 @@
 // did, wires the view buttons, and loads the program.
 import {fitCanvas} from './page_layout.js';
 import {PageStatus} from './page_status.js';
-import {wireInput} from './page_input.js';
+import {wireInput, CURSORS} from './page_input.js';
 import {fetchProgram, loadProgram} from './page_loading.js';
 import {PageProgram} from './page_program.js';
 import {PageDialog} from './page_dialog.js';
@@ -29,7 +29,7 @@ announce(element('announce'), program,
          wireControls(element('controls'), program, new PageDialog(element('ask')), focusWindow));
 const viewsStarting = wireViewButtons({canvas, running, picture: element('save-picture'), record: element('record'),
                                       share: element('share'), noticeElement: element('view-notice')});
-loadProgram(fetched, canvas, input, status, (Module) => {
+loadProgram(fetched, {canvas, queue: input, cursors: CURSORS}, status, (Module) => {
   element('typing-place').replaceWith(softInput);
   viewsStarting(Module);
 });

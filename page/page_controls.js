@@ -1,7 +1,17 @@
 // The page's own controls beside the window, for a finger and the keyboard: the dimensions 3 to 8
-// and the faces. They act through the program, as the window's panel would: 7 and 8 ask first, in
-// the program's own words.
-const SLOW = '大于6的维度可能会渲染较慢，真的要试试？';
+// and the faces. They act through the program, as the window's panel would, and by its rule: the
+// program says whether a dimension is built at once, asked about first or refused, and in which
+// words, and the page says those words in its dialog.
+
+// Whether to build, by the program's `answer` (PageProgram.dimensionQuestion): at once, once its
+// question is answered "确定", or never, once its refusal has been read.
+async function confirmed(answer, dialog) {
+  if (!answer) return false;
+  if (answer.answer === 'build') return true;
+  if (answer.answer === 'ask') return dialog.ask(answer.text);
+  await dialog.tell(answer.text);
+  return false;
+}
 
 // `controls`: the element holding buttons with data-dimension and the faces button (data-faces);
 // `program`: a PageProgram; `dialog`: a PageDialog; `focusWindow()`: gives the window the keyboard
@@ -12,7 +22,7 @@ export function wireControls(controls, program, dialog, focusWindow) {
     const n = Number(button.dataset.dimension);
     button.addEventListener('click', async () => {
       // Answered either way, the window gets the keyboard back: it draws nothing without it.
-      if (!(n > 6) || await dialog.ask(SLOW)) program.applyDimension(n);
+      if (await confirmed(program.dimensionQuestion(n), dialog)) program.applyDimension(n);
       focusWindow();
     });
   }

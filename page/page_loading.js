@@ -23,10 +23,11 @@ export function fetchProgram() {
           fonts: Promise.all(FACES.map((f) => document.fonts.load('20px ' + f, '维0'))).catch(() => {})};
 }
 
-// Starts the program, `fetched` by fetchProgram, on `canvas` with the input `queue`, telling `status`
-// how it goes, and `starting(Module)` once its code is ready, just before it starts. `Module` is the
-// one name the program's loader and libraries look for on the page.
-export function loadProgram({compiled, fonts}, canvas, queue, status, starting) {
+// Starts the program, `fetched` by fetchProgram, on `canvas` with the input `queue` and the CSS
+// `cursors` it sets on the canvas (by WebHost.h's numbers), telling `status` how it goes, and
+// `starting(Module)` once its code is ready, just before it starts. `Module` is the one name the
+// program's loader and libraries look for on the page.
+export function loadProgram({compiled, fonts}, {canvas, queue, cursors}, status, starting) {
   let webGlError = '', lastError = '';
   canvas.addEventListener('webglcontextcreationerror', (e) => {
     webGlError = e.statusMessage || 'webglcontextcreationerror';
@@ -34,6 +35,7 @@ export function loadProgram({compiled, fonts}, canvas, queue, status, starting) 
   window.Module = {
     canvas,
     input: queue,
+    cursors,
     // Called by tessary.js as soon as it has run; the program starts when `receive` is called.
     instantiateWasm(imports, receive) {
       const failed = (e) => {
@@ -54,7 +56,7 @@ export function loadProgram({compiled, fonts}, canvas, queue, status, starting) 
       }, failed);
       return {};
     },
-    arguments: [], // the program's command line, which starting() may still fill
+    arguments: [], // the program starts as with no arguments; a link's view comes after its start
     onRuntimeInitialized() {
       starting(window.Module);
       status.running(document.activeElement === canvas && document.hasFocus());

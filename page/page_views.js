@@ -8,12 +8,25 @@
 export class ProgramViews {
   constructor(module) { this.module = module; } // the loader's Module
 
-  // "" when the program can show `text`, otherwise why not; needs no running program.
-  check(text) { return this.call('_tessary_read_view', text); }
   // The view shown now.
   capture() { return this.call('_tessary_capture_view'); }
-  // "" when `text` is shown now, otherwise why nothing changed (a message box is open, ...).
-  apply(text) { return this.call('_tessary_apply_view', text); }
+  // Shows `text`: null when it is shown now, otherwise why nothing changed, {kind, reason}: kind
+  // 'unreadable' (no view), 'busy' (a message box is open) or 'not started' (no screen yet), and the
+  // program's one line of reason.
+  apply(text) {
+    const answer = this.call('_tessary_apply_view', text);
+    if (answer === '') return null;
+    const at = answer.indexOf(': ');
+    return at < 0 ? {kind: '', reason: answer} : {kind: answer.slice(0, at), reason: answer.slice(at + 2)};
+  }
+  // Calls `then()` once the program has drawn its next frame and given the thread back, when the
+  // page may call it again.
+  afterFrame(then) {
+    this.module.onFrameDrawn = () => {
+      this.module.onFrameDrawn = null;
+      Promise.resolve().then(then);
+    };
+  }
 
   // Calls `name` with `text`, if any, copied into the program's memory for the call.
   call(name, text) {
