@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "export/FileKinds.h"
 #include "hypercube/ViewText.h"
 #include "platform/Win32.h"
 
@@ -42,7 +43,7 @@ const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
                         "                   e.g. tessary --render turn.webp --turn 0,3 --view ...\n"
                         "  --frames N       frames of the turn, 2 to 10000 (default 120)\n"
                         "                   e.g. tessary --render turn.gif --turn 1,2 --frames 60\n"
-                        "  --fps F          frames per second of the clip, 1 to 120 (default 30)\n"
+                        "  --fps F          frames per second of the clip, 1 to 100 (default 30)\n"
                         "                   e.g. tessary --render turn.mp4 --turn 0,3 --fps 60\n"
                         "  -h, --help       show this help and exit (e.g. tessary -h)\n"
                         "  --version        show the version and exit (e.g. tessary --version)\n"
@@ -64,16 +65,24 @@ std::string Quoted(const std::string& word) {
     return shown + "'";
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+// The reason for a picture in a file of no picture's kind. It names the kinds of every build: a build
+// without a clip's writer says so when the clip is opened.
+std::string WrongPictureKind() {
+    std::vector<const FileKind*> clipsOnly;
+    for (const FileKind* kind : FileKinds::Select(FileUse::clip, false))
+        if (!FileKinds::Find(kind->extension, FileUse::picture))
+            clipsOnly.push_back(kind);
+    return "--render: a picture is written as " +
+           FileKinds::Sentence(FileKinds::Select(FileUse::picture, false), false, "or") +
+           "; clips (with --turn) also as " + FileKinds::Sentence(clipsOnly, false, "or");
 }
 
-// A whole decimal number from `low` to `high`, nothing before or after it.
-bool ReadInt(const std::string& word, int low, int high, int* value) {
+// A whole decimal number within `limit`, nothing before or after it.
+bool ReadInt(const std::string& word, FileLimit limit, int* value) {
     if (word.empty() || word.size() > 9 || word.find_first_not_of("0123456789") != std::string::npos)
         return false;
     const int read = std::atoi(word.c_str());
-    if (read < low || read > high)
+    if (!limit.Holds(read))
         return false;
     *value = read;
     return true;
@@ -98,7 +107,7 @@ bool ReadFps(const std::string& word, double* fps) {
         return false;
     char* end = nullptr;
     const double read = std::strtod(word.c_str(), &end);
-    if (*end != '\0' || !(read >= 1.0 && read <= 120.0))
+    if (*end != '\0' || !FileKinds::clipRate.Holds(read))
         return false;
     *fps = read;
     return true;
@@ -175,20 +184,23 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
                 return Fail(reason, "--render needs a file name");
             options->renderFile = value;
         } else if (word == "--width") {
-            if (!ReadInt(value, smallestWidth, largestWidth, &options->width))
-                return Fail(reason, "--width " + Quoted(value) + " is not a whole number from 256 to 4096");
+            if (!ReadInt(value, FileKinds::pictureWidth, &options->width))
+                return Fail(reason, "--width " + Quoted(value) + " is not a whole number " +
+                                        FileKinds::pictureWidth.Span());
             hasWidth = true;
         } else if (word == "--turn") {
             if (!ReadTurn(value, options))
                 return Fail(reason, "--turn " + Quoted(value) + " is not two different axes A,B or -A,B");
             options->turning = true;
         } else if (word == "--frames") {
-            if (!ReadInt(value, 2, 10000, &options->frames))
-                return Fail(reason, "--frames " + Quoted(value) + " is not a whole number from 2 to 10000");
+            if (!ReadInt(value, FileKinds::clipFrames, &options->frames))
+                return Fail(reason, "--frames " + Quoted(value) + " is not a whole number " +
+                                        FileKinds::clipFrames.Span());
             hasFrames = true;
         } else if (word == "--fps") {
             if (!ReadFps(value, &options->fps))
-                return Fail(reason, "--fps " + Quoted(value) + " is not a number from 1 to 120");
+                return Fail(reason,
+                            "--fps " + Quoted(value) + " is not a number " + FileKinds::clipRate.Span());
             hasFps = true;
         } else {
             return Fail(reason, "unknown argument " + Quoted(word) + " (see tessary --help)");
@@ -210,9 +222,8 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
             return Fail(reason, "--turn: the " + std::to_string(options->view->dimension) +
                                     "-cube has the axes 0 to " +
                                     std::to_string(options->view->dimension - 1));
-    } else if (rendering && !EndsWith(options->renderFile, ".png")) {
-        return Fail(reason, "--render: a picture is written as .png; clips (with --turn) also as "
-                            ".webp, .gif, .mp4 or .webm");
+    } else if (rendering && !FileKinds::Find(options->renderFile, FileUse::picture)) {
+        return Fail(reason, WrongPictureKind());
     }
     return true;
 }

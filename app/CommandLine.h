@@ -23,10 +23,8 @@ public:
 
     // The help text: every line at most 80 columns, ASCII only (a Windows console shows UTF-8
     // Chinese as garbage).
+    // The formats and limits it names are export/FileKinds.h's; the tests hold it to them.
     static const char* HelpText();
-
-    static constexpr int smallestWidth = 256;
-    static constexpr int largestWidth = 4096;
 
     bool help = false;
     bool version = false;

@@ -4,11 +4,11 @@
 // included) of the same model.
 #include "BenchSupport.h"
 
-#include "export/ClipWriter.h"
-#include "render/PictureDrawer.h"
+#include "export/FileWriters.h"
 #include "export/PictureFile.h"
 #include "gui/QV_CheckBox.h"
 #include "platform/PlatformShutdown.h"
+#include "render/PictureDrawer.h"
 
 #include <time.h>
 
@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     std::string reason;
     const double start = bench::NowMs();
     const double clipCpuStart = ProcessCpuMs();
-    std::unique_ptr<ClipWriter> clip = ClipWriter::Open(path, clientWidth, clientHeight, clipFps, &reason);
+    std::unique_ptr<ClipWriter> clip =
+        FileWriters::OpenClip(path, clientWidth, clientHeight, clipFps, &reason);
     bool ok = clip != nullptr;
     const float step = 2.0f * static_cast<float>(M_PI) / clipFrames;
     double drawing = 0.0, encoding = 0.0;

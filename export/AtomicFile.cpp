@@ -1,5 +1,7 @@
 #include "export/AtomicFile.h"
 
+#include "export/CannotWrite.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -37,13 +39,9 @@ AtomicFile::~AtomicFile() {
         Discard();
 }
 
-std::string AtomicFile::SystemReason(const std::string& path, int error) {
-    return "cannot write " + path + ": " + std::strerror(error);
-}
-
 bool AtomicFile::Fail(int error, std::string* reason) {
     if (reason)
-        *reason = SystemReason(path, error);
+        *reason = CannotWrite(path, std::strerror(error));
     Discard();
     return false;
 }
@@ -51,7 +49,7 @@ bool AtomicFile::Fail(int error, std::string* reason) {
 bool AtomicFile::Fail(const std::error_code& error, std::string* reason) {
     // The library's message: on Windows its codes are the system's own, not errno values.
     if (reason)
-        *reason = "cannot write " + path + ": " + error.message();
+        *reason = CannotWrite(path, error.message());
     Discard();
     return false;
 }

@@ -37,9 +37,6 @@ public:
     void SetPath(std::string name) { path = std::move(name); }
     const std::string& TemporaryPath() const { return temporary; }
 
-    // "cannot write PATH: REASON", the one way every writer words a system error.
-    static std::string SystemReason(const std::string& path, int error);
-
 private:
     bool Fail(int error, std::string* reason);
     bool Fail(const std::error_code& error, std::string* reason);

@@ -12,8 +12,8 @@
 
 extern char** environ;
 
-FfmpegClip::FfmpegClip(std::string path, int width, int height, double fps)
-    : ClipWriter(path, width, height, fps), file(std::move(path)) {}
+FfmpegClip::FfmpegClip(std::string path, int width, int height, double fps, std::string container)
+    : ClipWriter(path, width, height, fps), container(std::move(container)), file(std::move(path)) {}
 
 FfmpegClip::~FfmpegClip() {
     // Unfinished: ffmpeg must be gone before the temporary is removed, or it could create it again.
@@ -54,14 +54,13 @@ bool FfmpegClip::Start(std::string* reason) {
     int ends[2];
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
         return Refuse(std::strerror(errno), reason);
-    const bool webm = ExtensionOf(path) == ".webm";
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
     const std::string rate = std::to_string(fps);
     std::vector<std::string> arguments = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f",
                                           "rawvideo", "-pix_fmt", "rgba", "-s", size, "-r", rate, "-i", "-",
                                           // 4:2:0 needs even sides.
                                           "-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-pix_fmt", "yuv420p", "-f",
-                                          webm ? "webm" : "mp4", file.TemporaryPath()};
+                                          container, file.TemporaryPath()};
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());

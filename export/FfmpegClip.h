@@ -10,8 +10,10 @@
 
 class FfmpegClip : public ClipWriter {
 public:
-    FfmpegClip(std::string path, int width, int height, double fps);
+    // `container` is ffmpeg's name of the file format, "mp4" or "webm".
+    FfmpegClip(std::string path, int width, int height, double fps, std::string container);
     ~FfmpegClip() override;
+    bool Start(std::string* reason) override;
     bool AddFrame(const RgbaPicture& frame, std::string* reason) override;
     bool Finish(std::string* reason) override;
 
@@ -19,10 +21,10 @@ public:
     static std::string FindOnPath(const std::string& name);
 
 private:
-    bool Start(std::string* reason) override;
     // Closes ffmpeg's input and waits for it; its exit status, or -1 when it did not exit itself.
     int Wait();
 
+    const std::string container;
     AtomicFile file;
     pid_t process = -1;
     int input = -1; // our end of the socket that is ffmpeg's standard input

@@ -15,11 +15,11 @@ class GifClip : public ClipWriter {
 public:
     GifClip(std::string path, int width, int height, double fps);
     ~GifClip() override;
+    bool Start(std::string* reason) override;
     bool AddFrame(const RgbaPicture& frame, std::string* reason) override;
     bool Finish(std::string* reason) override;
 
 private:
-    bool Start(std::string* reason) override;
     static int Output(GifFileType* gif, const unsigned char* bytes, int size);
     bool GifFailed(int error, std::string* reason);
 

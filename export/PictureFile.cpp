@@ -1,6 +1,7 @@
 #include "export/PictureFile.h"
 
 #include "export/AtomicFile.h"
+#include "export/CannotWrite.h"
 
 #include <zlib.h>
 
@@ -114,7 +115,7 @@ bool WritePngFile(const std::string& path, const RgbaPicture& picture, std::stri
     const std::vector<uint8_t> bytes = EncodePng(picture);
     if (bytes.empty()) {
         if (reason)
-            *reason = "cannot write " + path + ": not enough memory to compress the picture";
+            *reason = CannotWrite(path, "not enough memory to compress the picture");
         return false;
     }
     AtomicFile file(path);

@@ -11,6 +11,7 @@
 class PngSeriesClip : public ClipWriter {
 public:
     PngSeriesClip(std::string path, int width, int height, double fps);
+    bool Start(std::string* reason) override;
     bool AddFrame(const RgbaPicture& frame, std::string* reason) override;
     bool Finish(std::string* reason) override;
 
@@ -18,7 +19,5 @@ public:
     static std::string NumberedName(const std::string& path, int index, int count);
 
 private:
-    bool Start(std::string* reason) override;
-
     std::vector<AtomicFile> pictures; // written and closed, not yet renamed
 };

@@ -15,11 +15,11 @@ class WebpClip : public ClipWriter {
 public:
     WebpClip(std::string path, int width, int height, double fps);
     ~WebpClip() override;
+    bool Start(std::string* reason) override;
     bool AddFrame(const RgbaPicture& frame, std::string* reason) override;
     bool Finish(std::string* reason) override;
 
 private:
-    bool Start(std::string* reason) override;
     // Runs on the worker: encodes `waiting` as frame `index` and makes it `shown`. Returns
     // libwebp's complaint, empty when it went well.
     std::string Encode(int index);

@@ -2,9 +2,11 @@
 # window or knows the cube (cmake/IncludeRules.cmake checks it), so the library links only zlib and
 # the image libraries.
 set(EXPORT_DIR ${CMAKE_SOURCE_DIR}/export)
-set(EXPORT_SOURCES AtomicFile.cpp PictureFile.cpp ChangedArea.cpp ClipWriter.cpp PngSeriesClip.cpp)
+set(EXPORT_SOURCES CannotWrite.cpp AtomicFile.cpp RgbaPicture.cpp PictureFile.cpp ChangedArea.cpp ClipWriter.cpp
+    PngSeriesClip.cpp FileWriters.cpp)
 # libwebp and giflib come from Debian; the Windows builds have neither (no mingw-w64 packages of
-# them), and no posix_spawn for ffmpeg: there the clips are PNG series only (docs/export.md).
+# them), and no posix_spawn for ffmpeg: there the clips are PNG series only, as FileKinds.h says
+# (docs/export.md).
 if(NOT WIN32)
     list(APPEND EXPORT_SOURCES WebpClip.cpp GifClip.cpp FfmpegClip.cpp)
 endif()
@@ -28,6 +30,6 @@ if(NOT WIN32)
     find_library(GIF_LIBRARY gif REQUIRED)
     target_include_directories(tessary_export PRIVATE ${GIF_INCLUDE_DIR})
     target_link_libraries(tessary_export PUBLIC PkgConfig::WEBP ${GIF_LIBRARY})
-    set_source_files_properties(${EXPORT_DIR}/ClipWriter.cpp PROPERTIES
+    set_source_files_properties(${EXPORT_DIR}/FileWriters.cpp PROPERTIES
         COMPILE_DEFINITIONS "TESSARY_HAVE_WEBP;TESSARY_HAVE_GIF;TESSARY_HAVE_FFMPEG_PIPE")
 endif()

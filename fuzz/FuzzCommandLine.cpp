@@ -1,9 +1,10 @@
 // libFuzzer target: the fuzzer's bytes are read as the program's command line, split into words as
 // WinMain splits them and parsed, and nothing more: no window opens and no file is written. A line
-// that is accepted must leave every option within the range its help gives, and combinations the
-// help forbids refused; a refused line must say why in exactly one line. Any broken rule aborts, so
-// the fuzzer keeps the input.
+// that is accepted must leave every option within the limits of export/FileKinds.h, which the help
+// gives, and combinations the help forbids refused; a refused line must say why in exactly one
+// line. Any broken rule aborts, so the fuzzer keeps the input.
 #include "app/CommandLine.h"
+#include "export/FileKinds.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -22,11 +23,6 @@ void Require(bool held, const char* rule) {
     std::abort();
 }
 
-bool EndsWith(const std::string& text, const char* end) {
-    const std::string tail(end);
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 void CheckWords(const std::vector<std::string>& words) {
     std::string joined;
     for (const std::string& word : words) {
@@ -41,10 +37,9 @@ void CheckAccepted(const CommandLine& options) {
     const CommandLine defaults;
     if (options.help || options.version)
         return; // answered before anything else is looked at
-    Require(CommandLine::smallestWidth <= options.width && options.width <= CommandLine::largestWidth,
-            "a width outside 256 to 4096");
-    Require(2 <= options.frames && options.frames <= 10000, "a frame count outside 2 to 10000");
-    Require(1.0 <= options.fps && options.fps <= 120.0, "a frame rate outside 1 to 120");
+    Require(FileKinds::pictureWidth.Holds(options.width), "a width outside its limits");
+    Require(FileKinds::clipFrames.Holds(options.frames), "a frame count outside its limits");
+    Require(FileKinds::clipRate.Holds(options.fps), "a frame rate outside its limits");
     Require(!options.hasView || (3 <= options.view->dimension && options.view->dimension <= 8) ||
                 options.view->dimension == 0,
             "a view of a dimension the viewer cannot build");
@@ -60,7 +55,8 @@ void CheckAccepted(const CommandLine& options) {
                     options.turnTo < options.view->dimension,
                 "a turn about an axis the cube does not have");
     } else if (rendering) {
-        Require(EndsWith(options.renderFile, ".png"), "a picture accepted into a file that is not .png");
+        Require(FileKinds::Find(options.renderFile, FileUse::picture) != nullptr,
+                "a picture accepted into a file of no picture's kind");
     }
 }
 

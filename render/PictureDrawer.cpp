@@ -7,28 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The picture as OpenGL gives it, bottom row first and each pixel's bytes in the colour buffer's
-// own order, BGRA (llvmpipe converts to RGBA through a generic path several times slower than this),
-// turned top row first, RGBA and opaque: blending leaves alpha below 1 where faces are, which the
-// window ignores.
-void TurnOverAsRgba(RgbaPicture& picture) {
-    for (int y = 0; y <= picture.height - 1 - y; ++y) {
-        uint8_t* top = picture.Row(y);
-        uint8_t* bottom = picture.Row(picture.height - 1 - y);
-        for (int x = 0; x < picture.width * 4; x += 4) {
-            // Both read before either is written: in the middle row the two are the same.
-            const uint8_t t0 = top[x], t1 = top[x + 1], t2 = top[x + 2];
-            const uint8_t b0 = bottom[x], b1 = bottom[x + 1], b2 = bottom[x + 2];
-            top[x] = b2, top[x + 1] = b1, top[x + 2] = b0, top[x + 3] = 255;
-            bottom[x] = t2, bottom[x + 1] = t1, bottom[x + 2] = t0, bottom[x + 3] = 255;
-        }
-    }
-}
-
-} // namespace
-
 RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
     const int height = width * 3 / 4;
     const double scale = static_cast<double>(width) / clientWidth;
@@ -54,7 +32,9 @@ RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
                          picture.Row(height - ty - rows) + static_cast<size_t>(tx) * 4);
         }
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    TurnOverAsRgba(picture);
+    // The buffer's own order, BGRA, turned into RGBA here: llvmpipe converts to RGBA through a
+    // generic path several times slower.
+    picture.TurnOverFromBgra();
     screen.SetPixelScale(1.0f);
     overlayArea = OverlayArea{};
     LoadWindowProjection();

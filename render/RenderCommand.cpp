@@ -1,7 +1,7 @@
 #include "render/RenderCommand.h"
 
 #include "app/Shell.h"
-#include "export/PictureFile.h"
+#include "export/FileWriters.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ScreenView.h"
 #include "render/PictureDrawer.h"
@@ -30,8 +30,8 @@ int RenderCommand::Write(CTessary& screen, const RenderRequest& options) {
     if (options.turning) {
         if (TurnRecorder::Record(screen, options, &reason))
             return 0;
-    } else if (WritePngFile(options.renderFile, PictureDrawer::Draw(screen, options.width, options.panel),
-                            &reason)) {
+    } else if (FileWriters::WritePicture(
+                   options.renderFile, PictureDrawer::Draw(screen, options.width, options.panel), &reason)) {
         return 0;
     }
     std::fprintf(stderr, "tessary: %s\n", reason.c_str());

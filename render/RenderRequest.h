@@ -2,6 +2,7 @@
 // turn. The command line fills one in; render/ draws and writes it.
 #pragma once
 
+#include "export/FileKinds.h"
 #include "hypercube/CheckedView.h"
 
 #include <string>
@@ -18,5 +19,5 @@ struct RenderRequest {
     int frames = 120;
     double fps = 30.0;
 
-    int Height() const { return width * 3 / 4; }
+    int Height() const { return FileKinds::PictureHeight(width); }
 };

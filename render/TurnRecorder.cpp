@@ -1,6 +1,6 @@
 #include "render/TurnRecorder.h"
 
-#include "export/ClipWriter.h"
+#include "export/FileWriters.h"
 #include "hypercube/ScreenView.h"
 #include "render/PictureDrawer.h"
 #include "render/RenderRequest.h"
@@ -18,7 +18,7 @@
 
 bool TurnRecorder::Record(CTessary& screen, const RenderRequest& options, std::string* reason) {
     std::unique_ptr<ClipWriter> clip =
-        ClipWriter::Open(options.renderFile, options.width, options.Height(), options.fps, reason);
+        FileWriters::OpenClip(options.renderFile, options.width, options.Height(), options.fps, reason);
     if (!clip)
         return false;
     // The keys turn the plane of the lower axis towards the higher one; Shift turns it back.

@@ -1,10 +1,15 @@
-// The command line: what it accepts, how it refuses, and the help and manual page that describe it.
+// The command line: what it accepts, how it refuses, and the help, the manual page and
+// docs/export.md that describe it, held to the kinds and limits of export/FileKinds.h.
 #include "app/CommandLine.h"
+#include "export/FileKinds.h"
 #include "hypercube/ViewText.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -58,12 +63,45 @@ TEST(CommandLineTest, EveryFlagIsReadWithItsValue) {
     EXPECT_TRUE(help.help) << "-h is --help";
 }
 
+// One past a limit's upper end, as a word of the command line.
+std::string Above(FileLimit limit) {
+    return std::to_string(limit.high + 1);
+}
+
+// The ends of every limit are inside it, and an extension counts in any case of letters.
+TEST(CommandLineTest, TheEndsOfEveryLimitAndExtensionsInAnyCaseAreAccepted) {
+    const std::string view = FourCubeView();
+    const auto text = [](int value) { return std::to_string(value); };
+    const std::vector<std::string> clip = {"--render", "t.gif", "--view", view, "--turn", "0,1"};
+    const auto withClip = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), clip.begin(), clip.end());
+        return more;
+    };
+    const std::vector<std::string> cases[] = {
+        {"--render", "x.png", "--width", text(FileKinds::pictureWidth.high)},
+        {"--render", "x.png", "--width", text(FileKinds::pictureWidth.low)},
+        {"--render", "A.PNG"},
+        {"--render", "dir.d/b.Png", "--panel"},
+        withClip({"--frames", text(FileKinds::clipFrames.high), "--fps", text(FileKinds::clipRate.high)}),
+        withClip({"--frames", text(FileKinds::clipFrames.low), "--fps", text(FileKinds::clipRate.low)}),
+        {"--render", "T2.GIF", "--view", view, "--turn", "0,1"},
+    };
+    for (const std::vector<std::string>& words : cases) {
+        CommandLine options;
+        std::string reason;
+        std::string line;
+        for (const std::string& word : words)
+            line += word + " ";
+        EXPECT_TRUE(Read(words, &options, &reason)) << line << "refused: " << reason;
+    }
+}
+
 // Each row is one fault; the one line must name it.
 TEST(CommandLineTest, BadArgumentsAreRefusedWithOneLineNamingTheFault) {
     const std::string view = FourCubeView();
     struct Case {
         std::vector<std::string> words;
-        const char* names;
+        std::string names;
     };
     const Case cases[] = {
         {{"--frobnicate"}, "unknown argument '--frobnicate'"},
@@ -71,7 +109,8 @@ TEST(CommandLineTest, BadArgumentsAreRefusedWithOneLineNamingTheFault) {
         {{"--view", "v1.4w.AAAA"}, "--view: the view ends too early"},
         {{"--view", "v9.4w"}, "unknown version"},
         {{"--render", "x.png", "--width", "255"}, "--width '255'"},
-        {{"--render", "x.png", "--width", "4097"}, "--width '4097'"},
+        {{"--render", "x.png", "--width", Above(FileKinds::pictureWidth)},
+         "--width '" + Above(FileKinds::pictureWidth) + "'"},
         {{"--render", "x.png", "--width", "1e3"}, "--width '1e3'"},
         {{"--width", "800"}, "need --render"},
         {{"--panel"}, "need --render"},
@@ -82,9 +121,14 @@ TEST(CommandLineTest, BadArgumentsAreRefusedWithOneLineNamingTheFault) {
         {{"--render", "x.gif", "--view", view, "--turn", "2,2"}, "--turn '2,2'"},
         {{"--render", "x.gif", "--view", view, "--turn", "0;1"}, "--turn '0;1'"},
         {{"--render", "x.gif", "--view", view, "--turn", "0,1", "--frames", "1"}, "--frames '1'"},
+        {{"--render", "x.gif", "--view", view, "--turn", "0,1", "--frames", Above(FileKinds::clipFrames)},
+         "--frames '" + Above(FileKinds::clipFrames) + "'"},
+        {{"--render", "x.gif", "--view", view, "--turn", "0,1", "--fps", Above(FileKinds::clipRate)},
+         "--fps '" + Above(FileKinds::clipRate) + "'"},
         {{"--render", "x.gif", "--view", view, "--turn", "0,1", "--fps", "0"}, "--fps '0'"},
         {{"--render", "x.gif", "--view", view, "--turn", "0,1", "--fps", "nan"}, "--fps 'nan'"},
         {{"--render", "x.png", "--frames", "10"}, "need --turn"},
+        {{"--render", "x.png", "--fps", "10"}, "need --turn"},
         {{"--render", ""}, "--render needs a file name"},
         // Windows separates words only at blanks and tabs: a word may hold a line break.
         {{"--pa\nnel"}, "unknown argument '--pa?nel'"},
@@ -122,7 +166,47 @@ bool HasWord(const std::string& line, const std::string& flag) {
     return false;
 }
 
-// An option's entry runs from its own line to the next line that lists an option.
+// The text of a file of the source tree.
+std::string SourceText(const std::string& path) {
+    std::ifstream file(TESSARY_SOURCE_TREE "/" + path);
+    EXPECT_TRUE(file) << path;
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The manual page's lines, each minus as itself (roff writes it as \-).
+std::vector<std::string> ManualLines() {
+    std::string text = SourceText("data/tessary.6");
+    for (size_t at; (at = text.find("\\-")) != std::string::npos;)
+        text.erase(at, 1);
+    return Lines(text);
+}
+
+// The help's entry of `flag`: from the line that lists it to the next line that lists an option.
+// Empty when no line lists it.
+std::string HelpEntry(const std::vector<std::string>& lines, const char* flag) {
+    size_t entry = 0;
+    while (entry < lines.size() && !(lines[entry].rfind("  -", 0) == 0 && HasWord(lines[entry], flag)))
+        ++entry;
+    std::string block;
+    for (size_t i = entry;
+         i < lines.size() && (i == entry || lines[i].rfind("  -", 0) != 0) && !lines[i].empty(); ++i)
+        block += lines[i] + "\n";
+    return block;
+}
+
+// The manual page's entry of `flag`: from the line after its .TP to the next .TP. Empty when it has none.
+std::string ManualEntry(const std::vector<std::string>& lines, const char* flag) {
+    size_t entry = 1;
+    while (entry < lines.size() && !(lines[entry - 1] == ".TP" && HasWord(lines[entry], flag)))
+        ++entry;
+    std::string block;
+    for (size_t i = entry; i < lines.size() && lines[i] != ".TP"; ++i)
+        block += lines[i] + "\n";
+    return block;
+}
+
 TEST(CommandLineTest, HelpFitsEightyColumnsAndShowsEveryFlagWithAnExample) {
     const std::vector<std::string> lines = Lines(CommandLine::HelpText());
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -131,39 +215,111 @@ TEST(CommandLineTest, HelpFitsEightyColumnsAndShowsEveryFlagWithAnExample) {
             EXPECT_LT(c, 128u) << "ASCII only, line " << i + 1;
     }
     for (const char* flag : everyFlag) {
-        size_t entry = 0;
-        while (entry < lines.size() && !(lines[entry].rfind("  -", 0) == 0 && HasWord(lines[entry], flag)))
-            ++entry;
-        ASSERT_LT(entry, lines.size()) << flag << " is not listed";
-        std::string block = lines[entry];
-        for (size_t i = entry + 1; i < lines.size() && lines[i].rfind("  -", 0) != 0 && !lines[i].empty();
-             ++i)
-            block += "\n" + lines[i];
-        EXPECT_NE(block.find("e.g. tessary"), std::string::npos) << flag << " has no example:\n" << block;
+        const std::string entry = HelpEntry(lines, flag);
+        ASSERT_FALSE(entry.empty()) << flag << " is not listed";
+        EXPECT_NE(entry.find("e.g. tessary"), std::string::npos) << flag << " has no example:\n" << entry;
     }
 }
 
 TEST(CommandLineTest, TheManualPageListsEveryFlagWithAnExample) {
-    std::ifstream file(TESSARY_SOURCE_TREE "/data/tessary.6");
-    ASSERT_TRUE(file) << "data/tessary.6";
-    std::stringstream page;
-    page << file.rdbuf();
-    std::string text = page.str();
-    for (size_t at; (at = text.find("\\-")) != std::string::npos;) // roff writes a minus as \-
-        text.erase(at, 1);
-    const std::vector<std::string> lines = Lines(text);
+    const std::vector<std::string> lines = ManualLines();
     for (const char* flag : everyFlag) {
-        size_t entry = 1;
-        while (entry < lines.size() && !(lines[entry - 1] == ".TP" && HasWord(lines[entry], flag)))
-            ++entry;
-        ASSERT_LT(entry, lines.size()) << flag << " has no entry of its own";
-        size_t example = entry;
-        while (example + 1 < lines.size() && lines[example] != "Example:" && lines[example] != ".TP")
-            ++example;
-        ASSERT_EQ(lines[example], "Example:") << flag << " has no example";
-        EXPECT_NE(lines[example + 1].find("tessary"), std::string::npos)
-            << flag << ": " << lines[example + 1];
+        const std::string entry = ManualEntry(lines, flag);
+        ASSERT_FALSE(entry.empty()) << flag << " has no entry of its own";
+        const size_t example = entry.find("\nExample:\n");
+        ASSERT_NE(example, std::string::npos) << flag << " has no example";
+        const size_t next = example + std::strlen("\nExample:\n");
+        const std::string line = entry.substr(next, entry.find('\n', next) - next);
+        EXPECT_NE(line.find("tessary"), std::string::npos) << flag << ": " << line;
     }
+}
+
+// The first "A to B" of a text, as the limit it states; -1 to -1 when it states none.
+FileLimit StatedLimit(const std::string& text) {
+    std::smatch match;
+    if (!std::regex_search(text, match, std::regex("(\\d+) to (\\d+)")))
+        return {-1, -1};
+    return {std::stoi(match[1]), std::stoi(match[2])};
+}
+
+// The line of docs/export.md's table of limits that begins with `flag`.
+std::string DocumentedLimit(const std::string& flag) {
+    for (const std::string& line : Lines(SourceText("docs/export.md")))
+        if (line.rfind("| `" + flag + " ", 0) == 0)
+            return line;
+    return "";
+}
+
+TEST(CommandLineTest, TheHelpTheManualPageAndTheDocsStateTheLimitsOfFileKinds) {
+    const std::vector<std::string> help = Lines(CommandLine::HelpText());
+    const std::vector<std::string> manual = ManualLines();
+    const std::pair<const char*, FileLimit> limits[] = {{"--width", FileKinds::pictureWidth},
+                                                        {"--frames", FileKinds::clipFrames},
+                                                        {"--fps", FileKinds::clipRate}};
+    for (const auto& [flag, limit] : limits) {
+        const std::pair<const char*, std::string> statements[] = {
+            {"--help", HelpEntry(help, flag)},
+            {"the manual page", ManualEntry(manual, flag)},
+            {"docs/export.md", DocumentedLimit(flag)}};
+        for (const auto& [where, text] : statements) {
+            const FileLimit stated = StatedLimit(text);
+            EXPECT_TRUE(stated.low == limit.low && stated.high == limit.high)
+                << where << " gives " << flag << " as " << stated.low << " to " << stated.high
+                << ", FileKinds as " << limit.low << " to " << limit.high << ":\n"
+                << text;
+        }
+    }
+}
+
+// The extensions a text names: words such as ".webp", alone or in backquotes.
+std::set<std::string> NamedExtensions(const std::string& text) {
+    static const std::regex named("(^|[\\s(`])(\\.[a-z0-9]+)(?=[\\s,)`]|$)");
+    std::set<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), named); it != std::sregex_iterator(); ++it)
+        found.insert((*it)[2]);
+    return found;
+}
+
+std::set<std::string> ExtensionsOf(FileUse use) {
+    std::set<std::string> extensions;
+    for (const FileKind* kind : FileKinds::Select(use, false))
+        extensions.insert(kind->extension);
+    return extensions;
+}
+
+// --render's entry names the pictures' extensions before --turn and the clips' after it;
+// docs/export.md's table has a row for every kind, with the builds that write it.
+TEST(CommandLineTest, TheHelpTheManualPageAndTheDocsNameTheKindsOfFileKinds) {
+    const std::pair<const char*, std::string> entries[] = {
+        {"--help", HelpEntry(Lines(CommandLine::HelpText()), "--render")},
+        {"the manual page", ManualEntry(ManualLines(), "--render")}};
+    for (const auto& [where, entry] : entries) {
+        const size_t turn = entry.find("--turn");
+        ASSERT_NE(turn, std::string::npos) << where << ":\n" << entry;
+        EXPECT_EQ(NamedExtensions(entry.substr(0, turn)), ExtensionsOf(FileUse::picture)) << where;
+        EXPECT_EQ(NamedExtensions(entry.substr(turn)), ExtensionsOf(FileUse::clip)) << where;
+    }
+
+    const auto row = [](const std::string& extension, bool picture, bool linux, bool windows) {
+        return extension + (picture ? " picture" : " clip") + (linux ? " Linux" : "") +
+               (windows ? " Windows" : "");
+    };
+    std::set<std::string> documented, table;
+    for (const std::string& line : Lines(SourceText("docs/export.md"))) {
+        if (line.rfind("| `.", 0) != 0)
+            continue;
+        std::vector<std::string> cells;
+        std::istringstream in(line.substr(1));
+        for (std::string cell; std::getline(in, cell, '|');)
+            cells.push_back(cell.substr(cell.find_first_not_of(' ')));
+        ASSERT_GE(cells.size(), 5u) << line;
+        for (const std::string& extension : NamedExtensions(cells[0]))
+            documented.insert(row(extension, cells[0].find("(picture)") != std::string::npos,
+                                  cells[3].rfind("yes", 0) == 0, cells[4].rfind("yes", 0) == 0));
+    }
+    for (const FileKind& kind : FileKinds::all)
+        table.insert(row(kind.extension, kind.use == FileUse::picture, kind.onLinux, kind.onWindows));
+    EXPECT_EQ(documented, table) << "docs/export.md's table against FileKinds::all";
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Clips read back with the library that is each format's reference: frame count, size, timing,
 // looping, pixels; and the rule that a clip appears whole or leaves nothing behind.
-#include "export/ClipWriter.h"
 #include "export/FfmpegClip.h"
+#include "export/FileKinds.h"
+#include "export/FileWriters.h"
 #include "export/PngSeriesClip.h"
 #include "tests/export/ExportFolder.h"
 #include "tests/export/ReadBack.h"
@@ -47,7 +48,7 @@ int LargestDifference(const RgbaPicture& a, const RgbaPicture& b) {
 
 void WriteClip(const std::string& path, double fps, int frames = clipFrames) {
     std::string reason;
-    std::unique_ptr<ClipWriter> writer = ClipWriter::Open(path, clipWidth, clipHeight, fps, &reason);
+    std::unique_ptr<ClipWriter> writer = FileWriters::OpenClip(path, clipWidth, clipHeight, fps, &reason);
     ASSERT_TRUE(writer) << reason;
     for (int i = 0; i < frames; ++i)
         ASSERT_TRUE(writer->AddFrame(Frame(i), &reason)) << reason;
@@ -94,7 +95,7 @@ TEST(ClipWriterTest, WebpFramesReadBackAsDrawnWhateverPartChanged) {
     ExportFolder folder;
     std::string reason;
     std::unique_ptr<ClipWriter> writer =
-        ClipWriter::Open(folder.Path("edits.webp"), clipWidth, clipHeight, 25.0, &reason);
+        FileWriters::OpenClip(folder.Path("edits.webp"), clipWidth, clipHeight, 25.0, &reason);
     ASSERT_TRUE(writer) << reason;
     for (const RgbaPicture& frame : frames)
         ASSERT_TRUE(writer->AddFrame(frame, &reason)) << reason;
@@ -146,12 +147,45 @@ TEST(ClipWriterTest, PngSeriesIsNumberedWithDigitsForTheCount) {
 // Every format this build writes without a helper program.
 const char* const ownFormats[] = {"clip.webp", "clip.gif", "clip.png"};
 
+// The kind is the extension's in any case of letters; the series keeps the case it was given.
+TEST(ClipWriterTest, ExtensionsInAnyCaseChooseTheirKind) {
+    ExportFolder folder;
+    WriteClip(folder.Path("T.WEBP"), 30.0);
+    ExpectLoopingClipOfAllFrames(ReadWebp(folder.Path("T.WEBP")));
+    WriteClip(folder.Path("T.Gif"), 30.0);
+    ExpectLoopingClipOfAllFrames(ReadGif(folder.Path("T.Gif")));
+    WriteClip(folder.Path("S.PNG"), 30.0, 2);
+    EXPECT_EQ(ReadPng(folder.Path("S-001.PNG")).width, clipWidth);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"S-000.PNG", "S-001.PNG", "T.Gif", "T.WEBP"}));
+}
+
+// The writers hold to the rate of FileKinds whoever calls them, not only the command line.
+TEST(ClipWriterTest, EveryKindTakesTheRatesOfFileKindsAndNoOther) {
+    const FileLimit rate = FileKinds::clipRate;
+    ExportFolder folder;
+    for (const char* name : ownFormats) {
+        for (double fps : {rate.low - 0.5, rate.high + 0.5, rate.high + 10.0}) {
+            std::string reason;
+            EXPECT_FALSE(FileWriters::OpenClip(folder.Path(name), clipWidth, clipHeight, fps, &reason))
+                << name << " at " << fps << " frames per second";
+            EXPECT_EQ(reason, "cannot write " + folder.Path(name) + ": the frame rate must be " +
+                                  rate.Span() + " frames per second");
+        }
+        for (double fps : {double(rate.low), double(rate.high)}) {
+            std::string reason;
+            EXPECT_TRUE(FileWriters::OpenClip(folder.Path(name), clipWidth, clipHeight, fps, &reason))
+                << name << " at " << fps << " frames per second: " << reason;
+        }
+    }
+    EXPECT_TRUE(folder.Names().empty());
+}
+
 TEST(ClipWriterTest, MissingFolderFailsAtOpenWithTheSystemsReason) {
     ExportFolder folder;
     for (const char* name : ownFormats) {
         const std::string path = folder.Path(std::string("absent/") + name);
         std::string reason;
-        EXPECT_FALSE(ClipWriter::Open(path, clipWidth, clipHeight, 30.0, &reason)) << name;
+        EXPECT_FALSE(FileWriters::OpenClip(path, clipWidth, clipHeight, 30.0, &reason)) << name;
         // The series names its first picture, absent/clip-000.png.
         const std::string expected = "cannot write " + folder.Path("absent/clip");
         EXPECT_EQ(reason.substr(0, expected.size()), expected) << reason;
@@ -166,7 +200,7 @@ TEST(ClipWriterTest, UnfinishedOrFailedClipsLeaveNothing) {
         std::string reason;
         {
             std::unique_ptr<ClipWriter> writer =
-                ClipWriter::Open(folder.Path(name), clipWidth, clipHeight, 30.0, &reason);
+                FileWriters::OpenClip(folder.Path(name), clipWidth, clipHeight, 30.0, &reason);
             ASSERT_TRUE(writer) << reason;
             ASSERT_TRUE(writer->AddFrame(Frame(0), &reason)) << reason;
             // A frame of the wrong size is refused and the clip abandoned.
@@ -176,7 +210,7 @@ TEST(ClipWriterTest, UnfinishedOrFailedClipsLeaveNothing) {
         EXPECT_TRUE(folder.Names().empty())
             << name << " left " << (folder.Names().empty() ? "" : folder.Names()[0]);
         std::unique_ptr<ClipWriter> empty =
-            ClipWriter::Open(folder.Path(name), clipWidth, clipHeight, 30.0, &reason);
+            FileWriters::OpenClip(folder.Path(name), clipWidth, clipHeight, 30.0, &reason);
         ASSERT_TRUE(empty) << reason;
         EXPECT_FALSE(empty->Finish(&reason)) << name << ": a clip without frames";
         empty.reset();
@@ -184,9 +218,26 @@ TEST(ClipWriterTest, UnfinishedOrFailedClipsLeaveNothing) {
     }
 }
 
+// A directory standing at the second picture's final name makes its rename fail: the picture
+// renamed before it must go too, and no temporary may stay.
+TEST(ClipWriterTest, PngSeriesWhoseRenameFailsLeavesNothingNew) {
+    ExportFolder folder;
+    std::filesystem::create_directory(folder.Path("turn-001.png"));
+    std::string reason;
+    std::unique_ptr<ClipWriter> writer =
+        FileWriters::OpenClip(folder.Path("turn.png"), clipWidth, clipHeight, 30.0, &reason);
+    ASSERT_TRUE(writer) << reason;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(writer->AddFrame(Frame(i), &reason)) << reason;
+    EXPECT_FALSE(writer->Finish(&reason));
+    EXPECT_EQ(reason.rfind("cannot write " + folder.Path("turn-001.png") + ": ", 0), 0u) << reason;
+    writer.reset();
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"turn-001.png"}) << "only the directory stays";
+}
+
 TEST(ClipWriterTest, UnknownExtensionListsTheKindsItWrites) {
     std::string reason;
-    EXPECT_FALSE(ClipWriter::Open("clip.avi", clipWidth, clipHeight, 30.0, &reason));
+    EXPECT_FALSE(FileWriters::OpenClip("clip.avi", clipWidth, clipHeight, 30.0, &reason));
     EXPECT_EQ(reason,
               "cannot write clip.avi: this build writes clips as .webp, .gif, .png (a numbered series), "
               ".mp4 and .webm (through ffmpeg), chosen by the extension");
@@ -219,7 +270,7 @@ TEST(ClipWriterTest, VideoWithoutFfmpegOnPathIsRefusedAtOpen) {
     const ScopedPath path(emptyBin.Path("."));
     for (const char* name : {"clip.mp4", "clip.webm"}) {
         std::string reason;
-        EXPECT_FALSE(ClipWriter::Open(folder.Path(name), clipWidth, clipHeight, 30.0, &reason)) << name;
+        EXPECT_FALSE(FileWriters::OpenClip(folder.Path(name), clipWidth, clipHeight, 30.0, &reason)) << name;
         EXPECT_EQ(reason, "cannot write " + folder.Path(name) +
                               ": .mp4 and .webm clips are made by ffmpeg, and there is no ffmpeg on PATH");
     }
@@ -261,7 +312,7 @@ TEST(ClipWriterTest, FfmpegFailingLeavesNothing) {
         const StandInFfmpeg ffmpeg(body);
         std::string reason;
         std::unique_ptr<ClipWriter> writer =
-            ClipWriter::Open(folder.Path("clip.mp4"), clipWidth, clipHeight, 30.0, &reason);
+            FileWriters::OpenClip(folder.Path("clip.mp4"), clipWidth, clipHeight, 30.0, &reason);
         ASSERT_TRUE(writer) << reason;
         bool ok = true;
         for (int i = 0; ok && i < 200; ++i)
@@ -283,7 +334,7 @@ TEST(ClipWriterTest, FfmpegMakesVideoWholeOrNothing) {
         EXPECT_GT(std::filesystem::file_size(folder.Path(name)), 0u) << name;
         std::string reason;
         const std::string missing = folder.Path(std::string("absent/") + name);
-        EXPECT_FALSE(ClipWriter::Open(missing, clipWidth, clipHeight, 30.0, &reason));
+        EXPECT_FALSE(FileWriters::OpenClip(missing, clipWidth, clipHeight, 30.0, &reason));
         EXPECT_EQ(reason, "cannot write " + missing + ": No such file or directory");
     }
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"clip.mp4", "clip.webm"}));

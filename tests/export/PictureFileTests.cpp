@@ -1,4 +1,6 @@
 // PNG pictures and the write-whole-or-nothing rule every exported file follows.
+#include "export/FileKinds.h"
+#include "export/FileWriters.h"
 #include "export/PictureFile.h"
 #include "tests/export/ExportFolder.h"
 #include "tests/export/ReadBack.h"
@@ -55,6 +57,27 @@ TEST(PictureFileTest, MissingFolderGivesTheSystemsReasonAndLeavesNothing) {
     EXPECT_FALSE(WritePngFile(path, Pattern(8, 8), &reason));
     EXPECT_EQ(reason, "cannot write " + path + ": No such file or directory");
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// The picture writer the command line calls: the kinds and sizes of FileKinds, in any case of letters.
+TEST(PictureFileTest, PicturesAreWrittenInTheKindsAndSizesOfFileKindsOnly) {
+    ExportFolder folder;
+    const int width = FileKinds::pictureWidth.low;
+    const RgbaPicture picture = Pattern(width, FileKinds::PictureHeight(width));
+    std::string reason;
+    ASSERT_TRUE(FileWriters::WritePicture(folder.Path("A.PNG"), picture, &reason)) << reason;
+    EXPECT_EQ(ReadPng(folder.Path("A.PNG")).height, picture.height);
+
+    EXPECT_FALSE(FileWriters::WritePicture(folder.Path("a.jpg"), picture, &reason));
+    EXPECT_EQ(reason, "cannot write " + folder.Path("a.jpg") +
+                          ": this build writes pictures as .png, chosen by the extension");
+    for (const RgbaPicture& wrong :
+         {Pattern(width - 2, FileKinds::PictureHeight(width - 2)), Pattern(width, width)}) {
+        EXPECT_FALSE(FileWriters::WritePicture(folder.Path("b.png"), wrong, &reason))
+            << wrong.width << " x " << wrong.height;
+        EXPECT_NE(reason.find("a picture is from 256 to 4096 pixels wide"), std::string::npos) << reason;
+    }
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"A.PNG"});
 }
 
 } // namespace

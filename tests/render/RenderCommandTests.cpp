@@ -4,10 +4,10 @@
 #include "tests/support/GlTestContext.h"
 
 #include "app/CommandLine.h"
-#include "render/TurnRecorder.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
+#include "render/TurnRecorder.h"
 
 #include <png.h>
 #include <sys/stat.h>
@@ -166,6 +166,37 @@ TEST_F(RenderCommandTest, ATwiceAsWidePictureShowsTheSameSceneTwiceAsLarge) {
     EXPECT_LT(differing, 1024 * 768 / 200) << "pixels far from the small picture's";
 }
 
+// Pixels of a band of rows where two pictures differ by more than 3 in a channel.
+int DifferingPixels(const Frame& a, const Frame& b, int fromRow, int toRow) {
+    int differing = 0;
+    for (int y = fromRow; y < toRow; ++y)
+        for (int x = 0; x < a.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(a.At(x, y)[c] - b.At(x, y)[c]) > 3) {
+                    ++differing;
+                    break;
+                }
+    return differing;
+}
+
+// The panel's bands are the top 60 and the bottom 80 rows of the window's 768: at 256 pixels wide,
+// 20 and 27 rows. A picture with --panel differs there and only there; its name, in capitals, is
+// taken as .png.
+TEST_F(RenderCommandTest, PanelPutsThePanelIntoAPictureAndNothingElse) {
+    const std::string text = ViewText::Format(KnownFourCubeView());
+    const std::string plain = PicturePath("render-256.png"), panel = PicturePath("RENDER-256-PANEL.PNG");
+    ASSERT_EQ(RunProgram("--render '" + plain + "' --width 256 --view '" + text + "'").status, 0);
+    const Outcome run = RunProgram("--render '" + panel + "' --width 256 --panel --view '" + text + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    Frame without, with;
+    ASSERT_TRUE(ReadPng(plain, &without));
+    ASSERT_TRUE(ReadPng(panel, &with));
+    ASSERT_EQ(with.height, 192);
+    EXPECT_GT(DifferingPixels(with, without, 0, 20), 100) << "the controls at the top";
+    EXPECT_GT(DifferingPixels(with, without, 165, 192), 100) << "the help lines at the bottom";
+    EXPECT_EQ(DifferingPixels(with, without, 20, 165), 0) << "the scene between them";
+}
+
 TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoFile) {
     const std::string folder = PicturePath("no-such-folder");
     const Outcome run = RunProgram("--render '" + folder + "/cube.png'");
@@ -174,10 +205,27 @@ TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoF
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
     struct stat info;
     EXPECT_NE(stat(folder.c_str(), &info), 0) << "nothing was left behind";
+}
 
-    const Outcome bad = RunProgram("--render x.png --width 99");
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.err, "tessary: --width '99' is not a whole number from 256 to 4096\n");
+// A value outside a limit is a bad argument, refused before anything is drawn or written, whatever
+// the kind of file.
+TEST_F(RenderCommandTest, ArgumentsOutsideTheLimitsEndWithExitTwoBeforeAnythingIsDrawn) {
+    const std::string view = ViewText::Format(KnownFourCubeView());
+    const std::string picture = PicturePath("refused.png"), clip = PicturePath("refused.gif");
+    const std::pair<std::string, std::string> cases[] = {
+        {"--render '" + picture + "' --width 99",
+         "tessary: --width '99' is not a whole number from 256 to 4096\n"},
+        {"--render '" + clip + "' --turn 0,1 --fps 110 --view '" + view + "'",
+         "tessary: --fps '110' is not a number from 1 to 100\n"},
+    };
+    for (const auto& [arguments, err] : cases) {
+        const Outcome run = RunProgram(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.err, err) << arguments;
+    }
+    struct stat info;
+    EXPECT_NE(stat(picture.c_str(), &info), 0) << picture;
+    EXPECT_NE(stat(clip.c_str(), &info), 0) << clip;
 }
 
 } // namespace

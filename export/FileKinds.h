@@ -1,0 +1,113 @@
+// Every kind of file the command line writes, chosen by its extension in any case of letters; which
+// builds write it; and the limits of what is drawn into it. This is the one statement of those rules:
+// the command line reads its limits and extensions here, the writers (FileWriters) check against it,
+// and the tests hold the help text, the manual page and docs/export.md to it. It is data and small
+// look-ups only, in this header, so that the browser's command line can read it too: the browser
+// build compiles no source of export/ (it saves pictures and clips with the browser's encoders).
+#pragma once
+
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+enum class FileUse { picture, clip };
+
+// The writer that makes a kind of file.
+enum class FileFormat { png, pngSeries, webp, gif, video };
+
+struct FileKind {
+    const char* extension; // with its dot, in lower case
+    FileUse use;
+    FileFormat format;
+    bool onLinux;
+    bool onWindows;   // Debian has no mingw-w64 builds of libwebp or giflib, and Windows no posix_spawn
+    const char* note; // what a list of the kinds says after the last of a run with this note, or ""
+};
+
+// From `low` to `high`, both included.
+struct FileLimit {
+    int low;
+    int high;
+    bool Holds(double value) const { return value >= low && value <= high; }
+    // "from 1 to 100", as the reasons for a refusal say it.
+    std::string Span() const { return "from " + std::to_string(low) + " to " + std::to_string(high); }
+};
+
+class FileKinds {
+public:
+    // In the order a list of them names them.
+    static constexpr FileKind all[] = {
+        {".png", FileUse::picture, FileFormat::png, true, true, ""},
+        {".webp", FileUse::clip, FileFormat::webp, true, false, ""},
+        {".gif", FileUse::clip, FileFormat::gif, true, false, ""},
+        {".png", FileUse::clip, FileFormat::pngSeries, true, true, "(a numbered series)"},
+        {".mp4", FileUse::clip, FileFormat::video, true, false, "(through ffmpeg)"},
+        {".webm", FileUse::clip, FileFormat::video, true, false, "(through ffmpeg)"},
+    };
+
+    // A picture's width in pixels; its height is PictureHeight of it, 4:3.
+    static constexpr FileLimit pictureWidth = {256, 4096};
+    static constexpr int PictureHeight(int width) { return width * 3 / 4; }
+    static constexpr FileLimit clipFrames = {2, 10000};
+    // Frames per second. GIF's delays are hundredths of a second, and many viewers show a delay
+    // below 2 as 10: above 50 frames per second a GIF plays slower there (docs/export.md).
+    static constexpr FileLimit clipRate = {1, 100};
+    // A clip's sides in pixels: WebP's limit (GIF's 65535 is larger).
+    static constexpr FileLimit clipSide = {1, 16383};
+
+    // The kind `path` names when used as `use`, whichever build writes it: its extension compared in
+    // any case of letters. Null when it names none.
+    static const FileKind* Find(const std::string& path, FileUse use) {
+        for (const FileKind& kind : all)
+            if (kind.use == use && EndsWithAnyCase(path, kind.extension))
+                return &kind;
+        return nullptr;
+    }
+
+    // Whether this build has the kind's writer.
+    static bool WrittenHere(const FileKind& kind) {
+#ifdef _WIN32
+        return kind.onWindows;
+#else
+        return kind.onLinux;
+#endif
+    }
+
+    // The kinds of `use`, only those this build writes when `hereOnly`.
+    static std::vector<const FileKind*> Select(FileUse use, bool hereOnly) {
+        std::vector<const FileKind*> kinds;
+        for (const FileKind& kind : all)
+            if (kind.use == use && (!hereOnly || WrittenHere(kind)))
+                kinds.push_back(&kind);
+        return kinds;
+    }
+
+    // The extensions as a sentence lists them, `last` before the last one: ".webp, .gif, .png (a
+    // numbered series), .mp4 and .webm (through ffmpeg)"; with `notes`, a note after the last of
+    // a run of kinds that have it.
+    static std::string Sentence(const std::vector<const FileKind*>& kinds, bool notes, const char* last) {
+        std::string text;
+        for (size_t i = 0; i < kinds.size(); ++i) {
+            if (i > 0)
+                text += i + 1 == kinds.size() ? std::string(" ") + last + " " : std::string(", ");
+            text += kinds[i]->extension;
+            const bool runEnds =
+                i + 1 == kinds.size() || std::strcmp(kinds[i + 1]->note, kinds[i]->note) != 0;
+            if (notes && runEnds && *kinds[i]->note)
+                text += std::string(" ") + kinds[i]->note;
+        }
+        return text;
+    }
+
+private:
+    static bool EndsWithAnyCase(const std::string& text, const char* end) {
+        const size_t length = std::strlen(end);
+        if (text.size() < length)
+            return false;
+        for (size_t i = 0; i < length; ++i)
+            if (std::tolower(static_cast<unsigned char>(text[text.size() - length + i])) != end[i])
+                return false;
+        return true;
+    }
+};
