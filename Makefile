@@ -199,10 +199,10 @@ serve-web: web
 
 # Headless Chromium drives the page with real input, and the desktop scenario runs in Chromium,
 # Firefox and WebKitGTK (docs/browser-engines.md); the frames are compared with the desktop build's
-# frames of the same scenes, taken under Xvfb.
+# frames of the same scenes, taken under Xvfb. The GL emulation's scripts are tested under Node.
 test-web: web build
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) DESKTOP_BUILD=$(CURDIR)/$(BUILD) \
-		node --test --test-concurrency=1 *.test.js
+		node --test --test-concurrency=1 *.test.js ../webgl/*.test.js
 
 bench-web: web
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-web.js

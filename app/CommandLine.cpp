@@ -216,11 +216,12 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
     if (rendering && options->printView)
         return Fail(reason, "--print-view prints when the window closes; --render shows no window");
     if (options->turning) {
-        if (options->view.dimension == 0)
+        if (options->view->dimension == 0)
             return Fail(reason, "--turn needs a --view with a hypercube to turn");
-        if (options->turnFrom >= options->view.dimension || options->turnTo >= options->view.dimension)
-            return Fail(reason, "--turn: the " + std::to_string(options->view.dimension) +
-                                    "-cube has the axes 0 to " + std::to_string(options->view.dimension - 1));
+        if (options->turnFrom >= options->view->dimension || options->turnTo >= options->view->dimension)
+            return Fail(reason, "--turn: the " + std::to_string(options->view->dimension) +
+                                    "-cube has the axes 0 to " +
+                                    std::to_string(options->view->dimension - 1));
     } else if (rendering && !FileKinds::Find(options->renderFile, FileUse::picture)) {
         return Fail(reason, WrongPictureKind());
     }

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-void DrawFrame() {
+void DrawFrame(bool overlay) {
     ScreenManager* manager = application->screenManager;
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -17,12 +17,14 @@ void DrawFrame() {
         screen->Draw3D();
 
     BeginOverlay();
-    if (QV_Screen* screen = manager->ActiveScreen())
-        screen->Draw();
-    if (manager->messageBoxOpen)
-        manager->messageBox->Draw();
-    if (application->showFrameCounter)
-        application->frameCounter->text->DrawAt(0, 0);
+    if (overlay) {
+        if (QV_Screen* screen = manager->ActiveScreen())
+            screen->Draw();
+        if (manager->messageBoxOpen)
+            manager->messageBox->Draw();
+        if (application->showFrameCounter)
+            application->frameCounter->text->DrawAt(0, 0);
+    }
     EndOverlay();
 }
 

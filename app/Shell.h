@@ -4,6 +4,8 @@
 
 #include "platform/Win32.h"
 
+#include <string>
+
 class AppContext;
 
 // Fixed size of the client area and of the 2-D overlay, in pixels.
@@ -34,12 +36,21 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND CreateMainWindow(HINSTANCE instance, bool shown = true);
 // Creates the first screen and sets the viewport, the projection and the fixed GL state.
 bool InitScene();
+// The start-up of the window and of drawing into a file alike: the main window, shown or hidden,
+// the AppContext with its GL context made current, and the first screen. False with one line in
+// *reason, and nothing left standing, when the program cannot start.
+bool StartProgram(HINSTANCE instance, bool shown, std::string* reason);
+// Shutdown, then destroys the main window if it still stands.
+void EndProgram();
 // Loads the window's perspective as the projection matrix and leaves the modelview matrix current.
 // A part of the view, given as its bounds in the window's normalised device coordinates (-1 to 1),
 // is stretched over the whole viewport: the projection of one tile of a larger picture. The whole
 // view is exactly the window's projection.
 void LoadWindowProjection(double left = -1.0, double right = 1.0, double bottom = -1.0, double top = 1.0);
-void DrawFrame();
+// Clears and draws the active screen's scene, then the overlay: with `overlay` the screen's controls,
+// the open message box and the frame counter, otherwise nothing in it (a picture of the scene alone,
+// through the same passes and GL state).
+void DrawFrame(bool overlay = true);
 void BeginOverlay();
 void EndOverlay();
 // Scissors to a rectangle of the overlay, in overlay units, wherever overlayArea puts it.

@@ -1,13 +1,14 @@
-#include "app/AppContext.h"
 #include "app/CommandLine.h"
-#include "render/RenderCommand.h"
-#include "app/ScreenManager.h"
 #include "app/Shell.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
+#ifdef TESSARY_HAVE_FILE_OUTPUT
+#include "render/RenderCommand.h"
+#endif
 
 #include <cstdio>
+#include <string>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand) {
     (void)previousInstance;
@@ -26,20 +27,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
 #endif
     }
 
-    // Without a window or a GL context nothing can be shown at all; say so and fail, rather than
-    // end silently with the exit code of success.
-    if (!CreateMainWindow(instance)) {
-        std::fprintf(stderr, "tessary: cannot create the main window (is a display available?)\n");
+    std::string reason;
+    if (!StartProgram(instance, true, &reason)) {
+        std::fprintf(stderr, "tessary: %s\n", reason.c_str());
         return 1;
     }
-    application = new AppContext();
-    if (!application->glContext) {
-        std::fprintf(stderr, "tessary: cannot create an OpenGL context for the main window\n");
-        Shutdown();
-        return 1;
-    }
-    InitScene();
-    CTessary* screen = static_cast<CTessary*>(application->screenManager->ActiveScreen());
+    CTessary* screen = CTessary::Active();
     // The command line has checked the view already, and no message box can be open yet.
     if (options.hasView)
         ScreenView::Apply(*screen, options.view, nullptr);
@@ -49,6 +42,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
         std::printf("%s\n", ViewText::Format(ScreenView::Capture(*screen)).c_str());
         std::fflush(stdout);
     }
-    Shutdown();
+    EndProgram();
     return 0;
 }

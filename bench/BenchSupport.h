@@ -84,23 +84,17 @@ inline void Row(const std::string& figure, const std::string& what, double progr
 // The start-up of WinMain without its loop: window, AppContext, first screen. Returns the screen.
 inline CTessary* StartProgram() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (!CreateMainWindow(GetModuleHandleW(nullptr))) {
-        std::fprintf(stderr, "cannot create the main window\n");
+    std::string reason;
+    if (!::StartProgram(GetModuleHandleW(nullptr), true, &reason)) {
+        std::fprintf(stderr, "%s\n", reason.c_str());
         std::exit(1);
     }
-    application = new AppContext();
-    if (!application->glContext) {
-        std::fprintf(stderr, "cannot create the OpenGL context\n");
-        std::exit(1);
-    }
-    InitScene();
-    return static_cast<CTessary*>(application->screenManager->ActiveScreen());
+    return CTessary::Active();
 }
 
 // What OnGenerate does once the dimension is accepted.
 inline void Generate(CTessary& screen, int n) {
-    screen.model.Build(n);
-    screen.model.built = true;
+    screen.BuildModel(n);
 }
 
 // A fixed general pose: turns in planes of the first three axes and in planes with every higher axis.

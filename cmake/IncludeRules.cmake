@@ -9,19 +9,38 @@
 #   gui/ hypercube/                 export/, render/, page/, the command line
 #   render/                         page/, the command line
 #   page/                           export/, render/, the command line
+#   platform/webgl/                 platform/web/ and the other back ends, emscripten
+#   platform/web/                   platform/webgl/ but for GlCurrent.h and WebGlSink.h
+#   platform/sdl/ web/ freetype/    platform/core/ but for Backend.h, Input.h and Utf16Text.h
 #
 # The command line (app/CommandLine.h) chooses between the window and a file, so only app/ itself
 # reaches it; the shell that the rest uses is the other headers of app/.
-function(tessary_forbid_includes label pattern)
+# The files of the tree that the globs name.
+function(tessary_rule_files result)
     set(files)
     foreach(glob IN LISTS ARGN)
         file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${glob})
         list(APPEND files ${found})
     endforeach()
+    set(${result} ${files} PARENT_SCOPE)
+endfunction()
+function(tessary_forbid_includes label pattern)
+    tessary_rule_files(files ${ARGN})
     foreach(file IN LISTS files)
         file(STRINGS ${file} forbidden REGEX "^#include [<\"](${pattern})")
         if(forbidden)
             message(FATAL_ERROR "${file} includes ${label}: ${forbidden}")
+        endif()
+    endforeach()
+endfunction()
+# A folder that reaches `folder` only through the headers `allowed` (a pattern of names in it).
+function(tessary_limit_includes label folder allowed)
+    tessary_rule_files(files ${ARGN})
+    foreach(file IN LISTS files)
+        file(STRINGS ${file} reached REGEX "^#include \"${folder}")
+        list(FILTER reached EXCLUDE REGEX "^#include \"${folder}(${allowed})\"")
+        if(reached)
+            message(FATAL_ERROR "${file} includes ${label}: ${reached}")
         endif()
     endforeach()
 endfunction()
@@ -37,3 +56,17 @@ tessary_forbid_includes("a room above it" "export/|render/|page/|${command_line}
     gui/*.cpp gui/*.h hypercube/*.cpp hypercube/*.h)
 tessary_forbid_includes("a room beside or above it" "page/|${command_line}" render/*.cpp render/*.h)
 tessary_forbid_includes("a room beside or above it" "export/|render/|${command_line}" page/*.cpp page/*.h)
+# A windowing back end reaches the core through its two seams, Backend.h and Input.h, and the UTF-16
+# conversions every side shares; the window record, the queue and the rest stay the core's own. A
+# text back end (platform/freetype, the web's WebTextBackend) reaches GDI through TextBackend.h and
+# needs of the core at most the UTF-16 conversions.
+tessary_limit_includes("more of the core than its seams" "platform/core/" "(Backend|Input|Utf16Text)\\.h"
+    platform/sdl/*.cpp platform/sdl/*.h platform/web/*.cpp platform/web/*.h platform/freetype/*.cpp
+    platform/freetype/*.h)
+# The GL emulation is OpenGL over WebGL and knows nothing of the browser's back end: it reaches the
+# page only through its JavaScript libraries. The back end reaches it through the pipeline it makes
+# current (GlCurrent.h) and the sink that pipeline draws into (WebGlSink.h).
+tessary_forbid_includes("a back end or emscripten" "platform/(web|sdl|freetype|windows)/|emscripten"
+    platform/webgl/*.cpp platform/webgl/*.h)
+tessary_limit_includes("more of the GL emulation than GlCurrent.h and WebGlSink.h" "platform/webgl/"
+    "GlCurrent\\.h|WebGlSink\\.h" platform/web/*.cpp platform/web/*.h)

@@ -40,8 +40,8 @@ void CheckAccepted(const CommandLine& options) {
     Require(FileKinds::pictureWidth.Holds(options.width), "a width outside its limits");
     Require(FileKinds::clipFrames.Holds(options.frames), "a frame count outside its limits");
     Require(FileKinds::clipRate.Holds(options.fps), "a frame rate outside its limits");
-    Require(!options.hasView || (3 <= options.view.dimension && options.view.dimension <= 8) ||
-                options.view.dimension == 0,
+    Require(!options.hasView || (3 <= options.view->dimension && options.view->dimension <= 8) ||
+                options.view->dimension == 0,
             "a view of a dimension the viewer cannot build");
     const bool rendering = !options.renderFile.empty();
     Require(rendering || (options.width == defaults.width && !options.panel && !options.turning),
@@ -51,8 +51,8 @@ void CheckAccepted(const CommandLine& options) {
     Require(!(rendering && options.printView), "--print-view accepted with --render");
     if (options.turning) {
         Require(options.turnFrom != options.turnTo, "a turn in the plane of one axis");
-        Require(0 <= options.turnFrom && options.turnFrom < options.view.dimension && 0 <= options.turnTo &&
-                    options.turnTo < options.view.dimension,
+        Require(0 <= options.turnFrom && options.turnFrom < options.view->dimension && 0 <= options.turnTo &&
+                    options.turnTo < options.view->dimension,
                 "a turn about an axis the cube does not have");
     } else if (rendering) {
         Require(FileKinds::Find(options.renderFile, FileUse::picture) != nullptr,

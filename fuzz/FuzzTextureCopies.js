@@ -14,7 +14,7 @@ const url = require('node:url');
 const vm = require('node:vm');
 const {Worker} = require('node:worker_threads');
 
-const file = path.join(__dirname, '../platform/web/library_texture_copies.js');
+const file = path.join(__dirname, '../platform/webgl/library_texture_copies.js');
 const session = new inspector.Session();
 session.connect();
 // A session on the main thread answers before post() returns.

@@ -27,14 +27,13 @@ CTessary* StartOnce() {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         platform_testing::SuppressSystemDialogs(true);
         platform_testing::SetManualTicks(1000);
-        if (!CreateMainWindow(GetModuleHandleW(nullptr), false)) {
-            std::fprintf(stderr, "fuzz_view: no window\n");
+        std::string reason;
+        if (!StartProgram(GetModuleHandleW(nullptr), false, &reason)) { // running until exit
+            std::fprintf(stderr, "fuzz_view: %s\n", reason.c_str());
             std::abort();
         }
-        application = new AppContext(); // owned until exit
-        InitScene();
     }
-    return static_cast<CTessary*>(application->screenManager->ActiveScreen());
+    return CTessary::Active();
 }
 
 void Require(bool held, const char* rule, const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/InputState.h"
+#include "app/ScreenManager.h"
 #include "app/Shell.h"
 #include "gui/QV_Button.h"
 #include "gui/QV_CheckBox.h"
@@ -9,6 +10,7 @@
 #include "gui/QV_MemberFunction.h"
 #include "gui/QV_TextBox.h"
 #include "gui/ShowMessageBox.h"
+#include "hypercube/DimensionRule.h"
 #include "hypercube/HypercubeRenderer.h"
 #include "hypercube/KeyRotation.h"
 #include "hypercube/MouseOrbit.h"
@@ -68,15 +70,67 @@ int CTessary::ReadDimension(const std::wstring& text) {
 void CTessary::OnGenerate(QV_Controller* sender) {
     (void)sender;
     int n = ReadDimension(dimensionBox->text);
-    if (n < 3 || n > 8) {
-        ShowMessageBox(application->screenManager, L"请输入3--8的维度值", false);
+    if (!DimensionRule::Builds(n)) {
+        ShowMessageBox(application->screenManager, DimensionRule::Refusal(), false);
         return;
     }
-    if (n > 6 &&
-        !ShowMessageBox(application->screenManager, L"大于6的维度可能会渲染较慢，真的要试试？", true))
+    if (const wchar_t* question = DimensionRule::Question(n);
+        question && !ShowMessageBox(application->screenManager, question, true))
         return;
+    BuildModel(n);
+}
+
+CTessary* CTessary::Active() {
+    if (!application || !application->screenManager)
+        return nullptr;
+    return dynamic_cast<CTessary*>(application->screenManager->ActiveScreen());
+}
+
+void CTessary::BuildModel(int n) {
+    if (n == 0) {
+        model.built = false;
+        return;
+    }
     model.Build(n);
     model.built = true;
+}
+
+void CTessary::TurnModel(const double* orientation, int stride) {
+    const float half = model.edgeLength * 0.5f; // Build centres the cube: coordinates are +-half
+    for (int32_t v = 0; v < model.vertexCount; ++v) {
+        float* vertex = model.Vertex(v);
+        for (int i = 0; i < model.dimension; ++i) {
+            double sum = 0.0;
+            for (int k = 0; k < model.dimension; ++k)
+                sum += orientation[i * stride + k] * ((v >> k) & 1 ? half : -half);
+            vertex[i] = static_cast<float>(sum);
+        }
+    }
+}
+
+void CTessary::TypeDimension(int n) {
+    dimensionBox->text.clear();
+    dimensionBox->caret = 0;
+    dimensionBox->scroll = 0;
+    if (n != 0)
+        dimensionBox->InsertChar(static_cast<WCHAR>(L'0' + n));
+    dimensionBox->Relayout();
+}
+
+void CTessary::ShowWireframe(bool wireframe) {
+    wireframeBox->checked = wireframe;
+}
+
+bool CTessary::ShowsWireframe() const {
+    return wireframeBox->checked;
+}
+
+void CTessary::PlaceCamera(const float eye[3], const float up[3]) {
+    for (int i = 0; i < 3; ++i) {
+        camera.eye[i] = eye[i];
+        camera.up[i] = up[i];
+        camera.target[i] = 0.0f;
+    }
 }
 
 void CTessary::Update() {

@@ -34,6 +34,27 @@ public:
     // overflowing, so any number too large for an int counts as out of range.
     static int ReadDimension(const std::wstring& text);
 
+    // The running program's hypercube screen: the active screen when it is one, otherwise null.
+    static CTessary* Active();
+
+    // What showing, capturing and drawing a view need of the screen; other code reads the fields
+    // below but changes them only through these.
+    //
+    // Builds the n-cube as the generate button does (axis-aligned), or removes the model for 0.
+    void BuildModel(int n);
+    // Sets every vertex of the built model from `orientation`, row-major with `stride` entries a
+    // row: column k is where the cube's k-th axis points.
+    void TurnModel(const double* orientation, int stride);
+    // The entry field as if `n` had been typed into an empty one; empty for 0.
+    void TypeDimension(int n);
+    // The check box "线框渲染": checked for the wireframe, cleared for the faces.
+    void ShowWireframe(bool wireframe);
+    bool ShowsWireframe() const;
+    // The camera at `eye` with `up`, looking at the origin, as the orbit keeps it.
+    void PlaceCamera(const float eye[3], const float up[3]);
+    // Window pixels to picture pixels while a picture larger than the window is drawn; 1 otherwise.
+    void SetPixelScale(float scale) { pixelScale = scale; }
+
     HypercubeModel model;
     QV_TextBox* dimensionBox = nullptr;  // not owned: a child of this screen
     QV_Label* promptLabel = nullptr;     // not owned: a child of this screen
@@ -44,6 +65,7 @@ public:
     uint32_t lastTick = 0;
     int16_t lastMouseX = 0;
     int16_t lastMouseY = 0;
-    // Window pixels to picture pixels: 1 in the window, more while a larger picture is drawn.
+
+private:
     float pixelScale = 1.0f;
 };

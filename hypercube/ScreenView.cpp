@@ -10,23 +10,41 @@
 
 #include <cmath>
 
+namespace {
+
+double Length(const float v[3]) {
+    return std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]);
+}
+
+// Moves an eye that a huge wheel step has thrown beyond the limits a view may have onto the nearest
+// limit, in the same direction. Scaled in single precision the eye can still land a rounding step
+// outside, so it is then moved inwards one representable step at a time (two or three at most).
+void BringWithinZoomLimits(float (&eye)[3]) {
+    const double distance = Length(eye);
+    if (distance <= 0.0 || (distance >= NearestViewDistance() && distance <= FarthestViewDistance()))
+        return;
+    const bool tooFar = distance > FarthestViewDistance();
+    const double limit = tooFar ? FarthestViewDistance() : NearestViewDistance();
+    for (int i = 0; i < 3; ++i)
+        eye[i] = static_cast<float>(eye[i] * limit / distance);
+    for (int step = 0; step < 8 && (tooFar ? Length(eye) > limit : Length(eye) < limit); ++step)
+        for (float& e : eye)
+            if (e != 0.0f)
+                e = std::nextafter(e, tooFar ? 0.0f : std::copysign(INFINITY, e));
+}
+
+} // namespace
+
 View ScreenView::Capture(const CTessary& screen) {
     View view;
     const HypercubeModel& model = screen.model;
     view.dimension = model.built ? model.dimension : 0;
-    view.wireframe = screen.wireframeBox->checked;
+    view.wireframe = screen.ShowsWireframe();
     for (int i = 0; i < 3; ++i) {
         view.eye[i] = screen.camera.eye[i] - screen.camera.target[i];
         view.up[i] = screen.camera.up[i];
     }
-    const double distance = std::sqrt(double(view.eye[0]) * view.eye[0] + double(view.eye[1]) * view.eye[1] +
-                                      double(view.eye[2]) * view.eye[2]);
-    const double limit = distance < NearestViewDistance()    ? NearestViewDistance()
-                         : distance > FarthestViewDistance() ? FarthestViewDistance()
-                                                             : distance;
-    if (limit != distance && distance > 0.0)
-        for (float& e : view.eye)
-            e = static_cast<float>(e * limit / distance);
+    BringWithinZoomLimits(view.eye);
 
     const float* origin = model.built ? model.Vertex(0) : nullptr;
     for (int k = 0; k < view.dimension; ++k) {
@@ -42,57 +60,37 @@ View ScreenView::Settle(CTessary& screen) {
     const View view = Capture(screen);
     // Straightening what was read can move an entry across a rounding step of the text, so only
     // the text itself, read back, is what every reader gets.
-    View read = view;
+    CheckedView read;
     if (ViewText::Parse(ViewText::Format(view), &read, nullptr))
         Apply(screen, read, nullptr);
     return view;
 }
 
 bool ScreenView::Apply(CTessary& screen, const View& view, std::string* reason) {
+    CheckedView checked;
+    return CheckedView::Check(view, &checked, reason) && Apply(screen, checked, reason);
+}
+
+bool ScreenView::Apply(CTessary& screen, const CheckedView& shown, std::string* reason) {
     if (application && application->screenManager->messageBoxOpen) {
         if (reason)
             *reason = "a message box is open";
         return false;
     }
-    View checked = view;
-    if (!checked.Check(reason))
-        return false;
+    const View& checked = *shown;
 
-    if (checked.dimension == 0) {
-        screen.model.built = false;
-    } else {
-        if (!screen.model.built || screen.model.dimension != checked.dimension) {
-            screen.model.Build(checked.dimension);
-            screen.model.built = true;
-        }
-        TurnModel(screen, checked);
-    }
-    QV_TextBox* field = screen.dimensionBox;
-    field->text.clear();
-    field->caret = 0;
-    field->scroll = 0;
+    // A model of the view's dimension already built is only turned: building the 8-cube's faces
+    // again would cost a second for nothing.
+    if (checked.dimension == 0 || !screen.model.built || screen.model.dimension != checked.dimension)
+        screen.BuildModel(checked.dimension);
     if (checked.dimension != 0)
-        field->InsertChar(static_cast<WCHAR>(L'0' + checked.dimension));
-    field->Relayout();
-    screen.wireframeBox->checked = checked.wireframe;
-    for (int i = 0; i < 3; ++i) {
-        screen.camera.eye[i] = checked.eye[i];
-        screen.camera.up[i] = checked.up[i];
-        screen.camera.target[i] = 0.0f;
-    }
+        TurnModel(screen, checked);
+    screen.TypeDimension(checked.dimension);
+    screen.ShowWireframe(checked.wireframe);
+    screen.PlaceCamera(checked.eye, checked.up);
     return true;
 }
 
 void ScreenView::TurnModel(CTessary& screen, const View& view) {
-    HypercubeModel& model = screen.model;
-    const float half = model.edgeLength * 0.5f; // Build centres the cube: coordinates are +-half
-    for (int32_t v = 0; v < model.vertexCount; ++v) {
-        float* vertex = model.Vertex(v);
-        for (int i = 0; i < model.dimension; ++i) {
-            double sum = 0.0;
-            for (int k = 0; k < model.dimension; ++k)
-                sum += view.At(i, k) * ((v >> k) & 1 ? half : -half);
-            vertex[i] = static_cast<float>(sum);
-        }
-    }
+    screen.TurnModel(view.orientation, View::maxDimension);
 }

@@ -1,6 +1,7 @@
 // Taking the view of the hypercube screen, and putting a view onto it, at start or while it runs.
 #pragma once
 
+#include "hypercube/CheckedView.h"
 #include "hypercube/View.h"
 
 #include <string>
@@ -26,8 +27,10 @@ public:
     // Shows `view` as the user would have made it: the model built as the generate button builds it
     // and turned to the orientation (the vertices are set from the rotation), the entry field showing
     // the dimension as if typed, the check box set and the camera placed. Refused, with one line in
-    // *reason and the screen untouched, while a message box is open or when the view does not pass
-    // View::Check.
+    // *reason and the screen untouched, while a message box is open.
+    static bool Apply(CTessary& screen, const CheckedView& view, std::string* reason);
+    // The same for a view made in code, checked first (CheckedView::Check): refused also when it
+    // does not pass.
     static bool Apply(CTessary& screen, const View& view, std::string* reason);
 
     // Sets every vertex of the model (built, of the view's dimension) from the view's rotation.

@@ -26,7 +26,7 @@ double Dot3(const float* a, const float* b) {
     return double(a[0]) * b[0] + double(a[1]) * b[1] + double(a[2]) * b[2];
 }
 
-bool Refuse(std::string* reason, const char* why) {
+bool Refuse(std::string* reason, const std::string& why) {
     if (reason)
         *reason = why;
     return false;
@@ -102,8 +102,8 @@ void View::TurnInPlane(int a, int b, double angle) {
 }
 
 bool View::Check(std::string* reason) {
-    if (dimension != 0 && (dimension < 3 || dimension > maxDimension))
-        return Refuse(reason, "the dimension is not 0 or 3 to 8");
+    if (dimension != 0 && !DimensionRule::Builds(dimension))
+        return Refuse(reason, "the dimension is not 0 or " + DimensionRule::RangeText());
     if (!AllFinite(eye, 3) || !AllFinite(up, 3))
         return Refuse(reason, "the camera has a number that is not finite");
     const double distance = std::sqrt(Dot3(eye, eye));

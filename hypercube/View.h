@@ -3,11 +3,13 @@
 // the screen, applying it and writing it as text are the business of other classes.
 #pragma once
 
+#include "hypercube/DimensionRule.h"
+
 #include <string>
 
 class View {
 public:
-    static constexpr int maxDimension = 8;
+    static constexpr int maxDimension = DimensionRule::largest;
     // How far from a rotation an orientation may be and still be accepted (and straightened): the
     // largest entry of RᵀR − I. Rounding in long runs of turns and in the text stays far below it.
     static constexpr double rotationTolerance = 1e-3;

@@ -75,6 +75,14 @@ std::string ViewText::Format(const View& view) {
 }
 
 bool ViewText::Parse(const std::string& text, View* view, std::string* reason) {
+    CheckedView checked;
+    if (!Parse(text, &checked, reason))
+        return false;
+    *view = *checked;
+    return true;
+}
+
+bool ViewText::Parse(const std::string& text, CheckedView* view, std::string* reason) {
     if (text.size() > maxLength)
         return Refuse(reason, "the view is too long (" + std::to_string(text.size()) +
                                   " characters, at most " + std::to_string(maxLength) + ")");
@@ -87,9 +95,9 @@ bool ViewText::Parse(const std::string& text, View* view, std::string* reason) {
 
     View read;
     const char d = text[prefixLength];
-    if (d != '0' && (d < '3' || d > '8'))
-        return Refuse(reason, "the view's dimension is not 0 or 3 to 8");
-    read.dimension = d - '0';
+    read.dimension = d >= '0' && d <= '9' ? d - '0' : -1;
+    if (read.dimension != 0 && !DimensionRule::Builds(read.dimension))
+        return Refuse(reason, "the view's dimension is not 0 or " + DimensionRule::RangeText());
     const char mode = text[prefixLength + 1];
     if (mode != 'w' && mode != 'f')
         return Refuse(reason, "the view's mode is neither w (wireframe) nor f (faces)");
@@ -123,8 +131,7 @@ bool ViewText::Parse(const std::string& text, View* view, std::string* reason) {
             read.At(row, column) = static_cast<double>(code) / entryScale - 1.0;
         }
     std::string why;
-    if (!read.Check(&why))
+    if (!CheckedView::Check(read, view, &why))
         return Refuse(reason, "the view cannot be shown: " + why);
-    *view = read;
     return true;
 }

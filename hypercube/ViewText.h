@@ -8,6 +8,7 @@
 // as near as single-precision vertices carry it, and is straightened into a rotation when read.
 #pragma once
 
+#include "hypercube/CheckedView.h"
 #include "hypercube/View.h"
 
 #include <string>
@@ -20,5 +21,7 @@ public:
     static std::string Format(const View& view);
     // Reads `text` into *view, checked as View::Check does. On refusal *reason gets one line, and
     // *view is left exactly as it was.
+    static bool Parse(const std::string& text, CheckedView* view, std::string* reason);
+    // The same into a plain View, for code that goes on to change it.
     static bool Parse(const std::string& text, View* view, std::string* reason);
 };

@@ -8,6 +8,7 @@
 #include "gui/QV_Label.h"
 #include "gui/QV_MessageBox.h"
 #include "hypercube/CTessary.h"
+#include "hypercube/DimensionRule.h"
 #include "hypercube/KeyRotation.h"
 #include "hypercube/ScreenView.h"
 
@@ -15,12 +16,6 @@
 #include <string>
 
 namespace {
-
-CTessary* Viewer() {
-    if (!application || !application->screenManager)
-        return nullptr;
-    return static_cast<CTessary*>(application->screenManager->ActiveScreen());
-}
 
 // A JSON string of UTF-16 text: ASCII as it is, everything else as \u escapes.
 std::string JsonString(const std::wstring& text) {
@@ -44,7 +39,7 @@ std::string JsonString(const std::wstring& text) {
 
 const char* tessary_page_state() {
     static std::string state;
-    const CTessary* screen = Viewer();
+    const CTessary* screen = CTessary::Active();
     if (!screen)
         return state = "{}", state.c_str();
     const HypercubeModel& model = screen->model;
@@ -54,7 +49,7 @@ const char* tessary_page_state() {
     state += ",\"vertices\":" + std::to_string(built ? model.vertexCount : 0);
     state += ",\"edges\":" + std::to_string(built ? model.edgeCount : 0);
     state += ",\"faces\":" + std::to_string(built ? model.faceCount : 0);
-    state += std::string(",\"facesShown\":") + (screen->wireframeBox->checked ? "false" : "true");
+    state += std::string(",\"facesShown\":") + (screen->ShowsWireframe() ? "false" : "true");
     const bool boxOpen = manager->messageBoxOpen && manager->messageBox && manager->messageBox->message;
     state +=
         ",\"message\":" + (boxOpen ? JsonString(manager->messageBox->message->text) : std::string("null"));
@@ -69,13 +64,24 @@ const char* tessary_page_state() {
     return state += "}", state.c_str();
 }
 
+const char* tessary_dimension_question(int n) {
+    static std::string answer;
+    if (!DimensionRule::Builds(n))
+        answer = "{\"answer\":\"refused\",\"text\":" + JsonString(DimensionRule::Refusal()) + "}";
+    else if (const wchar_t* question = DimensionRule::Question(n))
+        answer = "{\"answer\":\"ask\",\"text\":" + JsonString(question) + "}";
+    else
+        answer = "{\"answer\":\"build\"}";
+    return answer.c_str();
+}
+
 const char* tessary_apply_dimension(int n) {
     static std::string reason;
-    CTessary* screen = Viewer();
+    CTessary* screen = CTessary::Active();
     if (!screen)
         return reason = "no screen", reason.c_str();
-    if (n < 3 || n > View::maxDimension)
-        return reason = "the dimension must be 3 to 8", reason.c_str();
+    if (!DimensionRule::Builds(n))
+        return reason = "the dimension must be " + DimensionRule::RangeText(), reason.c_str();
     View view = ScreenView::Capture(*screen);
     view.dimension = n;
     for (double& entry : view.orientation)
@@ -88,11 +94,11 @@ const char* tessary_apply_dimension(int n) {
 }
 
 const char* tessary_show_faces(int shown) {
-    CTessary* screen = Viewer();
+    CTessary* screen = CTessary::Active();
     if (!screen)
         return "no screen";
     if (application->screenManager->messageBoxOpen)
         return "a message box is open";
-    screen->wireframeBox->checked = shown == 0;
+    screen->ShowWireframe(shown == 0);
     return "";
 }

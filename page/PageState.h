@@ -13,6 +13,15 @@ extern "C" {
 // escapes of its UTF-16 units.
 const char* tessary_page_state();
 
+// What the program does when asked to build the n-cube, by the rule of the generate button
+// (hypercube/DimensionRule.h), as one line of JSON, valid until the next call:
+//   {"answer":"build"}                          builds it at once;
+//   {"answer":"ask","text":"..."}               asks the question `text` first (7 and 8);
+//   {"answer":"refused","text":"..."}           builds nothing, and says `text` (outside 3 to 8).
+// The texts are the program's own, outside ASCII as \u escapes of their UTF-16 units. Needs no
+// running program.
+const char* tessary_dimension_question(int n);
+
 // Builds the n-cube as the generate button does, axis-aligned, in the current mode and with the
 // camera left where it is, the entry field showing n as if typed. Returns "" when done, or one line
 // saying why not (no screen, n outside 3 to 8, a message box is open), valid until the next call.

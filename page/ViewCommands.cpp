@@ -14,12 +14,6 @@ namespace {
 // The answer of the last call, kept until the next one.
 std::string answer;
 
-CTessary* RunningScreen() {
-    if (!application || !application->screenManager)
-        return nullptr;
-    return dynamic_cast<CTessary*>(application->screenManager->ActiveScreen());
-}
-
 const char* Answer(std::string text) {
     answer = std::move(text);
     return answer.c_str();
@@ -28,7 +22,7 @@ const char* Answer(std::string text) {
 } // namespace
 
 const char* tessary_capture_view() {
-    CTessary* screen = RunningScreen();
+    CTessary* screen = CTessary::Active();
     if (!screen)
         return Answer(std::string());
     // Settled, the screen shows exactly what the text gives whoever opens it. Settled again until
@@ -46,19 +40,13 @@ const char* tessary_capture_view() {
     return Answer(text);
 }
 
-const char* tessary_read_view(const char* text) {
-    View view;
-    std::string reason;
-    return Answer(ViewText::Parse(text ? text : "", &view, &reason) ? std::string() : reason);
-}
-
 const char* tessary_apply_view(const char* text) {
-    View view;
+    CheckedView view;
     std::string reason;
     if (!ViewText::Parse(text ? text : "", &view, &reason))
-        return Answer(reason);
-    CTessary* screen = RunningScreen();
+        return Answer("unreadable: " + reason);
+    CTessary* screen = CTessary::Active();
     if (!screen)
-        return Answer("the program has not started yet");
-    return Answer(ScreenView::Apply(*screen, view, &reason) ? std::string() : reason);
+        return Answer("not started: the program has not started yet");
+    return Answer(ScreenView::Apply(*screen, view, &reason) ? std::string() : "busy: " + reason);
 }

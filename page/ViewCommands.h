@@ -9,10 +9,11 @@ extern "C" {
 // screen draws exactly what the text gives any program, and so that showing the text and taking
 // the view again gives the same text; "" while the program has no such screen.
 const char* tessary_capture_view();
-// Whether `text` is a view this program can show: "" when it is, otherwise one line saying why not.
-// Needs no running screen, so a host can check a view before it starts the program with --view.
-const char* tessary_read_view(const char* text);
 // Shows the view written in `text` on the running screen: "" when it is shown, otherwise one line
-// saying why nothing changed (unreadable text, a message box open, no screen yet).
+// saying why nothing changed, which starts with its kind, so that a host can choose what to say:
+//   "unreadable: <the reader's reason>"   the text is no view this program can show;
+//   "busy: a message box is open"         the view is readable, and shown once the box is closed;
+//   "not started: ..."                    the view is readable, and the program has no screen yet.
+// The text is read and checked once, here.
 const char* tessary_apply_view(const char* text);
 }

@@ -12,7 +12,7 @@ RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
     const double scale = static_cast<double>(width) / clientWidth;
 
     RgbaPicture picture(width, height);
-    screen.pixelScale = static_cast<float>(scale);
+    screen.SetPixelScale(static_cast<float>(scale));
     glViewport(0, 0, clientWidth, clientHeight);
     // Each tile is read straight into its place in the picture, which stays bottom row first, as
     // OpenGL gives rows, until all tiles are in.
@@ -24,16 +24,7 @@ RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
             LoadWindowProjection(-1.0 + 2.0 * tx / width, -1.0 + 2.0 * (tx + clientWidth) / width,
                                  1.0 - 2.0 * (ty + clientHeight) / height, 1.0 - 2.0 * ty / height);
             overlayArea = {tx / scale, ty / scale, (tx + clientWidth) / scale, (ty + clientHeight) / scale};
-            if (panel) {
-                DrawFrame();
-            } else {
-                // The same passes and GL state as DrawFrame, with nothing in the overlay.
-                glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-                screen.Draw3D();
-                BeginOverlay();
-                EndOverlay();
-            }
+            DrawFrame(panel);
             // The buffer's top `rows` rows hold picture rows ty to ty + rows - 1.
             const int columns = std::min(clientWidth, width - tx);
             const int rows = std::min(clientHeight, height - ty);
@@ -44,7 +35,7 @@ RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
     // The buffer's own order, BGRA, turned into RGBA here: llvmpipe converts to RGBA through a
     // generic path several times slower.
     picture.TurnOverFromBgra();
-    screen.pixelScale = 1.0f;
+    screen.SetPixelScale(1.0f);
     overlayArea = OverlayArea{};
     LoadWindowProjection();
     return picture;

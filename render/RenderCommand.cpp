@@ -1,7 +1,5 @@
 #include "render/RenderCommand.h"
 
-#include "app/AppContext.h"
-#include "app/ScreenManager.h"
 #include "app/Shell.h"
 #include "export/FileWriters.h"
 #include "hypercube/CTessary.h"
@@ -14,31 +12,16 @@
 #include <string>
 
 int RenderCommand::Run(HINSTANCE instance, const RenderRequest& options) {
-    if (!CreateMainWindow(instance, false)) {
-        std::fprintf(stderr, "tessary: cannot create a hidden window to draw in\n");
-        return 1;
-    }
-    application = new AppContext();
-    if (!application->glContext) {
-        std::fprintf(stderr, "tessary: cannot create an OpenGL context to draw in\n");
-        Shutdown();
-        return 1;
-    }
-    InitScene();
-    CTessary* screen = static_cast<CTessary*>(application->screenManager->ActiveScreen());
     std::string reason;
-    int exitCode = 0;
-    if (!ScreenView::Apply(*screen, options.view, &reason)) {
-        std::fprintf(stderr, "tessary: cannot show the view: %s\n", reason.c_str());
-        exitCode = 1;
-    } else {
-        exitCode = Write(*screen, options);
+    if (!StartProgram(instance, false, &reason)) {
+        std::fprintf(stderr, "tessary: %s\n", reason.c_str());
+        return 1;
     }
-    Shutdown();
-    // The viewer's window goes with the default handling of WM_CLOSE; this hidden one is closed by
-    // nobody else.
-    DestroyWindow(mainWindow);
-    mainWindow = nullptr;
+    CTessary* screen = CTessary::Active();
+    // The view was checked on its way in and no message box can be open yet: it is shown.
+    ScreenView::Apply(*screen, options.view, nullptr);
+    const int exitCode = Write(*screen, options);
+    EndProgram();
     return exitCode;
 }
 

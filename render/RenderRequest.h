@@ -3,12 +3,12 @@
 #pragma once
 
 #include "export/FileKinds.h"
-#include "hypercube/View.h"
+#include "hypercube/CheckedView.h"
 
 #include <string>
 
 struct RenderRequest {
-    View view;
+    CheckedView view;
     std::string renderFile; // the picture or clip to write
     int width = 1024;       // at 4:3
     bool panel = false;     // keep the panel and the frame counter in the picture

@@ -27,7 +27,7 @@ bool TurnRecorder::Record(CTessary& screen, const RenderRequest& options, std::s
     const double wholeTurn = (options.turnBack ? -2.0 : 2.0) * 3.14159265358979323846;
     const bool progress = isatty(fileno(stderr)) != 0;
     for (int k = 0; k < options.frames; ++k) {
-        View view = options.view;
+        View view = *options.view;
         view.TurnInPlane(low, high, wholeTurn * k / options.frames);
         ScreenView::TurnModel(screen, view);
         if (!clip->AddFrame(PictureDrawer::Draw(screen, options.width, options.panel), reason))

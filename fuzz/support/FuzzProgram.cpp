@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -41,12 +42,11 @@ void StartOnce(const char* target) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     platform_testing::SuppressSystemDialogs(true);
     platform_testing::SetManualTicks(1000);
-    if (!CreateMainWindow(GetModuleHandleW(nullptr))) {
-        std::fprintf(stderr, "%s: no window\n", target);
+    std::string reason;
+    if (!StartProgram(GetModuleHandleW(nullptr), true, &reason)) { // running until exit
+        std::fprintf(stderr, "%s: %s\n", target, reason.c_str());
         std::abort();
     }
-    application = new AppContext(); // owned until exit
-    InitScene();
     framebuffer = new SmallFramebuffer();
     std::atexit(CheckForLeaks);
 }

@@ -1,21 +1,6 @@
 # The Win32 core and the GDI layer, which every back end but Windows' own shares. Neither target
 # links SDL, FreeType or fontconfig, so their headers cannot be found from here; the rules of what
-# the rest of the tree may include are cmake/IncludeRules.cmake's.
-
-# A windowing back end reaches the core through its two seams, Backend.h and Input.h, and the UTF-16
-# conversions every side shares; the window record, the queue and the rest stay the core's own. A
-# text back end (platform/freetype, the web's WebTextBackend) reaches GDI through TextBackend.h and
-# needs of the core at most the UTF-16 conversions.
-file(GLOB TESSARY_BACKEND_FILES CONFIGURE_DEPENDS
-    platform/sdl/*.cpp platform/sdl/*.h platform/web/*.cpp platform/web/*.h
-    platform/freetype/*.cpp platform/freetype/*.h)
-foreach(file IN LISTS TESSARY_BACKEND_FILES)
-    file(STRINGS ${file} reached REGEX "^#include \"platform/core/")
-    list(FILTER reached EXCLUDE REGEX "platform/core/(Backend|Input|Utf16Text)\\.h\"")
-    if(reached)
-        message(FATAL_ERROR "${file} includes more of the core than its seams: ${reached}")
-    endif()
-endforeach()
+# the rest of the tree may include, the back ends' seams among them, are cmake/IncludeRules.cmake's.
 
 file(GLOB TESSARY_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/core/*.cpp)
 add_library(tessary_platform_core STATIC ${TESSARY_CORE_SOURCES})

@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <cstdio>
 #include <map>
 
 using platform_sdl::Native;
@@ -24,11 +23,10 @@ namespace platform_backend {
 NativeGlContext CreateGlContext(NativeWindow window) {
     SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+    // Without one the program says in its own line that the display offers no OpenGL.
     SDL_GLContext context = SDL_GL_CreateContext(SdlWindow(window));
-    if (!context) {
-        std::fprintf(stderr, "OpenGL context could not be created: %s\n", SDL_GetError());
+    if (!context)
         return nullptr;
-    }
     // SDL makes the new context current; wglCreateContext leaves that to wglMakeCurrent.
     if (previousContext)
         SDL_GL_MakeCurrent(previousWindow, previousContext);

@@ -15,6 +15,11 @@ namespace {
 
 SDL_Window* MakeSdlWindow(const char* title, POINT origin, LONG width, LONG height, Uint32 flags) {
     SDL_Window* created = SDL_CreateWindow(title, origin.x, origin.y, width, height, flags);
+    // A display without OpenGL (an X server without GLX) refuses an OpenGL window. A Win32 window
+    // needs no OpenGL to exist, so it is made without; the program then finds that no context can
+    // be made for it and says that OpenGL is what the display lacks.
+    if (!created && (flags & SDL_WINDOW_OPENGL))
+        created = SDL_CreateWindow(title, origin.x, origin.y, width, height, flags & ~SDL_WINDOW_OPENGL);
     if (!created) {
         std::fprintf(stderr, "SDL window could not be created: %s\n", SDL_GetError());
         return nullptr;

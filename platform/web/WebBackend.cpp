@@ -7,8 +7,8 @@
 #include "platform/core/Utf16Text.h"
 #include "platform/web/WebEventFunnel.h"
 #include "platform/web/WebHost.h"
-#include "platform/web/gl/GlCurrent.h"
-#include "platform/web/gl/WebGlSink.h"
+#include "platform/webgl/GlCurrent.h"
+#include "platform/webgl/WebGlSink.h"
 
 #include <emscripten.h>
 

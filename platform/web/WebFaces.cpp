@@ -4,7 +4,7 @@ namespace web_fonts {
 
 namespace {
 
-// Metrics read from the Debian fonts with fontTools; fonts/subset-fonts.py checks them against the
+// Metrics read from the Debian fonts with fontTools; tools/web/subset-fonts.py checks them against the
 // fonts it cuts, so a changed font fails the build instead of shifting every line of text.
 constexpr WebFace kMing = {"\"Tessary Ming\", \"Tessary Hei\"", 1024, 917, 155};
 constexpr WebFace kHei = {"\"Tessary Hei\", \"Tessary Ming\"", 2048, 1918, 483};

@@ -1,11 +1,6 @@
 // The page side of the browser back end: the queue of DOM events that the page's input modules fill, animation
 // frames to wait for, and the few things of the page a window can change.
 mergeInto(LibraryManager.library, {
-  // The numbers shared with the program (WebHost.h), from the input script the page loads first.
-  $TessaryHost: {
-    table: function() { return window['TessaryInput']['HOST']; },
-  },
-
   // Moves up to `capacity` waiting input records into `records`; the number moved. The page's
   // input queue (input/queue.js) lays them out and paces them by the frames the program has shown.
   tessary_web_pump__deps: ['$TessaryFrame'],
@@ -61,11 +56,11 @@ mergeInto(LibraryManager.library, {
     return Asyncify.handleSleep(TessaryFrame.sleep);
   },
 
-  tessary_web_set_cursor__deps: ['$TessaryHost'],
+  // The page gives the CSS cursor of each of WebHost.h's cursors, by number.
   tessary_web_set_cursor__sig: 'vi',
   tessary_web_set_cursor: function(cursor) {
     var canvas = Module['canvas'];
-    if (canvas) canvas.style.cursor = TessaryHost.table()['CURSOR'][cursor] || 'default';
+    if (canvas) canvas.style.cursor = Module['cursors'][cursor] || 'default';
   },
 
   tessary_web_set_title__sig: 'vi',

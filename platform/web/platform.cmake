@@ -2,112 +2,27 @@
 # is the window, whose DOM events are the input and whose Canvas 2D draws the text, and the
 # program's OpenGL 1.1 over WebGL. Waits give the thread back to the browser through Asyncify.
 include(${CMAKE_SOURCE_DIR}/platform/core/core.cmake)
-include(${CMAKE_SOURCE_DIR}/platform/web/gl/gl.cmake)
-# The program's OpenGL and GLU are the pipeline of this back end, linked with it below.
+include(${CMAKE_SOURCE_DIR}/platform/webgl/webgl.cmake)
+# The program's OpenGL and GLU are platform/webgl's pipeline, linked with this back end below.
 add_library(OpenGL::GL INTERFACE IMPORTED)
 
 set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
-add_library(tessary_backend_web STATIC ${WEB_DIR}/WebBackend.cpp ${WEB_DIR}/WebEventFunnel.cpp
-    ${WEB_DIR}/gl/WebGlSink.cpp ${WEB_DIR}/gl/GlEntryPoints.cpp)
+add_library(tessary_backend_web STATIC ${WEB_DIR}/WebBackend.cpp ${WEB_DIR}/WebEventFunnel.cpp)
 target_link_libraries(tessary_backend_web PUBLIC tessary_platform_core tessary_webgl_core)
 # GLOBAL_BASE: Win32 takes a "name" pointer below 0x10000 for an atom, which Windows can do because
 # nothing is ever mapped there; wasm puts static data at 1024 unless told otherwise.
 target_link_options(tessary_backend_web INTERFACE
     "SHELL:--js-library ${WEB_DIR}/library_web_platform.js"
-    "SHELL:--js-library ${WEB_DIR}/library_texture_copies.js"
-    "SHELL:--js-library ${WEB_DIR}/library_webgl_sink.js"
     "SHELL:--js-library ${WEB_DIR}/library_web_text.js"
     -sASYNCIFY -sASYNCIFY_IMPORTS=[tessary_web_next_frame] -sASYNCIFY_STACK_SIZE=65536
-    -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sTOTAL_STACK=1048576 -sGLOBAL_BASE=65536
-    # The page reads the program's state and sets the dimension and the faces (page/PageState.h), and
-    # reads and applies views (page/ViewCommands.h), by name, with strings in the program's memory.
-    -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_read_view,_tessary_apply_view]
-    -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8])
+    -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sTOTAL_STACK=1048576 -sGLOBAL_BASE=65536)
 set_property(TARGET tessary_backend_web APPEND PROPERTY INTERFACE_LINK_DEPENDS
-    ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_texture_copies.js ${WEB_DIR}/library_webgl_sink.js
-    ${WEB_DIR}/library_web_text.js)
+    ${WEB_DIR}/library_web_platform.js ${WEB_DIR}/library_web_text.js)
 
 add_library(tessary_text_web STATIC ${WEB_DIR}/WebTextBackend.cpp ${WEB_DIR}/WebFaces.cpp)
 target_link_libraries(tessary_text_web PUBLIC tessary_platform_gdi)
 
 tessary_join_platform(tessary_backend_web tessary_text_web)
-
-# The page beside the program: index.html, its script, the web-app manifest, the service worker,
-# the icons, and the font subsets with their licences, cut from the Debian fonts at build time.
-# Every file a static host serves is named here and nowhere else: the service worker is given the
-# list, and page-files.txt beside the page gives it to `make web`, make-release.sh and the benchmark.
-set(WEB_PAGE_FILES index.html manifest.webmanifest)
-set(WEB_FONT_FILES uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
-    cwyen-LICENSE.txt)
-set(WEB_ICON_SIZES 32 192 512)
-set(WEB_SERVED ${WEB_PAGE_FILES} service_worker.js tessary.js tessary.wasm)
-foreach(size ${WEB_ICON_SIZES})
-    list(APPEND WEB_SERVED icons/tessary-${size}.png)
-endforeach()
-foreach(font ${WEB_FONT_FILES})
-    list(APPEND WEB_SERVED fonts/${font})
-endforeach()
-list(JOIN WEB_SERVED "\n" WEB_SERVED_LINES)
-file(WRITE ${CMAKE_BINARY_DIR}/page-files.txt "${WEB_SERVED_LINES}\n")
-
-set(WEB_FONTS ${WEB_FONT_FILES})
-list(TRANSFORM WEB_FONTS PREPEND ${CMAKE_BINARY_DIR}/fonts/)
-file(GLOB_RECURSE WEB_FONT_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp
-    ${CMAKE_SOURCE_DIR}/gui/*.cpp ${CMAKE_SOURCE_DIR}/hypercube/*.cpp)
-# The page's modules: tessary_page.js and the page_*.js it imports.
-file(GLOB WEB_PAGE_MODULES CONFIGURE_DEPENDS ${WEB_DIR}/tessary_page.js ${WEB_DIR}/page_*.js)
-add_custom_command(OUTPUT ${WEB_FONTS}
-    COMMAND ${WEB_DIR}/fonts/subset-fonts.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/fonts
-    DEPENDS ${WEB_DIR}/fonts/subset-fonts.py ${WEB_FONT_TEXT_SOURCES} ${WEB_DIR}/index.html
-        ${WEB_PAGE_MODULES}
-    COMMENT "Cutting the font subsets the page ships")
-# index.html carries the page's one script, built from the input modules, the record layout of
-# WebHost.h and the page's modules.
-find_program(TESSARY_NODE NAMES node nodejs REQUIRED)
-file(GLOB WEB_INPUT_MODULES CONFIGURE_DEPENDS ${WEB_DIR}/input/*.js)
-list(REMOVE_ITEM WEB_INPUT_MODULES ${WEB_DIR}/input/bundle.js)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html
-    COMMAND ${TESSARY_NODE} ${WEB_DIR}/build_page.js ${WEB_DIR}/WebHost.h ${WEB_DIR}/index.html
-        ${WEB_DIR}/tessary_page.js ${CMAKE_BINARY_DIR}/index.html ${WEB_INPUT_MODULES}
-    DEPENDS ${WEB_DIR}/build_page.js ${WEB_DIR}/input/bundle.js ${WEB_DIR}/WebHost.h ${WEB_DIR}/index.html
-        ${WEB_INPUT_MODULES} ${WEB_PAGE_MODULES}
-    COMMENT "Building the page")
-configure_file(${WEB_DIR}/manifest.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest COPYONLY)
-# The service worker keeps every file but itself, and the page's address, in a cache named after
-# the version and a digest of those files: a build that changes any of them is a new worker, whose
-# install keeps the new files, so that its fetch handler never writes to the cache while the page
-# starts. It is written once the program and the page are built.
-set(WEB_CACHED ${WEB_SERVED})
-list(REMOVE_ITEM WEB_CACHED service_worker.js)
-set(WEB_CACHED_PATHS ${WEB_CACHED})
-list(TRANSFORM WEB_CACHED_PATHS PREPEND ${CMAKE_BINARY_DIR}/)
-list(JOIN WEB_CACHED "|" WEB_CACHED_ARGUMENT)
-
-# The page's icons are the desktop icon at the sizes a browser asks for, drawn by tessary-icon of a
-# desktop build (this build makes WebAssembly, which cannot run it): `make web` draws them there
-# first and names the folder here.
-set(TESSARY_WEB_ICONS "" CACHE PATH "Folder with tessary-32.png, tessary-192.png and tessary-512.png")
-if(NOT TESSARY_WEB_ICONS)
-    message(FATAL_ERROR "TESSARY_WEB_ICONS must name the folder of the page's icons (make web sets it)")
-endif()
-set(WEB_ICONS)
-foreach(size ${WEB_ICON_SIZES})
-    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons
-        COMMAND ${CMAKE_COMMAND} -E copy ${TESSARY_WEB_ICONS}/tessary-${size}.png ${CMAKE_BINARY_DIR}/icons/
-        DEPENDS ${TESSARY_WEB_ICONS}/tessary-${size}.png)
-    list(APPEND WEB_ICONS ${CMAKE_BINARY_DIR}/icons/tessary-${size}.png)
-endforeach()
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/service_worker.js
-    COMMAND ${CMAKE_COMMAND} -DTEMPLATE=${WEB_DIR}/service_worker.js.in -DOUTPUT=${CMAKE_BINARY_DIR}/service_worker.js
-        -DVERSION=${PROJECT_VERSION} -DROOT=${CMAKE_BINARY_DIR} "-DFILES=${WEB_CACHED_ARGUMENT}"
-        -P ${WEB_DIR}/service_worker.cmake
-    DEPENDS ${WEB_DIR}/service_worker.js.in ${WEB_DIR}/service_worker.cmake ${WEB_CACHED_PATHS}
-    VERBATIM)
-add_custom_target(tessary_web_page ALL DEPENDS ${WEB_FONTS} ${CMAKE_BINARY_DIR}/index.html ${WEB_ICONS}
-    ${CMAKE_BINARY_DIR}/service_worker.js)
-# The worker's digest reads the program's files.
-add_dependencies(tessary_web_page tessary)
 
 set(TESSARY_PLATFORM_TEST_LIBS "")
 set(TESSARY_PLATFORM_TEST_DIRS "")

@@ -47,7 +47,7 @@ TEST(CommandLineTest, EveryFlagIsReadWithItsValue) {
         << reason;
     EXPECT_EQ(options.renderFile, "t.webp");
     EXPECT_TRUE(options.hasView);
-    EXPECT_EQ(options.view.dimension, 4);
+    EXPECT_EQ(options.view->dimension, 4);
     EXPECT_TRUE(options.turning);
     EXPECT_EQ(options.turnFrom, 3);
     EXPECT_EQ(options.turnTo, 1);

@@ -29,7 +29,7 @@ for page in README.md docs/*.md; do
         esac
     done
     for path in $(grep -o '`[^`]*`' "$page" | tr -d '`' |
-        grep -E '^(app|bench|cmake|data|docs|fuzz|gui|hypercube|platform|scripts|tests|tools)/[^ <>*]*$' | sort -u); do
+        grep -E '^(app|bench|cmake|data|docs|export|fuzz|gui|hypercube|page|platform|render|scripts|tests|tools)/[^ <>*]*$' | sort -u); do
         expect "$page: $path exists" path_exists "$path"
     done
 done

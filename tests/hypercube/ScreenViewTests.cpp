@@ -123,11 +123,16 @@ TEST_F(ScreenViewTest, ApplyingAViewBuildsTurnsTypesChecksAndPlacesTheCamera) {
     view.TurnInPlane(0, 4, 0.5);
     view.eye[0] = 0.0f, view.eye[1] = -120.0f, view.eye[2] = 0.0f;
     view.up[0] = 0.0f, view.up[1] = 0.0f, view.up[2] = 1.0f;
+    // A 4-cube stands, and the camera looks past the origin, as no user can make it look.
+    Viewer()->BuildModel(4);
+    Viewer()->camera.target[0] = 7.0f;
     std::string reason;
     ASSERT_TRUE(ScreenView::Apply(*Viewer(), view, &reason)) << reason;
     CTessary& screen = *Viewer();
     EXPECT_TRUE(screen.model.built);
-    EXPECT_EQ(screen.model.dimension, 5);
+    EXPECT_EQ(screen.model.dimension, 5) << "the 4-cube is rebuilt as the view's 5-cube";
+    EXPECT_EQ(screen.model.vertexCount, 32);
+    EXPECT_EQ(screen.camera.target[0], 0.0f) << "the camera looks at the origin again";
     EXPECT_EQ(screen.dimensionBox->text, L"5");
     EXPECT_EQ(screen.dimensionBox->caret, 1);
     EXPECT_FALSE(screen.wireframeBox->checked);
@@ -145,6 +150,25 @@ TEST_F(ScreenViewTest, ApplyingAViewBuildsTurnsTypesChecksAndPlacesTheCamera) {
     EXPECT_FALSE(screen.model.built) << "dimension 0: nothing built";
     EXPECT_TRUE(screen.dimensionBox->text.empty());
     EXPECT_TRUE(screen.wireframeBox->checked);
+}
+
+// Huge wheel steps can throw the eye beyond the limits a view may have; the view taken then has its
+// eye on the nearest limit, in the same direction, and is one the program shows.
+TEST_F(ScreenViewTest, AnEyeBeyondTheZoomLimitsIsCapturedOnTheLimit) {
+    const struct {
+        float z;
+        double expected;
+    } cases[] = {{1e7f, FarthestViewDistance()}, {1e-3f, NearestViewDistance()}};
+    for (const auto& c : cases) {
+        CTessary& screen = *Viewer();
+        screen.camera.eye[0] = 0.0f, screen.camera.eye[1] = 0.0f, screen.camera.eye[2] = c.z;
+        const View view = ScreenView::Capture(screen);
+        EXPECT_NEAR(view.eye[2], c.expected, c.expected * 1e-6) << "eye at z = " << c.z;
+        EXPECT_EQ(view.eye[0], 0.0f);
+        View copy = view;
+        std::string reason;
+        EXPECT_TRUE(copy.Check(&reason)) << "eye at z = " << c.z << ": " << reason;
+    }
 }
 
 TEST_F(ScreenViewTest, NoViewIsAppliedWhileAMessageBoxIsOpen) {

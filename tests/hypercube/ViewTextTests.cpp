@@ -110,6 +110,13 @@ TEST(ViewTextTest, HostileTextIsRefusedWithAReasonAndNothingChanges) {
         {"up along the line of sight", withView([](View& v) { v.up[0] = 0.6f, v.up[1] = 0.8f; }), "across"},
         {"a stretched column", withView([](View& v) { v.At(0, 0) *= 0.99; }), "not a rotation"},
         {"a sheared pair of columns", withView([](View& v) { v.At(1, 2) += 0.01; }), "not a rotation"},
+        // Column 1 leans 0.1 rad towards column 0 and keeps its unit length: only the products of
+        // different columns show it.
+        {"unit columns not at right angles", withView([](View& v) {
+             for (int i = 0; i < v.dimension; ++i)
+                 v.At(i, 1) = std::sin(0.1) * v.At(i, 0) + std::cos(0.1) * v.At(i, 1);
+         }),
+         "not a rotation"},
         {"a reflection", withView([](View& v) {
              for (int i = 0; i < v.dimension; ++i)
                  v.At(i, 0) = -v.At(i, 0);

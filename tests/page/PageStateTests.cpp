@@ -2,15 +2,54 @@
 // from outside the window.
 #include "tests/support/AppFixture.h"
 
-#include "page/PageState.h"
 #include "gui/QV_CheckBox.h"
 #include "gui/QV_MessageBox.h"
 #include "gui/QV_TextBox.h"
 #include "hypercube/CTessary.h"
+#include "hypercube/DimensionRule.h"
+#include "page/PageState.h"
 
 #include <string>
 
 namespace {
+
+// The text of a JSON string of ASCII and \u escapes, as tessary_page_state writes it.
+std::wstring Unescaped(const std::string& json) {
+    std::wstring text;
+    for (size_t i = 0; i < json.size(); ++i) {
+        if (json.compare(i, 2, "\\u") == 0) {
+            text += static_cast<wchar_t>(std::stoul(json.substr(i + 2, 4), nullptr, 16));
+            i += 5;
+        } else {
+            text += static_cast<wchar_t>(json[i]);
+        }
+    }
+    return text;
+}
+
+TEST(PageStateWithoutAProgram, TheDimensionQuestionIsTheGenerateButtonsRuleInItsWords) {
+    for (int n = 0; n <= 10; ++n) {
+        const std::string answer = tessary_dimension_question(n);
+        SCOPED_TRACE("n = " + std::to_string(n) + ": " + answer);
+        const std::string refused = "{\"answer\":\"refused\",\"text\":\"";
+        const std::string ask = "{\"answer\":\"ask\",\"text\":\"";
+        if (!DimensionRule::Builds(n)) {
+            ASSERT_EQ(answer.rfind(refused, 0), 0u);
+            EXPECT_EQ(Unescaped(answer.substr(refused.size(), answer.size() - refused.size() - 2)),
+                      DimensionRule::Refusal());
+        } else if (DimensionRule::Question(n)) {
+            ASSERT_EQ(answer.rfind(ask, 0), 0u);
+            EXPECT_EQ(Unescaped(answer.substr(ask.size(), answer.size() - ask.size() - 2)),
+                      DimensionRule::Question(n));
+        } else {
+            EXPECT_EQ(answer, "{\"answer\":\"build\"}");
+        }
+        EXPECT_EQ(answer.back(), '}');
+    }
+    EXPECT_EQ(std::string(tessary_dimension_question(7)).rfind("{\"answer\":\"ask\"", 0), 0u)
+        << "7 asks first";
+    EXPECT_EQ(std::string(tessary_dimension_question(6)), "{\"answer\":\"build\"}") << "6 does not";
+}
 
 class PageStateTest : public AppFixture {
 protected:

@@ -1,12 +1,13 @@
 // The view functions a host calls by name: they answer with the same text as --print-view, show a
-// view only on a running screen with no message box open, and say why when they do not.
+// view only on a running screen with no message box open, and say why, and which kind of refusal,
+// when they do not.
 #include "tests/support/AppFixture.h"
 
-#include "page/ViewCommands.h"
 #include "gui/QV_CheckBox.h"
 #include "gui/QV_TextBox.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ViewText.h"
+#include "page/ViewCommands.h"
 
 #include <string>
 
@@ -24,15 +25,15 @@ std::string TurnedFiveCube() {
     return ViewText::Format(view);
 }
 
-TEST(ViewCommandsWithoutAProgram, ReadViewsButCaptureAndApplyNothing) {
+TEST(ViewCommandsWithoutAProgram, CaptureNothingAndSayWhetherTheViewWasReadable) {
     ASSERT_EQ(application, nullptr);
-    EXPECT_EQ(std::string(tessary_read_view(TurnedFiveCube().c_str())), "");
     std::string reason;
     View unused;
     ASSERT_FALSE(ViewText::Parse("v9.3w", &unused, &reason));
-    EXPECT_EQ(std::string(tessary_read_view("v9.3w")), reason) << "the parser's own reason";
+    EXPECT_EQ(std::string(tessary_apply_view("v9.3w")), "unreadable: " + reason) << "the parser's own reason";
+    EXPECT_EQ(std::string(tessary_apply_view(TurnedFiveCube().c_str())),
+              "not started: the program has not started yet");
     EXPECT_EQ(std::string(tessary_capture_view()), "");
-    EXPECT_EQ(std::string(tessary_apply_view(TurnedFiveCube().c_str())), "the program has not started yet");
 }
 
 class ViewCommandsTest : public AppFixture {
@@ -75,12 +76,14 @@ TEST_F(ViewCommandsTest, RefusalsSayWhyAndChangeNothing) {
     const std::string text = TurnedFiveCube();
 
     const std::string truncated = tessary_apply_view(text.substr(0, 50).c_str());
+    EXPECT_EQ(truncated.rfind("unreadable: ", 0), 0u) << truncated;
     EXPECT_NE(truncated.find("ends too early"), std::string::npos) << truncated;
+    EXPECT_EQ(truncated.find('\n'), std::string::npos) << "one line: " << truncated;
 
     Manager().messageBoxOpen = true;
     const std::string boxOpen = tessary_apply_view(text.c_str());
     Manager().messageBoxOpen = false;
-    EXPECT_EQ(boxOpen, "a message box is open");
+    EXPECT_EQ(boxOpen, "busy: a message box is open");
 
     EXPECT_EQ(std::string(tessary_capture_view()), before);
     EXPECT_FALSE(Viewer().model.built);

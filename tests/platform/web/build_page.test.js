@@ -6,14 +6,19 @@ const assert = require('node:assert');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const {pageScript, pageHtml} = require('../../../platform/web/build_page.js');
+const {pageScript, pageHtml} = require('../../../tools/web/build_page.js');
 
-// Writes {name: text} to a folder of their own and builds from `entry`.
-function build(files, entry = 'main.js') {
+// Writes {name: text} to a folder of their own (a name may hold a folder) and builds from `entry`;
+// `generated`: {imported path: name of the file written for it}.
+function build(files, entry = 'page/main.js', generated = {}) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tessary-page-'));
   try {
-    for (const [name, text] of Object.entries(files)) fs.writeFileSync(path.join(dir, name), text);
-    return pageScript(path.join(dir, entry));
+    for (const [name, text] of Object.entries(files)) {
+      fs.mkdirSync(path.dirname(path.join(dir, name)), {recursive: true});
+      fs.writeFileSync(path.join(dir, name), text);
+    }
+    const made = Object.fromEntries(Object.entries(generated).map(([k, v]) => [path.join(dir, k), path.join(dir, v)]));
+    return pageScript(path.join(dir, entry), made);
   } finally {
     fs.rmSync(dir, {recursive: true, force: true});
   }
@@ -22,21 +27,25 @@ function build(files, entry = 'main.js') {
 describe('The page builder', () => {
   it('runs each module once, after those it imports, with the names it imports them under', () => {
     const script = build({
-      'main.js': "import {twice as double} from './b.js';\nimport {log} from './a.js';\nlog.push('main ' + double(2));\n",
-      'b.js': "import {log} from './a.js';\nlog.push('b');\nexport function twice(x) { return 2 * x; }\n",
-      'a.js': 'export const log = [];\nglobalThis.builtLog = log;\n',
-    });
+      'page/main.js': "import {twice as double} from './b.js';\nimport {log} from '../input/a.js';\n" +
+                      "import {k} from '../input/host.js';\nlog.push('main ' + double(k));\n",
+      'page/b.js': "import {log} from '../input/a.js';\nlog.push('b');\nconst twice = (x) => 2 * x;\nexport {twice};\n",
+      'input/a.js': "import {k} from './host.js';\nexport const log = [k];\nglobalThis.builtLog = log;\n",
+      'built/host.js': 'export const k = 2;\n',
+    }, 'page/main.js', {'input/host.js': 'built/host.js'});
     new Function(script)();
-    assert.deepEqual(globalThis.builtLog, ['b', 'main 4']);
+    assert.deepEqual(globalThis.builtLog, [2, 'b', 'main 4'], 'the generated host.js read from where it was written');
     delete globalThis.builtLog;
   });
 
   it('stops at an import or export it does not understand, a missing name and a cycle', () => {
     const cases = [
-      [{'main.js': "import * as a from './a.js';\n", 'a.js': ''}, /does not understand/],
-      [{'main.js': "export default 3;\n"}, /does not understand/],
-      [{'main.js': "import {nothing} from './a.js';\n", 'a.js': 'export const something = 1;\n'}, /exports no nothing/],
-      [{'main.js': "import {a} from './a.js';\n", 'a.js': "import {m} from './main.js';\nexport const a = 1;\n"},
+      [{'page/main.js': "import * as a from './a.js';\n", 'page/a.js': ''}, /does not understand/],
+      [{'page/main.js': "export default 3;\n"}, /does not understand/],
+      [{'page/main.js': "const a = 1;\nexport {a as b};\n"}, /does not understand/],
+      [{'page/main.js': "import {nothing} from '../a.js';\n", 'a.js': 'export const something = 1;\n'},
+       /a.js exports no nothing/],
+      [{'page/main.js': "import {a} from './a.js';\n", 'page/a.js': "import {m} from './main.js';\nexport const a = 1;\n"},
        /cycle/],
     ];
     for (const [files, error] of cases) assert.throws(() => build(files), error, JSON.stringify(files));

@@ -2,10 +2,14 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const input = require('../../../platform/web/input/bundle.js').load();
+const {inputModules} = require('./input_modules.js');
 
-const host = input('host'), keys = input('keys'), wheel = input('wheel'), pointer = input('pointer');
-const {EventKind: KIND, MouseAction: ACTION} = host;
+let host, keys, wheel, pointer, input, KIND, ACTION;
+test.before(async () => {
+  input = await inputModules();
+  ({host, keys, wheel, pointer} = input);
+  ({EventKind: KIND, MouseAction: ACTION} = host);
+});
 
 test('physical keys: the digit row is 0..9 on any layout, the keypad is VK_NUMPAD; Android by meaning', () => {
   assert.deepEqual(['Digit0', 'Digit9', 'Numpad0', 'Numpad9'].map((c) => keys.virtualKey(c)), [0x30, 0x39, 0x60, 0x69]);
@@ -34,7 +38,7 @@ test('the browser keeps Tab, which moves the focus on, its function keys and sho
 });
 
 test('the soft keyboard: typed text as units, a deletion as Backspace, its Enter as Return', () => {
-  const soft = input('soft_keyboard');
+  const soft = input.soft_keyboard;
   assert.deepEqual(soft.softKeyboardInput(' 42', 'insertText'), {keys: [], units: [0x34, 0x32]});
   assert.deepEqual(soft.softKeyboardInput('', 'deleteContentBackward'), {keys: [0x08], units: []});
   assert.deepEqual(soft.softKeyboardInput(' ', 'insertLineBreak'), {keys: [0x0D], units: []});
@@ -50,7 +54,7 @@ test('wheel: 120 units a notch in any delta mode, sign flipped, and a touchpad\'
 // A Pinch with the records it posts.
 function recordedPinch() {
   const posted = [];
-  return {pinch: new (input('pinch').Pinch)((r) => posted.push(r)), posted};
+  return {pinch: new input.pinch.Pinch((r) => posted.push(r)), posted};
 }
 const finger = (id, x, y) => ({id, touch: true, client: [x, y]});
 const canvasPoint = (client) => client.map((v) => 2 * v);
@@ -107,7 +111,7 @@ function taken(queue, frame, capacity = 16) {
 
 test('queue: records laid out by WebHost.h\'s fields; a press after a move to a new place waits a frame', () => {
   let now = 0;
-  const queue = new (input('queue').InputQueue)(() => now);
+  const queue = new input.queue.InputQueue(() => now);
   const move = (x) => ({kind: KIND.mouseEvent, action: ACTION.mouseMove, x, y: 5});
   const press = (x) => ({kind: KIND.mouseEvent, action: ACTION.mouseDown, button: 1, buttons: 2, x, y: 5});
   queue.push(move(20));

@@ -10,7 +10,9 @@ const {TessaryPage} = require('./page.js');
 const {launch, close} = require('./browser.js');
 
 const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
-const WEB_SOURCES = path.resolve(__dirname, '../../../platform/web');
+const WEBGL_SOURCES = path.resolve(__dirname, '../../../platform/webgl');
+const heapLayout = require(path.join(WEBGL_SOURCES, 'heap_layout.js'));
+const read = (file) => fs.readFileSync(path.join(WEBGL_SOURCES, file), 'utf8');
 
 // The lines over the canvas that are shown: loading or failure, end, lost context, "click".
 function shownLines(page) {
@@ -76,7 +78,7 @@ describe('The page in a browser without WebGL', () => {
 });
 
 // The sink's libraries in a page of their own, over a heap of their own, as emscripten links them:
-// each `$name` a global of that name, each function a global.
+// each `$name` a global of that name, each function a global; the heap layout as the build writes it.
 const SINK_PAGE = `<canvas id="canvas" width="64" height="48"></canvas><script>
   var Module = {};
   var heap = new ArrayBuffer(1 << 16);
@@ -86,8 +88,9 @@ const SINK_PAGE = `<canvas id="canvas" width="64" height="48"></canvas><script>
   function mergeInto(library, entries) {
     for (var key in entries) if (key.indexOf('__') < 0) window[key.replace(/^\\$/, '')] = entries[key];
   }
-</script>${['library_texture_copies.js', 'library_webgl_sink.js']
-    .map((f) => `<script>${fs.readFileSync(path.join(WEB_SOURCES, f), 'utf8')}</script>`).join('')}`;
+</script>${[read('library_texture_copies.js'),
+    heapLayout.library(heapLayout.layout(read('GlRecords.h')), 'GlRecords.h'),
+    read('library_webgl_sink.js')].map((text) => `<script>${text}</script>`).join('')}`;
 
 describe('The WebGL sink', () => {
   let browser, page;
@@ -102,24 +105,26 @@ describe('The WebGL sink', () => {
     // Texture 1 red, texture 2 green; a draw of texture 1 over the whole buffer before and after
     // texture 2's upload, which binds texture 2 on the device.
     const centre = await page.evaluate(() => {
-      const D = TessaryGl.DRAW, V = TessaryGl.VERTEX, DRAWS = 1024, VERTICES = 2048, TEXELS = 4096;
+      const {QueuedDraw: Q, DrawState: S, Box: B, GlVertex: V} = tessaryGlLayout;
+      const DRAWS = 1024, VERTICES = 2048, TEXELS = 4096;
       const texture = (name, rgba) => {
         HEAPU8.set(rgba, TEXELS);
         tessary_gl_tex_image(name, 1, 1, TEXELS);
         tessary_gl_tex_parameters(name, 0x2600, 0x2600, 0x812F, 0x812F); // nearest, clamped to the edge
       };
       const i32 = (at, v) => { HEAP32[at >> 2] = v; };
-      i32(DRAWS + D.primitive, 4); // triangles
-      i32(DRAWS + D.texture, 1);
-      [0, 0, 64, 48].forEach((v, k) => i32(DRAWS + D.viewport + 4 * k, v));
-      i32(DRAWS + D.first, 0);
-      i32(DRAWS + D.count, 6);
+      const state = DRAWS + Q.state;
+      i32(state + S.primitive, 4); // triangles
+      i32(state + S.texture, 1);
+      [['x', 0], ['y', 0], ['width', 64], ['height', 48]].forEach(([m, v]) => i32(state + S.viewport + B[m], v));
+      i32(DRAWS + Q.first, 0);
+      i32(DRAWS + Q.count, 6);
       [[-1, -1], [1, -1], [1, 1], [-1, -1], [1, 1], [-1, 1]].forEach(([x, y], k) => {
         const f = (VERTICES + k * V.size) >> 2;
-        HEAPF32.set([x, y, 0, 1], f + (V.position >> 2));
-        HEAPF32.set([1, 1, 1, 1], f + (V.colour >> 2));
-        HEAPF32.set([0.5, 0.5], f + (V.texCoord >> 2));
-        HEAPF32.set([0, 1], f + (V.edge >> 2));
+        HEAPF32.set([x, y, 0, 1], f + (V.x >> 2));
+        HEAPF32.set([1, 1, 1, 1], f + (V.r >> 2));
+        HEAPF32.set([0.5, 0.5], f + (V.s >> 2));
+        HEAPF32.set([0, 1], f + (V.across >> 2));
       });
       const gl = document.getElementById('canvas').getContext('webgl');
       const centre = () => {

@@ -11,6 +11,7 @@ const os = require('node:os');
 const path = require('node:path');
 const {TessaryPage} = require('./page.js');
 const {readPng, writePng, compare, inkMask, PANEL_TEXT} = require('./frames.js');
+const {OK_ALONE} = require('./desktop_scenes.js');
 
 const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
 const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
@@ -21,6 +22,8 @@ const FIELD = [200, 25], BUTTON = [924, 35], CHECK_BOX = [410, 28];
 const WHOLE = {x0: 0, y0: 0, x1: 1024, y1: 768};
 const TOLERANCE = 3, ALLOWED_SHARE = 0.01;
 const UNREADABLE = '无法读取链接中的视图，程序已照常启动。';
+const UNREADABLE_NOW = '无法读取链接中的视图。', BOX_OPEN = '请先关闭对话框，再打开链接中的视图。';
+
 
 let tessary;
 
@@ -49,13 +52,26 @@ function expectLike(name, web, desktop, printedText = false) {
 
 const viewOf = (link) => decodeURIComponent(new URL(link).hash.replace(/^#view=/, ''));
 
-// The line over the canvas, once it says `text` (it stands for a few seconds only).
-async function expectNotice(text) {
-  const shown = () => tessary.page.$eval('#view-notice', (e) => (e.style.display === 'none' ? '' : e.textContent));
-  await tessary.page.waitForFunction((t) => document.getElementById('view-notice').textContent === t &&
-                                            document.getElementById('view-notice').style.display !== 'none',
-                                     {timeout: 10000}, text).catch(() => {});
-  assert.equal(await shown(), text, 'the line over the canvas');
+// The line over the canvas, once it says `text` (it stands for a few seconds only), and the reason
+// beneath it.
+async function expectNotice(text, reason = '') {
+  const shown = () => tessary.page.$eval('#view-notice', (e) => (e.style.display === 'none' ? {} : {
+    line: e.firstChild && e.firstChild.textContent, reason: e.querySelector('small')?.textContent || ''}));
+  await tessary.page.waitForFunction((t) => {
+    const e = document.getElementById('view-notice');
+    return e.firstChild && e.firstChild.textContent === t && e.style.display !== 'none';
+  }, {timeout: 10000}, text).catch(() => {});
+  assert.deepEqual(await shown(), {line: text, reason}, 'the line over the canvas');
+}
+
+// The desktop program's reason for refusing `view` on its command line.
+function desktopRefusal(view) {
+  try {
+    execFileSync(path.join(DESKTOP_BUILD, 'tessary'), ['--view', view], {stdio: 'pipe'});
+  } catch (e) {
+    return e.stderr.toString().trim().replace(/^tessary: --view: /, '');
+  }
+  throw new Error(`the desktop program took --view ${view}`);
 }
 
 // The link "分享" copies: Chromium on Linux has no share sheet, so it goes to the clipboard.
@@ -141,9 +157,24 @@ describe('Views on the page', () => {
     expectLike('three-cube-by-fragment', await tessary.frame(), desktopFrame('three-cube', threeCube));
   });
 
-  it('a link whose view cannot be read says so over the canvas, and the program starts as usual', async () => {
+  it('a link whose view cannot be read says so over the canvas with the program\'s reason, and the program starts ' +
+     'as usual', async () => {
     await open(tessary.url + '#view=v1.9x.not-a-view');
-    await expectNotice(UNREADABLE);
+    await expectNotice(UNREADABLE, desktopRefusal('v1.9x.not-a-view'));
     expectLike('unreadable-link', await tessary.frame(), desktopFrame('start'));
+  });
+
+  it('a new fragment the program refuses says why, by the kind of refusal, with the program\'s reason', async () => {
+    const hash = (view) => tessary.page.evaluate((v) => { location.hash = 'view=' + v; }, view);
+    await hash('v1.9x.still-not-a-view');
+    await expectNotice(UNREADABLE_NOW, desktopRefusal('v1.9x.still-not-a-view'));
+    await tessary.click(...FIELD);
+    await tessary.type('9');
+    await tessary.click(...BUTTON); // the program's message box: 请输入3--8的维度值
+    await hash(threeCube);
+    await expectNotice(BOX_OPEN, 'a message box is open');
+    await tessary.click(...OK_ALONE);
+    await hash(threeCube + '.');
+    await expectNotice(UNREADABLE_NOW, desktopRefusal(threeCube + '.'));
   });
 });

@@ -1,0 +1,91 @@
+// The buttons beside the screen keys' place, for every pointer: "保存图片" saves the frame as a PNG,
+// "录制"/"停止" records a clip of the canvas, "分享" hands over a link to this page in the view shown.
+// Also the view in the page's address: a link's view is shown as the program starts, and a new
+// fragment on an open page is shown at once.
+import {nextFrame} from './page_capture.js';
+import {download} from './page_download.js';
+import {followFragment, linkTo, viewIn} from './page_fragment.js';
+import {Notice} from './page_notice.js';
+import {CanvasRecorder, recordingType} from './page_record.js';
+import {shareLink} from './page_share.js';
+import {ProgramViews} from './page_views.js';
+
+const TEXT = {
+  unreadable: '无法读取链接中的视图，程序已照常启动。',
+  unreadableNow: '无法读取链接中的视图。',
+  boxOpen: '请先关闭对话框，再打开链接中的视图。',
+  copied: '链接已复制到剪贴板。',
+  shared: '已把链接交给系统的分享功能。',
+  copyThis: '无法自动复制链接，请手动复制：',
+  noPicture: '无法保存图片。',
+  record: '录制',
+  stop: '停止',
+};
+
+// `running()`: whether the program runs now (it cannot be called before it starts nor after it
+// ends). Returns the function the loader calls with its Module once the program's code is ready,
+// just before the program starts.
+export function wireViewButtons({canvas, running, picture, record, share, noticeElement}) {
+  const notice = new Notice(noticeElement);
+  let module = null, views = null, startView = viewIn(location.hash);
+
+  // A pointer on a button leaves the keyboard with the window, where the program keeps running; a
+  // button reached with the keyboard gives it back, since a window without it draws no frames.
+  const keepWindow = () => { if (document.activeElement !== canvas) canvas.focus({preventScroll: true}); };
+  for (const button of [picture, record, share])
+    button.addEventListener('pointerdown', (e) => e.preventDefault());
+
+  picture.addEventListener('click', () => {
+    if (!running()) return;
+    keepWindow();
+    nextFrame(module, canvas).then((blob) => download(blob, 'png'), () => notice.show(TEXT.noPicture));
+  });
+
+  const format = recordingType(canvas);
+  record.hidden = !format;
+  if (format) {
+    const recorder = new CanvasRecorder(canvas, format, (clip) => {
+      record.textContent = TEXT.record;
+      download(clip, format.extension);
+    });
+    record.addEventListener('click', () => {
+      if (recorder.recording) {
+        recorder.stop();
+      } else if (running()) {
+        recorder.start();
+        record.textContent = TEXT.stop;
+      }
+    });
+  }
+
+  share.addEventListener('click', async () => {
+    if (!running()) return;
+    const link = linkTo(views.capture());
+    const outcome = await shareLink(link);
+    if (outcome === 'failed') window.prompt(TEXT.copyThis, link);
+    else if (outcome !== 'cancelled') notice.show(TEXT[outcome]);
+  });
+
+  // A refused view gets a line over the canvas, chosen by the kind of refusal, with the program's
+  // reason beneath. A view given before the program has its screen waits for its first frame.
+  const show = (text, atStart) => {
+    const refused = views.apply(text);
+    if (!refused) return;
+    if (refused.kind === 'not started') views.afterFrame(() => show(text, atStart));
+    else if (refused.kind === 'busy') notice.show(TEXT.boxOpen, 10, refused.reason);
+    else notice.show(atStart ? TEXT.unreadable : TEXT.unreadableNow, atStart ? 15 : 10, refused.reason);
+  };
+
+  followFragment((text) => {
+    if (!views) startView = text;
+    else if (running()) show(text, false);
+  });
+
+  // The program starts as usual; a link's view is applied once it has drawn its first frame, read
+  // and checked there once, and drawn from its second frame on.
+  return function starting(loaded) {
+    module = loaded;
+    views = new ProgramViews(module);
+    if (startView !== null) views.afterFrame(() => show(startView, true));
+  };
+}

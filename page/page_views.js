@@ -1,0 +1,46 @@
+// The program's view functions (page/ViewCommands.h), called by name: the page reads and writes views
+// with the same code as the desktop program, so a link's view works with `tessary --view` and a
+// `tessary --print-view` answer works in a link.
+//
+// They are called as exports, not through emscripten's ccall: while the program waits for its next
+// frame it is paused (Asyncify), and ccall then hands back a promise of the end of that pause, which
+// is the end of the program. The functions themselves never pause, so a direct call returns at once.
+export class ProgramViews {
+  constructor(module) { this.module = module; } // the loader's Module
+
+  // The view shown now.
+  capture() { return this.call('_tessary_capture_view'); }
+  // Shows `text`: null when it is shown now, otherwise why nothing changed, {kind, reason}: kind
+  // 'unreadable' (no view), 'busy' (a message box is open) or 'not started' (no screen yet), and the
+  // program's one line of reason.
+  apply(text) {
+    const answer = this.call('_tessary_apply_view', text);
+    if (answer === '') return null;
+    const at = answer.indexOf(': ');
+    return at < 0 ? {kind: '', reason: answer} : {kind: answer.slice(0, at), reason: answer.slice(at + 2)};
+  }
+  // Calls `then()` once the program has drawn its next frame and given the thread back, when the
+  // page may call it again.
+  afterFrame(then) {
+    this.module.onFrameDrawn = () => {
+      this.module.onFrameDrawn = null;
+      Promise.resolve().then(then);
+    };
+  }
+
+  // Calls `name` with `text`, if any, copied into the program's memory for the call.
+  call(name, text) {
+    const m = this.module;
+    let argument = 0;
+    if (text !== undefined) {
+      const size = m.lengthBytesUTF8(text) + 1;
+      argument = m._malloc(size);
+      m.stringToUTF8(text, argument, size);
+    }
+    try {
+      return m.UTF8ToString(m[name](argument));
+    } finally {
+      if (argument) m._free(argument);
+    }
+  }
+}
