@@ -12,10 +12,11 @@ public:
         pending |= static_cast<uint64_t>(bits) << used;
         used += count;
         if (used >= 32) {
+            if (filled + 4 > bytes.size())
+                bytes.resize(bytes.size() * 2 + 64);
             const uint32_t word = static_cast<uint32_t>(pending); // little-endian, as every target is
-            const size_t at = bytes.size();
-            bytes.resize(at + 4);
-            std::memcpy(bytes.data() + at, &word, 4);
+            std::memcpy(bytes.data() + filled, &word, 4);
+            filled += 4;
             pending >>= 32;
             used -= 32;
         }
@@ -25,7 +26,8 @@ public:
     std::vector<uint8_t> Finish();
 
 private:
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes; // the first `filled` are written
+    size_t filled = 0;
     uint64_t pending = 0; // bits not yet in `bytes`, the first in the lowest
     int used = 0;         // how many of `pending` are bits; fewer than 32 between calls
 };
