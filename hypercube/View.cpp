@@ -26,7 +26,7 @@ double Dot3(const float* a, const float* b) {
     return double(a[0]) * b[0] + double(a[1]) * b[1] + double(a[2]) * b[2];
 }
 
-bool Refuse(std::string* reason, const std::string& why) {
+bool RefuseView(std::string* reason, const std::string& why) {
     if (reason)
         *reason = why;
     return false;
@@ -103,31 +103,31 @@ void View::TurnInPlane(int a, int b, double angle) {
 
 bool View::Check(std::string* reason) {
     if (dimension != 0 && !DimensionRule::Builds(dimension))
-        return Refuse(reason, "the dimension is not 0 or " + DimensionRule::RangeText());
+        return RefuseView(reason, "the dimension is not 0 or " + DimensionRule::RangeText());
     if (!AllFinite(eye, 3) || !AllFinite(up, 3))
-        return Refuse(reason, "the camera has a number that is not finite");
+        return RefuseView(reason, "the camera has a number that is not finite");
     const double distance = std::sqrt(Dot3(eye, eye));
     if (distance < NearestViewDistance() || distance > FarthestViewDistance())
-        return Refuse(reason, "the camera is outside the zoom limits");
+        return RefuseView(reason, "the camera is outside the zoom limits");
     if (std::fabs(std::sqrt(Dot3(up, up)) - 1.0) > upTolerance)
-        return Refuse(reason, "the camera's up vector is not of unit length");
+        return RefuseView(reason, "the camera's up vector is not of unit length");
     if (std::fabs(Dot3(up, eye)) / distance > upTolerance)
-        return Refuse(reason, "the camera's up vector is not across the line of sight");
+        return RefuseView(reason, "the camera's up vector is not across the line of sight");
 
     for (int i = 0; i < dimension * maxDimension; ++i)
         if (!std::isfinite(orientation[i]))
-            return Refuse(reason, "the orientation has a number that is not finite");
+            return RefuseView(reason, "the orientation has a number that is not finite");
     for (int j = 0; j < dimension; ++j)
         for (int k = 0; k < dimension; ++k) {
             double dot = 0.0;
             for (int i = 0; i < dimension; ++i)
                 dot += At(i, j) * At(i, k);
             if (std::fabs(dot - (j == k ? 1.0 : 0.0)) > rotationTolerance)
-                return Refuse(reason, "the orientation is not a rotation");
+                return RefuseView(reason, "the orientation is not a rotation");
         }
     View straight = *this;
     if (Straighten(straight) < 0.0)
-        return Refuse(reason, "the orientation is a reflection, not a rotation");
+        return RefuseView(reason, "the orientation is a reflection, not a rotation");
     *this = straight;
     return true;
 }
