@@ -2,13 +2,14 @@
 
 #include "app/AppContext.h"
 #include "app/Shell.h"
+#include "export/FileKinds.h"
 #include "hypercube/CTessary.h"
 #include "platform/Gl.h"
 
 #include <algorithm>
 
 RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
-    const int height = width * 3 / 4;
+    const int height = FileKinds::PictureHeight(width);
     const double scale = static_cast<double>(width) / clientWidth;
 
     RgbaPicture picture(width, height);
