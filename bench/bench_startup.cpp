@@ -57,7 +57,7 @@ int ProgramChild() {
     FrameStep();
     glFinish();
     ReportFirstFrame(frameStarted);
-    SaveFrame("program", DrawFrame);
+    SaveFrame("program", [] { DrawFrame(); });
     Shutdown();
     ShutdownPlatform();
     return 0;
