@@ -3,6 +3,8 @@
 #include "platform/PlatformShutdown.h"
 #include "platform/Win32.h"
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
@@ -25,6 +27,14 @@ static std::string JoinArguments(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+    // WinMain's words cannot hold a double quote: joined and split again, a file name with one
+    // would silently become another name. Such an argument is refused like any other bad one.
+    for (int i = 1; i < argc; ++i)
+        if (std::strchr(argv[i], '"')) {
+            std::fprintf(stderr, "tessary: argument %d holds a double quote, which no argument may hold\n",
+                         i);
+            return 2;
+        }
     std::string commandLine = JoinArguments(argc, argv);
     int exitCode = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), 0);
     ShutdownPlatform();

@@ -64,6 +64,11 @@ expect "unknown argument: one line naming it and --help" \
     "tessary: unknown argument '--no such' (see tessary --help)" "$err"
 expect "unknown argument: nothing on stdout" "" "$out"
 
+run --render 'a"b.png'
+expect "a double quote in an argument: exit code" 2 "$status"
+expect "a double quote in an argument: one line, before anything is drawn" \
+    "tessary: argument 2 holds a double quote, which no argument may hold" "$err"
+
 # The picture's width and height, from the PNG signature and header, as "PNG 1024x768".
 png_size() {
     # shellcheck disable=SC2046 # the two fields are meant to split
