@@ -11,9 +11,6 @@
 
 namespace {
 
-// Fog runs from the object's centre to this far beyond it, darkening the far half of the object.
-constexpr float fogDepth = 28.0f;
-
 // The drawn position of a vertex is its first three coordinates. A 2-cube, which the model accepts
 // but the viewer never builds, has only two, and is drawn in the plane z = 0.
 void EmitVertex(const HypercubeModel& model, int32_t v) {

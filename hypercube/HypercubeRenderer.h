@@ -14,6 +14,10 @@ inline constexpr float faceColours[3][4] = {
     {0.5f, 0.9f, 0.9f, 0.2f},
 };
 
+// Fog runs from the object's centre (the eye's distance from the origin) to this far beyond it,
+// darkening the far half of the object. It is linear in the distance along the line of sight.
+inline constexpr float fogDepth = 28.0f;
+
 // The whole pass, with the perspective projection loaded and the modelview matrix current: loads
 // the camera, draws the faces unless `wireframe` is set, then the edges. `pixelScale` is the size of
 // a window pixel in pixels of the picture drawn: 1 in the window, more in a larger picture.
