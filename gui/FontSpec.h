@@ -3,6 +3,7 @@
 
 #include "platform/Win32.h"
 
+#include <cstddef>
 #include <cstdint>
 
 struct FontSpec {
@@ -13,4 +14,16 @@ struct FontSpec {
     BYTE underline;
     BYTE italic;
     BYTE strikeOut;
+
+    // The face and size with the flags clear; a longer name is cut to the 31 characters a face name
+    // can hold.
+    static FontSpec Named(const WCHAR* faceName, int32_t pointSize) {
+        FontSpec wanted = {};
+        size_t i = 0;
+        for (; faceName && faceName[i] != 0 && i + 1 < LF_FACESIZE; ++i)
+            wanted.faceName[i] = faceName[i];
+        wanted.faceName[i] = 0;
+        wanted.pointSize = pointSize;
+        return wanted;
+    }
 };

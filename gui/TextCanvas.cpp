@@ -86,6 +86,41 @@ void TextCanvas::Resize(int32_t height, int32_t width) {
     FillRect(dc, &area, tools->brush);
 }
 
+TextLayout TextCanvas::Draw(const WCHAR* text) {
+    const int length = lstrlenW(text);
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32W(dc, text, length, &extent);
+    TextLayout layout;
+    layout.textWidth = extent.cx;
+    layout.textHeight = extent.cy;
+    layout.width = NextPowerOfTwo(layout.textWidth);
+    layout.height = NextPowerOfTwo(layout.textHeight);
+
+    Resize(layout.height, layout.width);
+    if (layout.width > 0 && layout.height > 0 && !rows[0]) {
+        // The layer refused a bitmap this large: nothing is drawn rather than reading rows that do
+        // not exist. The measured text keeps its size for whoever lays it out.
+        layout.width = 0;
+        layout.height = 0;
+        layout.refused = true;
+        ReleasePixels();
+        return layout;
+    }
+    RECT whole = {0, 0, layout.width, layout.height};
+    FillRect(dc, &whole, tools->brush);
+    TextOutW(dc, 0, 0, text, length);
+    return layout;
+}
+
+int32_t NextPowerOfTwo(int32_t n) {
+    if (n <= 0)
+        return 0;
+    uint32_t power = 1;
+    while (power < static_cast<uint32_t>(n))
+        power <<= 1;
+    return static_cast<int32_t>(power);
+}
+
 void TextCanvas::ReleasePixels() {
     // A white 1 x 1 section keeps the canvas in the state Resize leaves: a bitmap selected, rows valid.
     Resize(1, 1);

@@ -8,6 +8,16 @@
 
 class CanvasTools;
 
+// A text's measured size and the sides of the bitmap it was drawn into: the smallest powers of two
+// that hold it (0 for an empty text), or 0 and `refused` when the layer refused a bitmap that large.
+struct TextLayout {
+    int32_t textWidth = 0;
+    int32_t textHeight = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool refused = false;
+};
+
 class TextCanvas {
 public:
     // A memory DC with the white brush and the default font ("宋体", 10 points) selected; no bitmap.
@@ -19,6 +29,10 @@ public:
 
     // Creates the font `wanted` describes, selects it and deletes the font it replaces.
     void ApplyFont(const FontSpec& wanted);
+    // Measures the zero-terminated text in the current font, replaces the DIB section by a white one
+    // of the layout's sides and draws the text at its top-left corner; the rest stays white. With a
+    // width or height of 0 in the layout there are no pixels to read.
+    TextLayout Draw(const WCHAR* text);
     // Replaces the DIB section by a white one of the given size and rebuilds `rows`.
     void Resize(int32_t height, int32_t width);
     // Swaps the DIB section for a 1 x 1 one once its pixels have been uploaded. Nothing reads them
@@ -31,3 +45,6 @@ public:
     CanvasTools* tools = nullptr; // owned: font and brush
     uint8_t** rows = nullptr;     // owned array: start of each DIB row, top row first; null until Resize
 };
+
+// The smallest power of two not less than n; 0 for n = 0.
+int32_t NextPowerOfTwo(int32_t n);

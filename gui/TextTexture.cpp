@@ -64,37 +64,18 @@ TextTexture::~TextTexture() {
 }
 
 void TextTexture::SetFont(const WCHAR* faceName, int32_t pointSize) {
-    FontSpec wanted = {};
-    // Longer names are cut to the 31 characters a face name can hold.
-    size_t i = 0;
-    for (; faceName && faceName[i] != 0 && i + 1 < LF_FACESIZE; ++i)
-        wanted.faceName[i] = faceName[i];
-    wanted.faceName[i] = 0;
-    wanted.pointSize = pointSize;
-    canvas->ApplyFont(wanted);
+    canvas->ApplyFont(FontSpec::Named(faceName, pointSize));
 }
 
 void TextTexture::Render(const WCHAR* text) {
-    const int length = lstrlenW(text);
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32W(canvas->dc, text, length, &extent);
-    textWidth = extent.cx;
-    textHeight = extent.cy;
-    textureWidth = NextPowerOfTwo(textWidth);
-    textureHeight = NextPowerOfTwo(textHeight);
-
-    canvas->Resize(textureHeight, textureWidth);
-    if (textureWidth > 0 && textureHeight > 0 && !canvas->rows[0]) {
-        // The layer refused a bitmap this large: the texture shows nothing rather than reading rows
-        // that do not exist. The measured text keeps its size for whoever lays it out.
-        textureWidth = 0;
-        textureHeight = 0;
-        canvas->ReleasePixels();
+    const TextLayout layout = canvas->Draw(text);
+    textWidth = layout.textWidth;
+    textHeight = layout.textHeight;
+    textureWidth = layout.width;
+    textureHeight = layout.height;
+    // A refused bitmap: the texture is 0 texels wide and shows nothing of this text.
+    if (layout.refused)
         return;
-    }
-    RECT whole = {0, 0, textureWidth, textureHeight};
-    FillRect(canvas->dc, &whole, canvas->tools->brush);
-    TextOutW(canvas->dc, 0, 0, text, length);
 
     // One buffer for every texture's texels, kept between calls: the 8-cube makes 1,792 labels of
     // 128 KB each in a row, and a fresh block of that size is a fresh mapping of zeroed pages every
@@ -139,13 +120,4 @@ void TextTexture::DrawAt(int32_t x, int32_t y) {
     glEnd();
     // Texture 0 never gets an image, so untextured drawing after this is unaffected.
     glBindTexture(GL_TEXTURE_2D, 0);
-}
-
-int32_t NextPowerOfTwo(int32_t n) {
-    if (n <= 0)
-        return 0;
-    uint32_t power = 1;
-    while (power < static_cast<uint32_t>(n))
-        power <<= 1;
-    return static_cast<int32_t>(power);
 }

@@ -1,12 +1,11 @@
 // One UTF-16 string rasterised with a GDI font and uploaded as a power-of-two OpenGL texture.
 #pragma once
 
+#include "gui/TextCanvas.h"
 #include "platform/Gl.h"
 
 #include <cstddef>
 #include <cstdint>
-
-class TextCanvas;
 
 class TextTexture {
 public:
@@ -35,6 +34,3 @@ public:
     float blue = 1.0f;
     bool inverted = false;
 };
-
-// The smallest power of two not less than n; 0 for n = 0.
-int32_t NextPowerOfTwo(int32_t n);

@@ -5,13 +5,14 @@
 
 #include <utility>
 
-namespace {
-
 // The rounded Chinese face at 60 points, big enough to read on a face seen whole.
-const WCHAR* const labelFont = L"幼圆";
-constexpr int32_t labelPointSize = 60;
+FontSpec FaceLabels::Font() {
+    return FontSpec::Named(L"幼圆", 60);
+}
 
-} // namespace
+void FaceLabels::Text(int32_t m, WCHAR (&text)[16]) {
+    FormatWide(text, 16, L"%d", m);
+}
 
 FaceLabels::~FaceLabels() {
     Clear();
@@ -59,12 +60,13 @@ void FaceLabels::Resize(int32_t wanted) {
         labels = grown;
         capacity = wanted;
     }
+    const FontSpec font = Font();
     WCHAR text[16];
     for (; made < wanted; ++made) {
         TextTexture* label = new TextTexture();
-        label->SetFont(labelFont, labelPointSize);
+        label->SetFont(font.faceName, font.pointSize);
         label->inverted = true;
-        FormatWide(text, sizeof(text) / sizeof(text[0]), L"%d", made);
+        Text(made, text);
         label->Render(text);
         labels[made] = label;
     }

@@ -3,6 +3,8 @@
 // labels both cubes have and makes or frees only the difference.
 #pragma once
 
+#include "gui/FontSpec.h"
+
 #include <cstdint>
 
 class TextTexture;
@@ -34,6 +36,10 @@ public:
     int32_t Count() const { return count; }
     // Label m, 0 <= m < Count().
     TextTexture& operator[](int32_t m) const { return *labels[m]; }
+
+    // What label m is, for whoever draws it without a texture: its font, and its text, the number.
+    static FontSpec Font();
+    static void Text(int32_t m, WCHAR (&text)[16]);
 
     // A policy of the store, which moves with it.
     Surplus surplus = Surplus::Free;
