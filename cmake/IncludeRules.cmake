@@ -7,6 +7,7 @@
 #   gdi                              where no missing include path would catch them)
 #   export/                         GL, app/, gui/, hypercube/, render/, page/, platform/
 #   gui/ hypercube/                 export/, render/, page/, the command line
+#   figure/                         GL, platform/, render/, page/, the command line
 #   render/                         page/, the command line
 #   page/                           export/, render/, the command line
 #   platform/webgl/                 platform/web/ and the other back ends, emscripten
@@ -46,7 +47,7 @@ function(tessary_limit_includes label folder allowed)
 endfunction()
 
 set(neutral app/*.cpp app/*.h gui/*.cpp gui/*.h hypercube/*.cpp hypercube/*.h export/*.cpp export/*.h
-    render/*.cpp render/*.h page/*.cpp page/*.h platform/*.h platform/*.cpp platform/core/*.cpp
+    figure/*.cpp figure/*.h render/*.cpp render/*.h page/*.cpp page/*.h platform/*.h platform/*.cpp platform/core/*.cpp
     platform/core/*.h platform/gdi/*.cpp platform/gdi/*.h platform/webgl/*.cpp platform/webgl/*.h)
 tessary_forbid_includes("a back end's library" "SDL|ft2build|freetype|fontconfig" ${neutral})
 tessary_forbid_includes("what a file format needs not know" "GL/|platform/|app/|gui/|hypercube/|render/|page/"
@@ -55,6 +56,9 @@ set(command_line "app/CommandLine\\.h")
 tessary_forbid_includes("a room above it" "export/|render/|page/|${command_line}"
     gui/*.cpp gui/*.h hypercube/*.cpp hypercube/*.h)
 tessary_forbid_includes("a room beside or above it" "page/|${command_line}" render/*.cpp render/*.h)
+# A figure is worked out without OpenGL, so that every build draws the same one.
+tessary_forbid_includes("what a figure is drawn without" "GL/|platform/|render/|page/|${command_line}"
+    figure/*.cpp figure/*.h)
 tessary_forbid_includes("a room beside or above it" "export/|render/|${command_line}" page/*.cpp page/*.h)
 # A windowing back end reaches the core through its two seams, Backend.h and Input.h, and the UTF-16
 # conversions every side shares; the window record, the queue and the rest stay the core's own. A

@@ -56,9 +56,7 @@ void DrawEdges(const HypercubeModel& model, float pixelScale) {
 void DrawFaces(HypercubeModel& model, const OrbitCamera& camera) {
     if (!model.built)
         return;
-    for (int32_t i = 0; i < model.faceCount; ++i)
-        model.drawOrder[i] = i;
-    SortFaces(model, camera);
+    OrderFaces(model, camera);
 
     const float* eye = camera.eye;
     const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
@@ -94,6 +92,12 @@ void DrawFaces(HypercubeModel& model, const OrbitCamera& camera) {
         glEnd();
     }
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void OrderFaces(HypercubeModel& model, const OrbitCamera& camera) {
+    for (int32_t i = 0; i < model.faceCount; ++i)
+        model.drawOrder[i] = i;
+    SortFaces(model, camera);
 }
 
 void SortFaces(HypercubeModel& model, const OrbitCamera& camera) {

@@ -31,6 +31,10 @@ void DrawEdges(const HypercubeModel& model, float pixelScale = 1.0f);
 // Nothing is drawn and no GL state changes while the model is not built.
 void DrawFaces(HypercubeModel& model, const OrbitCamera& camera);
 
+// Fills model.drawOrder with the faces in the order the face pass draws them: farthest first, ties
+// in index order.
+void OrderFaces(HypercubeModel& model, const OrbitCamera& camera);
+
 // Reorders model.drawOrder so that FaceDepthKey never increases from the first entry to the last:
 // the farthest face comes first. Faces with equal keys keep their relative order.
 void SortFaces(HypercubeModel& model, const OrbitCamera& camera);

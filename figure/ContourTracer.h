@@ -1,0 +1,25 @@
+// The closed lines where a grid of samples crosses a level, as marching squares finds them: each
+// cell's corners are four samples, a line crosses an edge of the cell where the samples on its two
+// ends lie on either side of the level, at the point linear interpolation puts the level. This is
+// where the bilinear filter of a texture crosses the level, within a small part of a texel.
+#pragma once
+
+#include "export/Figure.h"
+
+#include <cstdint>
+#include <vector>
+
+class ContourTracer {
+public:
+    // `samples` holds rows x columns values, row by row. Everything outside the grid counts as above
+    // the level, so every line closes. A point of a line is (column, row) in samples: (0, 0) is the
+    // first sample, (columns - 1, rows - 1) the last. The region below the level lies on a
+    // contour's left when y points down: the lines of a region and of a hole in it turn opposite ways.
+    static std::vector<std::vector<FigurePoint>> Trace(const std::vector<float>& samples, int32_t columns,
+                                                       int32_t rows, float level);
+
+    // Drops the points of a closed line that lie within `tolerance` of the line through the points
+    // kept around them (Douglas and Peucker's method, on each half of the ring); a line left with
+    // fewer than three points is dropped entirely.
+    static void Simplify(std::vector<std::vector<FigurePoint>>& lines, double tolerance);
+};
