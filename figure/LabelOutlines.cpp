@@ -49,8 +49,8 @@ const LabelOutline& LabelOutlines::Of(int32_t m) {
     canvas->ReleasePixels();
     outline->paper = ContourTracer::Trace(white, columns, rows, 0.5f);
     outline->ink = ContourTracer::Trace(alpha, columns, rows, 0.5f);
-    ContourTracer::Simplify(outline->paper, tolerance);
-    ContourTracer::Simplify(outline->ink, tolerance);
+    ContourTracer::Simplify(outline->paper, paperTolerance);
+    ContourTracer::Simplify(outline->ink, inkTolerance);
     ToTexture(outline->paper, layout.width, layout.height);
     ToTexture(outline->ink, layout.width, layout.height);
     return *outline;

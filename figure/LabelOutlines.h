@@ -25,9 +25,11 @@ public:
     // Label m's outline, traced on first use and kept; empty for a label that has no pixels.
     const LabelOutline& Of(int32_t m);
 
-    // How far a traced line may stray from the raster's contour, in texels: a tenth of a pixel where
-    // a texel covers about one picture pixel, as on a face of the 8-cube.
-    static constexpr double tolerance = 0.3;
+    // How far a traced line may stray from the raster's contour, in texels. The tile's edge is
+    // where white texels give way to any ink, a staircase of half-texel steps under the filter, which
+    // the looser tolerance smooths; the hole's edge is a smooth line already.
+    static constexpr double paperTolerance = 0.6;
+    static constexpr double inkTolerance = 0.3;
 
 private:
     std::unique_ptr<TextCanvas> canvas; // made with the first label, in the labels' font

@@ -3,6 +3,8 @@
 #include "app/AppContext.h"
 #include "app/Shell.h"
 #include "export/FileKinds.h"
+#include "figure/ContourTracer.h"
+#include "figure/EdgeOrder.h"
 #include "figure/FigureProjection.h"
 #include "figure/FogRamp.h"
 #include "figure/LabelOutlines.h"
@@ -16,6 +18,10 @@
 #include <vector>
 
 namespace {
+
+// How far a number's outline may stray in the picture once it is on its face: a face seen small or
+// at a slant needs fewer of the points its label was traced with.
+constexpr double pictureTolerance = 0.2;
 
 // A label's rim is black with the glyph's coverage as alpha, from about 1 where it meets the tile
 // to one half where the hole begins: drawn as one area, it takes the middle of that.
@@ -99,12 +105,17 @@ void AddFaces(HypercubeModel& model, const OrbitCamera& camera, const FigureProj
                           st.y * (corner3[1].p[axis] - corner3[0].p[axis]);
             return projection.Picture(p);
         };
+        // The same outline carried twice gives the same points, so the tile's holes and the rims
+        // meet without a gap.
         auto carry = [&](const std::vector<std::vector<FigurePoint>>& lines, FigureArea& area) {
-            for (const std::vector<FigurePoint>& line : lines) {
-                std::vector<FigurePoint> carried(line.size());
-                std::transform(line.begin(), line.end(), carried.begin(), onFace);
-                area.contours.push_back(std::move(carried));
+            std::vector<std::vector<FigurePoint>> carried(lines.size());
+            for (size_t k = 0; k < lines.size(); ++k) {
+                carried[k].resize(lines[k].size());
+                std::transform(lines[k].begin(), lines[k].end(), carried[k].begin(), onFace);
             }
+            ContourTracer::Simplify(carried, pictureTolerance);
+            for (std::vector<FigurePoint>& line : carried)
+                area.contours.push_back(std::move(line));
         };
         const FacePaint ramp(corner, depth);
         const float* tint = faceColours[m % 3];
@@ -129,27 +140,25 @@ void AddFaces(HypercubeModel& model, const OrbitCamera& camera, const FigureProj
 
 void AddEdges(const HypercubeModel& model, const FigureProjection& projection, const FogRamp& fog,
               const ScenePalette& palette, double halfWidth, Figure& figure) {
-    struct Edge {
-        FigurePoint a, b;
-        double depthA, depthB;
-    };
-    std::vector<Edge> edges;
+    std::vector<PictureEdge> edges;
     edges.reserve(static_cast<size_t>(model.edgeCount));
     for (int32_t i = 0; i < model.edgeCount; ++i) {
-        const Point3 a = VertexOf(model, model.edges[i].first), b = VertexOf(model, model.edges[i].second);
-        const Edge edge = {projection.Picture(a.p), projection.Picture(b.p), projection.Depth(a.p),
-                           projection.Depth(b.p)};
-        if (edge.depthA > FigureProjection::nearPlane && edge.depthB > FigureProjection::nearPlane)
-            edges.push_back(edge);
+        const CubeEdge& edge = model.edges[i];
+        const Point3 a = VertexOf(model, edge.first), b = VertexOf(model, edge.second);
+        const PictureEdge seen = {projection.Picture(a.p),
+                                  projection.Picture(b.p),
+                                  projection.Depth(a.p),
+                                  projection.Depth(b.p),
+                                  edge.first,
+                                  edge.second};
+        const bool drawn = seen.a.x != seen.b.x || seen.a.y != seen.b.y;
+        if (drawn && seen.depthA > FigureProjection::nearPlane && seen.depthB > FigureProjection::nearPlane)
+            edges.push_back(seen);
     }
-    // The window's depth test puts the nearer of two crossing edges on top: drawn farthest first.
-    std::stable_sort(edges.begin(), edges.end(),
-                     [](const Edge& p, const Edge& q) { return p.depthA + p.depthB > q.depthA + q.depthB; });
     const FigureColour colour = Colour(palette.edges);
-    for (const Edge& edge : edges) {
+    for (size_t i : EdgeOrder::Of(edges, 2.0 * halfWidth)) {
+        const PictureEdge& edge = edges[i];
         const double dx = edge.b.x - edge.a.x, dy = edge.b.y - edge.a.y;
-        if (dx == 0.0 && dy == 0.0)
-            continue;
         // An aliased wide line is widened along its minor axis: up and down when it runs more
         // across than up, else sideways.
         const bool acrossMajor = std::fabs(dx) >= std::fabs(dy);
