@@ -76,9 +76,8 @@ public:
 };
 
 void AddFaces(HypercubeModel& model, const OrbitCamera& camera, const FigureProjection& projection,
-              const FogRamp& fog, Figure& figure) {
+              const FogRamp& fog, LabelOutlines& labels, Figure& figure) {
     OrderFaces(model, camera);
-    LabelOutlines labels;
     const FigureColour black = {0.0f, 0.0f, 0.0f};
     for (int32_t i = 0; i < model.faceCount; ++i) {
         const int32_t m = model.drawOrder[i];
@@ -176,6 +175,12 @@ void AddEdges(const HypercubeModel& model, const FigureProjection& projection, c
 } // namespace
 
 Figure ViewFigure::Draw(CTessary& screen, int width, const ScenePalette& palette, const std::string& view) {
+    LabelOutlines labels;
+    return Draw(screen, width, palette, view, labels);
+}
+
+Figure ViewFigure::Draw(CTessary& screen, int width, const ScenePalette& palette, const std::string& view,
+                        LabelOutlines& labels) {
     Figure figure;
     figure.width = width;
     figure.height = FileKinds::PictureHeight(width);
@@ -193,7 +198,7 @@ Figure ViewFigure::Draw(CTessary& screen, int width, const ScenePalette& palette
     const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
     const FogRamp fog = faces ? FogRamp(palette, distance, distance + fogDepth) : FogRamp();
     if (faces)
-        AddFaces(model, camera, projection, fog, figure);
+        AddFaces(model, camera, projection, fog, labels, figure);
     AddEdges(model, projection, fog, palette, 1.5 * width / clientWidth, figure);
     return figure;
 }

@@ -18,10 +18,15 @@
 #include <string>
 
 class CTessary;
+class LabelOutlines;
 struct ScenePalette;
 
 class ViewFigure {
 public:
     // The picture `width` pixels wide and FileKinds' height for it; `view` is kept in the figure.
     static Figure Draw(CTessary& screen, int width, const ScenePalette& palette, const std::string& view);
+    // The same with the numbers' outlines taken from, and kept in, `labels`: whoever draws many
+    // figures traces each label once.
+    static Figure Draw(CTessary& screen, int width, const ScenePalette& palette, const std::string& view,
+                       LabelOutlines& labels);
 };
