@@ -2,12 +2,16 @@
 // PNG file, against the whole process that starts the program in its window, shows the same view
 // and draws one frame of it (the start-up benchmark's program side with that view). Both are
 // started anew each time and timed from fork to exit; the pairs run back to back, alternately.
+// Then the figures: the same view as SVG, PDF and TikZ, each against the PNG, in time and in peak
+// memory (the children's own largest resident size), and the files' sizes against their limits.
 #include "BenchSupport.h"
 
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
 #include "platform/PlatformShutdown.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,13 +19,64 @@ namespace {
 
 constexpr int repetitions = 7;
 
-std::string EightCubeView() {
+std::string CubeView(int n) {
     View view;
-    view.dimension = 8;
+    view.dimension = n;
     view.wireframe = false;
-    for (int a = 0; a < 8; ++a)
-        view.TurnInPlane(a, (a + 3) % 8, 0.3 + 0.1 * a);
+    for (int a = 0; a < n; ++a)
+        view.TurnInPlane(a, (a + 3) % n, 0.3 + 0.1 * a);
     return ViewText::Format(view);
+}
+
+std::string EightCubeView() {
+    return CubeView(8);
+}
+
+double FileMb(const std::string& path) {
+    struct stat info = {};
+    return stat(path.c_str(), &info) == 0 ? info.st_size / 1e6 : -1.0;
+}
+
+// The figures of the 8-cube with faces against its PNG, and the sizes of the files.
+int FigureRows(const std::string& program) {
+    const std::string stem = "/tmp/bench-figure-" + std::to_string(getpid());
+    const std::string view = EightCubeView();
+    struct Kind {
+        const char* extension;
+        const char* name;
+        double sizeLimitMb;
+        std::vector<double> ms, png, peak, pngPeak;
+    };
+    Kind kinds[] = {{".svg", "SVG", 4.0, {}, {}, {}, {}}, {".pdf", "PDF", 2.0, {}, {}, {}, {}},
+                    {".tex", "TikZ", 6.0, {}, {}, {}, {}}};
+    for (int r = 0; r < repetitions; ++r)
+        for (Kind& kind : kinds) {
+            double peak = 0.0, pngPeak = 0.0;
+            kind.ms.push_back(TimeProcess({program, "--render", stem + kind.extension, "--view", view}, &peak));
+            kind.png.push_back(TimeProcess({program, "--render", stem + ".png", "--view", view}, &pngPeak));
+            kind.peak.push_back(peak);
+            kind.pngPeak.push_back(pngPeak);
+            if (kind.ms.back() < 0.0 || kind.png.back() < 0.0) {
+                std::fprintf(stderr, "bench_render: a figure child failed\n");
+                return 1;
+            }
+        }
+    for (Kind& kind : kinds) {
+        bench::Row("V2", std::string("--render 8-cube faces to ") + kind.name + " / to PNG", bench::Median(kind.ms),
+                   bench::Median(kind.png), "ms", 1.0, bench::PairedRatio(kind.ms, kind.png));
+        bench::Row("V2", std::string("peak RSS of the ") + kind.name + " render / of the PNG render",
+                   bench::Median(kind.peak), bench::Median(kind.pngPeak), "MB", 1.0);
+        bench::Row("V2", std::string("size of the 8-cube's ") + kind.name + " at 1024 / its limit",
+                   FileMb(stem + kind.extension), kind.sizeLimitMb, "MB", 1.0);
+        std::remove((stem + kind.extension).c_str());
+    }
+    if (TimeProcess({program, "--render", stem + ".svg", "--view", CubeView(4)}) < 0.0)
+        return 1;
+    bench::Row("V2", "size of the 4-cube's SVG at 1024 / its limit", FileMb(stem + ".svg") * 1000.0, 150.0, "kB",
+               1.0);
+    std::remove((stem + ".svg").c_str());
+    std::remove((stem + ".png").c_str());
+    return 0;
 }
 
 int WindowChild() {
@@ -36,8 +91,9 @@ int WindowChild() {
     return 0;
 }
 
-// Runs the program and waits for it; the milliseconds from fork to its exit, or -1 on failure.
-double TimeProcess(const std::vector<std::string>& arguments) {
+// Runs the program and waits for it; the milliseconds from fork to its exit, or -1 on failure. The
+// child's peak resident size in MB goes to *peakMb when asked.
+double TimeProcess(const std::vector<std::string>& arguments, double* peakMb = nullptr) {
     const double started = bench::NowMs();
     const pid_t child = fork();
     if (child == 0) {
@@ -49,8 +105,11 @@ double TimeProcess(const std::vector<std::string>& arguments) {
         _exit(127);
     }
     int status = 0;
-    waitpid(child, &status, 0);
+    struct rusage usage = {};
+    wait4(child, &status, 0, &usage);
     const double ended = bench::NowMs();
+    if (peakMb)
+        *peakMb = usage.ru_maxrss / 1024.0;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ended - started : -1.0;
 }
 
@@ -81,5 +140,5 @@ int main(int argc, char** argv) {
     std::remove(picture.c_str());
     bench::Row("V1", "--render 8-cube faces to PNG / start-up + one frame", bench::Median(render),
                bench::Median(window), "ms", 1.5, bench::PairedRatio(render, window));
-    return 0;
+    return FigureRows(program);
 }
