@@ -52,7 +52,7 @@ void Escaped(std::string& out, const std::string& text) {
 
 // One coordinate of a path's data after another: a space between them unless the sign parts them.
 void PathNumber(std::string& out, int64_t units) {
-    if (units >= 0 && !out.empty() && out.back() != 'm' && out.back() != 'M' && out.back() != 'z')
+    if (units >= 0 && !out.empty() && out.back() != 'm' && out.back() != 'M' && out.back() != 'l')
         out += ' ';
     FigureNumbers::Append(out, units, pointDecimals, false);
 }
@@ -74,11 +74,13 @@ void PathData(std::string& out, const FigureArea& area) {
                 out += first ? 'M' : 'm';
                 PathNumber(out, first ? px : px - x);
                 PathNumber(out, first ? py : py - y);
+                if (first)
+                    out += 'l'; // pairs after M would be absolute; after m they are steps
                 startX = px;
                 startY = py;
                 first = false;
             } else if (px != x || py != y) {
-                PathNumber(out, px - x); // after m, further pairs are lines
+                PathNumber(out, px - x);
                 PathNumber(out, py - y);
             }
             x = px;
