@@ -79,8 +79,9 @@ Figure Sampler() {
     figure.areas.push_back(Polygon({Box(10, 10, 50, 50), Box(20, 20, 40, 40)}, red));
     // Blue at 0.2 over the square's right edge and over the background.
     figure.areas.push_back(Polygon({Box(40, 10, 70, 50)}, blue, 0.2f));
-    // Red, green, blue along x over 140 pixels, long spans that a shift of half a pixel changes little.
-    FigureArea gradient = Polygon({Box(80, 10, 236, 40)}, white);
+    // Red, green, blue with a hole, along x over 140 pixels, long spans that a shift of half a pixel changes
+    // little.
+    FigureArea gradient = Polygon({Box(80, 10, 236, 40), Box(150, 15, 170, 35)}, white);
     gradient.paint.stops = {{0.0, red}, {0.5, green}, {1.0, blue}};
     gradient.paint.from = {89.5, 25};
     gradient.paint.to = {229.5, 25};
@@ -107,6 +108,7 @@ void ExpectPixels(const RgbaPicture& picture, const char* format) {
         {124, 25, 128, 128, 0, "the middle of the gradient's first span"},
         {194, 25, 0, 128, 128, "the middle of its second span"},
         {232, 25, 0, 0, 255, "the gradient beyond its end"},
+        {160, 25, 51, 51, 51, "the gradient's hole"},
         {70, 71, 255, 255, 255, "the thin edge"},
         {70, 75, 51, 51, 51, "below the thin edge"},
     };
