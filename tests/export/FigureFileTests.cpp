@@ -4,6 +4,7 @@
 #include "export/PdfFigure.h"
 #include "export/SvgFigure.h"
 #include "tests/export/ExportFolder.h"
+#include "tests/export/FigureTools.h"
 #include "tests/export/ReadBack.h"
 
 #include <gtest/gtest.h>
@@ -16,42 +17,6 @@
 #include <random>
 
 namespace {
-
-// A command's standard output and whether it ended well; its standard error goes to `errors`.
-struct ToolRun {
-    bool ok = false;
-    std::string output;
-};
-
-ToolRun Command(const std::string& line, const std::string& errors) {
-    ToolRun run;
-    std::FILE* pipe = popen((line + " 2>" + errors).c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0)
-        run.output.append(buffer, got);
-    run.ok = pclose(pipe) == 0;
-    return run;
-}
-
-std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-void Save(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// A tool the test needs, or a failure that says which Debian package brings it.
-bool HaveTool(const std::string& tool, const std::string& package) {
-    const bool found = std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-    EXPECT_TRUE(found) << tool << " is missing: install the Debian package " << package
-                       << " (scripts/install-deps.sh)";
-    return found;
-}
 
 FigureArea Polygon(std::vector<std::vector<FigurePoint>> contours, FigureColour colour,
                    float opacity = 1.0f) {
