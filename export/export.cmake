@@ -33,3 +33,8 @@ if(NOT WIN32)
     set_source_files_properties(${EXPORT_DIR}/FileWriters.cpp PROPERTIES
         COMPILE_DEFINITIONS "TESSARY_HAVE_WEBP;TESSARY_HAVE_GIF;TESSARY_HAVE_FFMPEG_PIPE")
 endif()
+
+# Vector figures (export/Figure.h) written as text from plain values: no library, so every build has
+# them.
+add_library(tessary_figure_files STATIC ${EXPORT_DIR}/TikzFigure.cpp)
+target_include_directories(tessary_figure_files PUBLIC ${CMAKE_SOURCE_DIR})
