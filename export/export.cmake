@@ -2,9 +2,9 @@
 # window or knows the cube (cmake/IncludeRules.cmake checks it), so the library links only zlib and
 # the image libraries.
 set(EXPORT_DIR ${CMAKE_SOURCE_DIR}/export)
-# The vector figures (SVG, PDF) are written by the program's own code on every build, the browser's
+# The vector figures (SVG, PDF, TikZ) are written by the program's own code on every build, the browser's
 # too: they need no library, not even zlib (export/Deflate.h), and give the same bytes everywhere.
-set(FIGURE_SOURCES FigureNumbers.cpp SvgFigure.cpp PdfFigure.cpp Deflate.cpp BitWriter.cpp PrefixCode.cpp)
+set(FIGURE_SOURCES FigureNumbers.cpp SvgFigure.cpp PdfFigure.cpp TikzFigure.cpp Deflate.cpp BitWriter.cpp PrefixCode.cpp)
 list(TRANSFORM FIGURE_SOURCES PREPEND ${EXPORT_DIR}/)
 add_library(tessary_figure_files STATIC ${FIGURE_SOURCES})
 target_include_directories(tessary_figure_files PUBLIC ${CMAKE_SOURCE_DIR})
@@ -43,3 +43,4 @@ if(NOT WIN32)
     set_source_files_properties(${EXPORT_DIR}/FileWriters.cpp PROPERTIES
         COMPILE_DEFINITIONS "TESSARY_HAVE_WEBP;TESSARY_HAVE_GIF;TESSARY_HAVE_FFMPEG_PIPE")
 endif()
+
