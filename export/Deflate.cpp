@@ -14,9 +14,10 @@ constexpr int shortestMatch = 3;
 constexpr int longestMatch = 258;
 constexpr int hashBits = 15;
 // How many earlier positions a search tries, and a match long enough not to look one byte further
-// for a longer one: enough for the repetitive text of a PDF's paths at a few megabytes a second.
-constexpr int chainLimit = 64;
-constexpr int goodEnough = 64;
+// for a longer one: few, since the text of a PDF's paths repeats mostly close by, and a figure must
+// not take longer than the picture of the same view.
+constexpr int chainLimit = 4;
+constexpr int goodEnough = 16;
 constexpr size_t tokensPerBlock = 1 << 16;
 
 constexpr int endOfBlock = 256;

@@ -2,49 +2,17 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
+
+namespace {} // namespace
 
 namespace {
 
-// The grid padded by one sample above the level on every side; samples are addressed (row, column)
-// in the padded grid.
-class PaddedGrid {
-public:
-    PaddedGrid(const std::vector<float>& samples, int32_t columns, int32_t rows, float level)
-        : samples(samples), columns(columns), rows(rows), above(level + 1.0f) {}
-
-    float At(int32_t row, int32_t column) const {
-        if (row < 1 || column < 1 || row > rows || column > columns)
-            return above;
-        return samples[static_cast<size_t>(row - 1) * columns + (column - 1)];
-    }
-
-    const std::vector<float>& samples;
-    const int32_t columns;
-    const int32_t rows;
-    const float above;
-};
-
-// The crossings of a padded grid of (rows + 2) x (columns + 2) samples are numbered by the grid edge
-// they lie on: horizontal edges (row, column)-(row, column + 1) first, then vertical ones.
-class Crossings {
-public:
-    Crossings(int32_t paddedColumns, int32_t paddedRows)
-        : columns(paddedColumns), horizontal(static_cast<size_t>(paddedColumns) * paddedRows),
-          next(2 * horizontal, none), points(2 * horizontal) {}
-
-    size_t Horizontal(int32_t row, int32_t column) const {
-        return static_cast<size_t>(row) * columns + column;
-    }
-    size_t Vertical(int32_t row, int32_t column) const {
-        return horizontal + static_cast<size_t>(row) * columns + column;
-    }
-
-    static constexpr size_t none = static_cast<size_t>(-1);
-    const int32_t columns;
-    const size_t horizontal;
-    std::vector<size_t> next;        // the crossing a line goes to from this one
-    std::vector<FigurePoint> points; // in the unpadded grid's sample coordinates
-};
+uint64_t Eight(const uint8_t* bytes) {
+    uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
 
 } // namespace
 
@@ -53,31 +21,61 @@ std::vector<std::vector<FigurePoint>> ContourTracer::Trace(const std::vector<flo
     std::vector<std::vector<FigurePoint>> lines;
     if (columns <= 0 || rows <= 0 || samples.size() < static_cast<size_t>(columns) * rows)
         return lines;
-    const PaddedGrid grid(samples, columns, rows, level);
     const int32_t paddedColumns = columns + 2, paddedRows = rows + 2;
-    Crossings crossings(paddedColumns, paddedRows);
+    // Horizontal grid edges (row, column)-(row, column + 1) are numbered first, then vertical ones.
+    const size_t horizontal = static_cast<size_t>(paddedColumns) * paddedRows;
+    constexpr size_t none = static_cast<size_t>(-1);
+    if (next.size() < 2 * horizontal) {
+        next.resize(2 * horizontal, none);
+        points.resize(2 * horizontal);
+    }
+    auto horizontalEdge = [&](int32_t r, int32_t c) { return static_cast<size_t>(r) * paddedColumns + c; };
+    auto verticalEdge = [&](int32_t r, int32_t c) {
+        return horizontal + static_cast<size_t>(r) * paddedColumns + c;
+    };
 
     // Where the level crosses the edge from sample a at (ax, ay) to sample b one step further on.
     auto place = [&](size_t id, float a, float b, double ax, double ay, double dx, double dy) {
         const double t = (level - a) / (b - a);
         // Padded coordinates to the caller's: the padding sits one sample before the first.
-        crossings.points[id] = {ax + t * dx - 1.0, ay + t * dy - 1.0};
+        points[id] = {ax + t * dx - 1.0, ay + t * dy - 1.0};
     };
-    auto link = [&](size_t from, size_t to) { crossings.next[from] = to; };
+    auto link = [&](size_t from, size_t to) {
+        next[from] = to;
+        used.push_back(from);
+    };
 
+    // The samples with a border above the level around them, and which of them lie below it, so that
+    // the many cells wholly on one side are passed over on four bytes.
+    values.assign(horizontal, level + 1.0f);
+    below.assign(horizontal, 0);
+    for (int32_t r = 1; r <= rows; ++r)
+        for (int32_t c = 1; c <= columns; ++c) {
+            const size_t at = static_cast<size_t>(r) * paddedColumns + c;
+            values[at] = samples[static_cast<size_t>(r - 1) * columns + (c - 1)];
+            below[at] = values[at] < level;
+        }
     for (int32_t r = 0; r + 1 < paddedRows; ++r)
         for (int32_t c = 0; c + 1 < paddedColumns; ++c) {
             // Corners clockwise from the top left; a set bit is a corner below the level.
-            const float v[4] = {grid.At(r, c), grid.At(r, c + 1), grid.At(r + 1, c + 1), grid.At(r + 1, c)};
-            int32_t index = 0;
-            for (int k = 0; k < 4; ++k)
-                if (v[k] < level)
-                    index |= 1 << k;
-            if (index == 0 || index == 15)
+            const uint8_t* upper = &below[static_cast<size_t>(r) * paddedColumns + c];
+            const uint8_t* lower = upper + paddedColumns;
+            const int32_t index = upper[0] | upper[1] << 1 | lower[1] << 2 | lower[0] << 3;
+            if (index == 0 || index == 15) {
+                // A run of such cells: eight corners on from here alike in both rows skip seven.
+                const uint64_t same = index == 0 ? 0 : 0x0101010101010101u;
+                while (c + 9 < paddedColumns && Eight(upper + 1) == same && Eight(lower + 1) == same) {
+                    c += 7;
+                    upper += 7;
+                    lower += 7;
+                }
                 continue;
+            }
+            const float* corner = &values[static_cast<size_t>(r) * paddedColumns + c];
+            const float v[4] = {corner[0], corner[1], corner[paddedColumns + 1], corner[paddedColumns]};
             // The cell's edges: top, right, bottom, left, each with its crossing placed once.
-            const size_t edge[4] = {crossings.Horizontal(r, c), crossings.Vertical(r, c + 1),
-                                    crossings.Horizontal(r + 1, c), crossings.Vertical(r, c)};
+            const size_t edge[4] = {horizontalEdge(r, c), verticalEdge(r, c + 1), horizontalEdge(r + 1, c),
+                                    verticalEdge(r, c)};
             if ((v[0] < level) != (v[1] < level))
                 place(edge[0], v[0], v[1], c, r, 1, 0);
             if ((v[1] < level) != (v[2] < level))
@@ -160,31 +158,24 @@ std::vector<std::vector<FigurePoint>> ContourTracer::Trace(const std::vector<flo
 
     // Every crossing has one segment leaving it and one arriving, so following `next` from any
     // crossing not yet visited walks one closed line.
-    for (size_t start = 0; start < crossings.next.size(); ++start) {
-        if (crossings.next[start] == Crossings::none)
+    for (size_t start : used) {
+        if (next[start] == none)
             continue;
         std::vector<FigurePoint> line;
-        for (size_t at = start; crossings.next[at] != Crossings::none;) {
-            line.push_back(crossings.points[at]);
-            const size_t following = crossings.next[at];
-            crossings.next[at] = Crossings::none;
+        for (size_t at = start; next[at] != none;) {
+            line.push_back(points[at]);
+            const size_t following = next[at];
+            next[at] = none;
             at = following;
         }
         if (line.size() >= 3)
             lines.push_back(std::move(line));
     }
+    used.clear();
     return lines;
 }
 
 namespace {
-
-double DistanceToLine(const FigurePoint& p, const FigurePoint& a, const FigurePoint& b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double length = std::hypot(dx, dy);
-    if (length == 0.0)
-        return std::hypot(p.x - a.x, p.y - a.y);
-    return std::fabs((p.x - a.x) * dy - (p.y - a.y) * dx) / length;
-}
 
 // Marks the points strictly between first and last (indices into the ring, last > first, taken
 // modulo its size) that the simplified line keeps.
@@ -194,11 +185,18 @@ void KeepBetween(const std::vector<FigurePoint>& ring, size_t first, size_t last
     while (!spans.empty()) {
         const auto [from, to] = spans.back();
         spans.pop_back();
-        double farthest = tolerance;
+        // Distances from the line through a and b, times its length, compared squared.
+        const FigurePoint& a = ring[from % ring.size()];
+        const FigurePoint& b = ring[to % ring.size()];
+        const double dx = b.x - a.x, dy = b.y - a.y;
+        const double length2 = dx * dx + dy * dy;
+        double farthest = tolerance * tolerance * (length2 > 0.0 ? length2 : 1.0);
         size_t chosen = 0;
         for (size_t i = from + 1; i < to; ++i) {
-            const double d =
-                DistanceToLine(ring[i % ring.size()], ring[from % ring.size()], ring[to % ring.size()]);
+            const FigurePoint& p = ring[i % ring.size()];
+            const double px = p.x - a.x, py = p.y - a.y;
+            const double cross = px * dy - py * dx;
+            const double d = length2 > 0.0 ? cross * cross : px * px + py * py;
             if (d > farthest) {
                 farthest = d;
                 chosen = i;
@@ -223,7 +221,8 @@ void ContourTracer::Simplify(std::vector<std::vector<FigurePoint>>& lines, doubl
         size_t opposite = 0;
         double farthest = -1.0;
         for (size_t i = 1; i < n; ++i) {
-            const double d = std::hypot(ring[i].x - ring[0].x, ring[i].y - ring[0].y);
+            const double d = (ring[i].x - ring[0].x) * (ring[i].x - ring[0].x) +
+                             (ring[i].y - ring[0].y) * (ring[i].y - ring[0].y);
             if (d > farthest) {
                 farthest = d;
                 opposite = i;

@@ -11,15 +11,27 @@
 
 class ContourTracer {
 public:
+    ContourTracer() = default;
+
     // `samples` holds rows x columns values, row by row. Everything outside the grid counts as above
     // the level, so every line closes. A point of a line is (column, row) in samples: (0, 0) is the
     // first sample, (columns - 1, rows - 1) the last. The region below the level lies on a
     // contour's left when y points down: the lines of a region and of a hole in it turn opposite ways.
-    static std::vector<std::vector<FigurePoint>> Trace(const std::vector<float>& samples, int32_t columns,
-                                                       int32_t rows, float level);
+    std::vector<std::vector<FigurePoint>> Trace(const std::vector<float>& samples, int32_t columns,
+                                                int32_t rows, float level);
 
     // Drops the points of a closed line that lie within `tolerance` of the line through the points
     // kept around them (Douglas and Peucker's method, on each half of the ring); a line left with
     // fewer than three points is dropped entirely.
     static void Simplify(std::vector<std::vector<FigurePoint>>& lines, double tolerance);
+
+private:
+    // Kept from one trace to the next, since a cube's labels are traced by the thousand: for each
+    // crossing (numbered by the grid edge it lies on) the crossing its line goes to next, or none,
+    // and where it lies. Only the entries a trace set are cleared after it.
+    std::vector<size_t> next;
+    std::vector<FigurePoint> points;
+    std::vector<size_t> used;
+    std::vector<float> values;
+    std::vector<uint8_t> below;
 };

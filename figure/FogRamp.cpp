@@ -45,6 +45,7 @@ FigurePaint FogRamp::Paint(const FigureColour& colour, FigurePoint from, double 
     auto depthAt = [&](double u) { return 1.0 / (q0 + u * (q1 - q0)); };
     auto fAt = [&](double u) { return std::clamp((end - depthAt(u)) / (end - start), 0.0, 1.0); };
     auto stop = [&](double u) { paint.stops.push_back({u, At(colour, depthAt(u))}); };
+    const double fogError = FogError(opacity);
     stop(0.0);
     for (size_t k = 0; k + 1 < breaks.size(); ++k) {
         const double a = breaks[k], b = breaks[k + 1];

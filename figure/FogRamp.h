@@ -1,8 +1,9 @@
 // The paint of a colour under the window's linear fog, along a line of the picture. The fog mixes a
 // colour with the fog's colour by f = (end - depth) / (end - start), held between 0 and 1, and the
 // depth of a flat shape seen in perspective is not linear across the picture, its reciprocal is:
-// so the ramp's stops follow 1 / depth, closely enough that no stop's neighbourhood is off by more
-// than half a level of 255. Without fog (a fresh program's wireframe) the paint is flat.
+// so the ramp's stops follow 1 / depth, closely enough that nothing the ramp paints is off by more
+// than half a level of 255 once its opacity is applied. Without fog (a fresh program's wireframe) the
+// paint is flat.
 #pragma once
 
 #include "export/Figure.h"
@@ -23,8 +24,9 @@ public:
     // The colour at one depth.
     FigureColour At(const FigureColour& colour, double depth) const;
 
-    // The largest error in f that the stops leave between them.
-    static constexpr double fogError = 0.5 / 255.0;
+    // The largest error in f that the stops leave between them, for a paint of this opacity: a face
+    // painted at 0.2 may be five times as far off in f as an opaque edge.
+    static double FogError(float opacity) { return 0.5 / 255.0 / (opacity > 0.1f ? opacity : 0.1f); }
 
 private:
     bool fogged;

@@ -1,6 +1,5 @@
 #include "figure/LabelOutlines.h"
 
-#include "figure/ContourTracer.h"
 #include "hypercube/FaceLabels.h"
 
 #include <cstddef>
@@ -47,8 +46,8 @@ const LabelOutline& LabelOutlines::Of(int32_t m) {
             white[static_cast<size_t>(i) * columns + j] = v == 255 ? 1.0f : 0.0f;
         }
     canvas->ReleasePixels();
-    outline->paper = ContourTracer::Trace(white, columns, rows, 0.5f);
-    outline->ink = ContourTracer::Trace(alpha, columns, rows, 0.5f);
+    outline->paper = tracer.Trace(white, columns, rows, 0.5f);
+    outline->ink = tracer.Trace(alpha, columns, rows, 0.5f);
     ContourTracer::Simplify(outline->paper, paperTolerance);
     ContourTracer::Simplify(outline->ink, inkTolerance);
     ToTexture(outline->paper, layout.width, layout.height);

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "export/Figure.h"
+#include "figure/ContourTracer.h"
 #include "gui/TextCanvas.h"
 
 #include <cstdint>
@@ -28,10 +29,11 @@ public:
     // How far a traced line may stray from the raster's contour, in texels. The tile's edge is
     // where white texels give way to any ink, a staircase of half-texel steps under the filter, which
     // the looser tolerance smooths; the hole's edge is a smooth line already.
-    static constexpr double paperTolerance = 0.6;
-    static constexpr double inkTolerance = 0.3;
+    static constexpr double paperTolerance = 0.8;
+    static constexpr double inkTolerance = 0.45;
 
 private:
     std::unique_ptr<TextCanvas> canvas; // made with the first label, in the labels' font
+    ContourTracer tracer;
     std::vector<std::unique_ptr<LabelOutline>> traced;
 };

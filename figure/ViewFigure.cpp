@@ -21,7 +21,7 @@ namespace {
 
 // How far a number's outline may stray in the picture once it is on its face: a face seen small or
 // at a slant needs fewer of the points its label was traced with.
-constexpr double pictureTolerance = 0.2;
+constexpr double pictureTolerance = 0.3;
 
 // A label's rim is black with the glyph's coverage as alpha, from about 1 where it meets the tile
 // to one half where the hole begins: drawn as one area, it takes the middle of that.

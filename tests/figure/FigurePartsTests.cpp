@@ -40,27 +40,27 @@ std::vector<float> Rings(int side, const std::vector<double>& radii) {
 } // namespace
 
 TEST(ContourTracer, TracesADiscAndARingWhereTheSamplesCrossTheLevel) {
-    const auto disc = ContourTracer::Trace(Rings(40, {12.0}), 40, 40, 1.0f);
+    const auto disc = ContourTracer().Trace(Rings(40, {12.0}), 40, 40, 1.0f);
     ASSERT_EQ(disc.size(), 1u);
     const double pi = 3.14159265358979;
     EXPECT_NEAR(std::fabs(SignedArea(disc[0])), pi * 144.0, pi * 144.0 * 0.01) << "the disc's area";
     for (const FigurePoint& p : disc[0])
         ASSERT_NEAR(std::hypot(p.x - 20.0, p.y - 20.0), 12.0, 0.1) << "a point off the circle";
 
-    const auto ring = ContourTracer::Trace(Rings(40, {15.0, 6.0}), 40, 40, 1.0f);
+    const auto ring = ContourTracer().Trace(Rings(40, {15.0, 6.0}), 40, 40, 1.0f);
     ASSERT_EQ(ring.size(), 2u) << "the outer and the inner circle";
     EXPECT_LT(SignedArea(ring[0]) * SignedArea(ring[1]), 0.0) << "a hole turns the other way";
 
     // Everything below the level: the line closes outside the grid, a third of a sample beyond the
     // outer samples (the padding counts as 1.5 for a level of 0.5), its corners cut.
-    const auto whole = ContourTracer::Trace(std::vector<float>(12, 0.0f), 4, 3, 0.5f);
+    const auto whole = ContourTracer().Trace(std::vector<float>(12, 0.0f), 4, 3, 0.5f);
     ASSERT_EQ(whole.size(), 1u);
     const double third = 1.0 / 3.0;
     EXPECT_NEAR(std::fabs(SignedArea(whole[0])), (3 + 2 * third) * (2 + 2 * third) - 2 * third * third, 1e-6);
 }
 
 TEST(ContourTracer, SimplifyingKeepsTheLineWithinTheTolerance) {
-    auto lines = ContourTracer::Trace(Rings(80, {30.0}), 80, 80, 1.0f);
+    auto lines = ContourTracer().Trace(Rings(80, {30.0}), 80, 80, 1.0f);
     ASSERT_EQ(lines.size(), 1u);
     const std::vector<FigurePoint> traced = lines[0];
     ContourTracer::Simplify(lines, 0.2);
@@ -97,8 +97,10 @@ TEST(FogRamp, StopsFollowTheFogAlongAPerspectiveLine) {
         const FigureStop& b = paint.stops[i];
         const double t = (u - a.offset) / (b.offset - a.offset);
         const double drawn = a.colour.red + t * (b.colour.red - a.colour.red);
-        ASSERT_NEAR(drawn, fog.At(black, depth).red, FogRamp::fogError + 1e-6) << "at u = " << u;
+        ASSERT_NEAR(drawn, fog.At(black, depth).red, FogRamp::FogError(1.0f) + 1e-6) << "at u = " << u;
     }
+    const FigurePaint faint = fog.Paint(black, {0.0, 0.0}, 120.0, {100.0, 0.0}, 220.0, 0.2f);
+    EXPECT_LT(faint.stops.size(), paint.stops.size()) << "a translucent paint needs fewer stops";
     EXPECT_TRUE(fog.Paint(black, {0, 0}, 100.0, {1, 0}, 140.0, 1.0f).Flat()) << "all before the fog";
     EXPECT_TRUE(fog.Paint(black, {0, 0}, 180.0, {1, 0}, 240.0, 1.0f).Flat()) << "all beyond it";
     EXPECT_NEAR(fog.Paint(black, {0, 0}, 180.0, {1, 0}, 240.0, 1.0f).colour.red, 1.0, 1e-6)
