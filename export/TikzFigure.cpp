@@ -253,13 +253,25 @@ private:
         Contours(area);
         out += "\\tsyg{";
         Opacity(paint.opacity);
-        out += "}{" + Number(acrossTo - acrossFrom, 2) + "pt}{" + Number(ex, 5) + "}{" + Number(ey, 5) +
-               "}{" + Number(nx, 5) + "}{" + Number(ny, 5) + "}";
+        // Appended piece by piece: GCC 12 warns falsely of overlapping copies in a chain of +.
+        out += "}{";
+        AppendNumber(out, acrossTo - acrossFrom, 2);
+        out += "pt}";
+        for (double value : {ex, ey, nx, ny}) {
+            out += '{';
+            AppendNumber(out, value, 5);
+            out += '}';
+        }
         // The shading is placed centred on the origin: its centre goes to the middle of what it covers.
         const double middleAlong = (low + high) / 2.0;
         const double middleAcross = (acrossFrom + acrossTo) / 2.0;
-        out += "{" + Number(from.x + middleAlong * ex + middleAcross * nx, 2) + "pt}{" +
-               Number(from.y + middleAlong * ey + middleAcross * ny, 2) + "pt}{";
+        for (double value :
+             {from.x + middleAlong * ex + middleAcross * nx, from.y + middleAlong * ey + middleAcross * ny}) {
+            out += '{';
+            AppendNumber(out, value, 2);
+            out += "pt}";
+        }
+        out += '{';
         long long previous = -1;
         for (const auto& entry : axis) {
             const long long at = std::llround(entry.first * 100.0);
@@ -267,7 +279,11 @@ private:
                 continue; // rounded onto the position before it
             if (previous >= 0)
                 out += "; ";
-            out += "rgb(" + Number(static_cast<double>(at) / 100.0, 2) + "pt)=(" + Rgb(entry.second) + ")";
+            out += "rgb(";
+            AppendNumber(out, static_cast<double>(at) / 100.0, 2);
+            out += "pt)=(";
+            out += Rgb(entry.second);
+            out += ')';
             previous = at;
         }
         out += "}%\n";

@@ -1,12 +1,19 @@
 // libFuzzer target: the fuzzer's bytes are read as a view's text. What the reader accepts is shown
 // on one running viewer, and must then come back: the view taken from the screen is written as text
 // that reads again, and the accepted view, written again, reads to the same view (to a rounding
-// step of the text). A view the reader
-// refuses must leave its target untouched. Any broken rule aborts, so the fuzzer keeps the input.
+// step of the text). A view the reader refuses must leave its target untouched. Every view shown is
+// also drawn as a figure and written, in memory, in each vector format, so the writers meet hostile
+// views too. Any broken rule aborts, so the fuzzer keeps the input.
 #include "app/AppContext.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
+#include "export/PdfFigure.h"
+#include "export/SvgFigure.h"
+#include "export/TikzFigure.h"
+#include "figure/LabelOutlines.h"
+#include "figure/ViewFigure.h"
 #include "hypercube/CTessary.h"
+#include "hypercube/ScenePalette.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
 #include "platform/PlatformTesting.h"
@@ -83,5 +90,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(shown.dimension == view.dimension && shown.wireframe == view.wireframe,
             "the screen shows another dimension or mode", text);
     DrawFrame();
+    // The smallest picture, in the palette the input's length picks; the labels are traced once
+    // for the whole session.
+    static LabelOutlines* labels = new LabelOutlines(); // kept to the end of the process
+    const ScenePalette palette = size % 2 ? ScenePalette::Light() : ScenePalette::Dark();
+    const Figure figure = ViewFigure::Draw(*screen, 256, palette, text, *labels);
+    for (const FigureArea& area : figure.areas)
+        for (const auto& contour : area.contours)
+            for (const FigurePoint& p : contour)
+                Require(std::isfinite(p.x) && std::isfinite(p.y), "a figure's point is not finite", text);
+    Require(SvgFigure::Write(figure).rfind("</svg>\n") != std::string::npos, "an SVG without its end", text);
+    const std::string pdf = PdfFigure::Write(figure);
+    Require(pdf.compare(0, 5, "%PDF-") == 0 && pdf.rfind("%%EOF") != std::string::npos,
+            "a PDF without its frame", text);
+    Require(TikzFigure::Write(figure).find("\\end{tikzpicture}") != std::string::npos,
+            "a TikZ picture unended", text);
     return 0;
 }

@@ -19,6 +19,7 @@
 #include "platform/Gl.h"
 #include "render/PictureDrawer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -111,18 +112,31 @@ protected:
 } // namespace
 
 TEST_F(FigureMatchesPictureTest, LibrsvgAndPopplerDrawTheWindowsPictureOfEveryKindOfView) {
-    if (!HaveTool("rsvg-convert", "librsvg2-bin") || !HaveTool("pdftoppm", "poppler-utils"))
+    if (!HaveTool("rsvg-convert", "librsvg2-bin") || !HaveTool("pdftoppm", "poppler-utils") ||
+        !HaveTool("xmllint", "libxml2-utils"))
         return;
     ExportFolder folder;
+    const std::string errors = folder.Path("errors");
     ForEachCase([&](const FigureCase& c, const RgbaPicture& picture, const Figure& figure,
                     const std::vector<FigureSegment>& edges) {
         const double halfWidth = 1.5 * c.width / 1024.0;
         Save(folder.Path("f.svg"), SvgFigure::Write(figure));
+        EXPECT_TRUE(Command("xmllint --noout " + folder.Path("f.svg"), errors).ok) << FileText(errors);
         const FigureMatch svg = CompareWithPicture(
             picture, DrawSvg(folder.Path("f.svg"), folder.Path("svg.png")), edges, halfWidth);
         EXPECT_TRUE(svg.Holds()) << "SVG: " << svg.Describe();
         std::printf("%s, SVG: %s\n", c.name.c_str(), svg.Describe().c_str());
         Save(folder.Path("f.pdf"), PdfFigure::Write(figure));
+        // One page of 4:3, no font and no image: each tool lists only its heading of two lines.
+        const std::string size = std::to_string(c.width) + " x " + std::to_string(c.width * 3 / 4) + " pts";
+        EXPECT_NE(Command("pdfinfo " + folder.Path("f.pdf"), errors).output.find("Pages:           1\n"),
+                  std::string::npos);
+        EXPECT_NE(Command("pdfinfo " + folder.Path("f.pdf"), errors).output.find(size), std::string::npos)
+            << size;
+        for (const char* tool : {"pdffonts ", "pdfimages -list "}) {
+            const std::string listed = Command(tool + folder.Path("f.pdf"), errors).output;
+            EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 2) << tool << ":\n" << listed;
+        }
         const FigureMatch pdf = CompareWithPicture(
             picture, DrawPdf(folder.Path("f.pdf"), folder.Path("pdf"), figure.width, figure.height), edges,
             halfWidth);
