@@ -14,7 +14,7 @@ constexpr int gradientDecimals = 1;
 constexpr int offsetDecimals = 4;
 constexpr int opacityDecimals = 3;
 
-void Number(std::string& out, double value, int decimals) {
+void Decimal(std::string& out, double value, int decimals) {
     FigureNumbers::Append(out, FigureNumbers::Units(value, decimals), decimals);
 }
 
@@ -22,11 +22,11 @@ void Attribute(std::string& out, const char* name, double value, int decimals) {
     out += ' ';
     out += name;
     out += "=\"";
-    Number(out, value, decimals);
+    Decimal(out, value, decimals);
     out += '"';
 }
 
-void Colour(std::string& out, const FigureColour& colour) {
+void HexColour(std::string& out, const FigureColour& colour) {
     static constexpr char hex[] = "0123456789abcdef";
     out += '#';
     for (float channel : {colour.red, colour.green, colour.blue}) {
@@ -105,7 +105,7 @@ std::string SvgFigure::Write(const Figure& figure) {
            width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + ' ' + height + "\">\n<metadata>";
     Escaped(out, figure.view);
     out += "</metadata>\n<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"";
-    Colour(out, figure.background);
+    HexColour(out, figure.background);
     out += "\"/>\n<g transform=\"scale(.1)\" fill-rule=\"evenodd\">\n";
     int gradients = 0;
     for (const FigureArea& area : figure.areas) {
@@ -114,7 +114,7 @@ std::string SvgFigure::Write(const Figure& figure) {
         const FigurePaint& paint = area.paint;
         std::string fill;
         if (paint.Flat()) {
-            Colour(fill, paint.colour);
+            HexColour(fill, paint.colour);
         } else {
             const std::string id = 'g' + std::to_string(gradients++);
             out += "<linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\"";
@@ -127,7 +127,7 @@ std::string SvgFigure::Write(const Figure& figure) {
                 out += "<stop";
                 Attribute(out, "offset", stop.offset, offsetDecimals);
                 out += " stop-color=\"";
-                Colour(out, stop.colour);
+                HexColour(out, stop.colour);
                 out += "\"/>";
             }
             out += "</linearGradient>\n";
