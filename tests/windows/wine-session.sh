@@ -68,6 +68,20 @@ status=0
 xdotool search --name 'Tessary$' >/dev/null && fail "the command line opened a window"
 echo "command line: --version says '$answer'; an unknown argument ends with exit code 2"
 
+# Vector figures are the program's own C++ on Windows too: the README's 5-cube as SVG and PDF, whole,
+# of the asked size, with its faces' gradients and its edges.
+view=v1.5f.BCjAAABCNAAABCvgAAC-WHACA_bzKlC-kt5K.ug9vf___f___Dezrf___nuFj3LXcTVogj7eXQJLJR3lGsqXe3LXcYzrcXVmR3iZWf___yEYzr-tSf___f___yEYzf___f___6aSX
+for kind in svg pdf; do
+    status=0
+    "$loader" "$exe" --render "$work/cube.$kind" --width 512 --view "$view" >>"$log" 2>&1 || status=$?
+    [ "$status" -eq 0 ] || fail "--render cube.$kind ended with exit code $status"
+done
+xmllint --noout "$work/cube.svg" 2>>"$log" || fail "the SVG is not well-formed"
+grep -q 'width="512" height="384"' "$work/cube.svg" || fail "the SVG is not 512 x 384"
+[ "$(grep -c '<linearGradient' "$work/cube.svg")" -gt 10 ] || fail "the SVG has no fogged faces"
+pdfinfo "$work/cube.pdf" 2>>"$log" | grep -q "Page size: *512 x 384 pts" || fail "the PDF is not one page of 512 x 384"
+echo "figures: cube.svg ($(stat -c %s "$work/cube.svg") bytes) and cube.pdf ($(stat -c %s "$work/cube.pdf") bytes)"
+
 start=$(now)
 "$loader" "$exe" >>"$log" 2>&1 &
 pid=$!
