@@ -8,6 +8,9 @@ set(FIGURE_SOURCES FigureNumbers.cpp SvgFigure.cpp PdfFigure.cpp TikzFigure.cpp 
 list(TRANSFORM FIGURE_SOURCES PREPEND ${EXPORT_DIR}/)
 add_library(tessary_figure_files STATIC ${FIGURE_SOURCES})
 target_include_directories(tessary_figure_files PUBLIC ${CMAKE_SOURCE_DIR})
+# Each writer has its own small words for its format (a Point, a Number, the decimals it writes) in
+# its anonymous namespace; the sanitizer build's unity sources would join them into one.
+set_target_properties(tessary_figure_files PROPERTIES UNITY_BUILD OFF)
 # The browser saves its pictures and clips with its own encoders: the rest of export/ is desktop only.
 if(EMSCRIPTEN)
     return()
