@@ -14,14 +14,13 @@ constexpr int lengthCodeOrder[19] = {17, 18, 0, 1, 2, 3, 4, 5, 16, 6, 7, 8, 9, 1
 // times, 17 writes 3 to 10 zeros, 18 writes 11 to 138.
 constexpr int repeatLength = 16, someZeros = 17, manyZeros = 18;
 
-struct LengthToken {
-    uint8_t symbol;
-    uint8_t extra; // the repeat count, less its least
-};
+} // namespace
 
-std::vector<LengthToken> Tokens(const std::vector<uint8_t>& lengths) {
+std::vector<PrefixCode::LengthToken> PrefixCode::Tokens(const std::vector<uint8_t>& lengths, Repeat repeat) {
     std::vector<LengthToken> tokens;
-    int previous = 8; // what repeatLength repeats before any length but 0 has been written
+    // What repeatLength would repeat: in deflate a 0 before any length, so that the first is
+    // written out, as is the first after zeros.
+    int previous = repeat == Repeat::LastNonZero ? 8 : 0;
     for (size_t i = 0; i < lengths.size();) {
         const uint8_t value = lengths[i];
         size_t run = 1;
@@ -35,6 +34,8 @@ std::vector<LengthToken> Tokens(const std::vector<uint8_t>& lengths) {
                 tokens.push_back({someZeros, static_cast<uint8_t>(run - 3)}), run = 0;
             for (; run > 0; --run)
                 tokens.push_back({0, 0});
+            if (repeat == Repeat::Previous)
+                previous = 0;
             continue;
         }
         if (value != previous) {
@@ -49,8 +50,6 @@ std::vector<LengthToken> Tokens(const std::vector<uint8_t>& lengths) {
     }
     return tokens;
 }
-
-} // namespace
 
 std::vector<uint8_t> PrefixCode::Lengths(const std::vector<uint32_t>& counts, int limit) {
     std::vector<uint8_t> result(counts.size(), 0);
@@ -122,8 +121,13 @@ void PrefixCode::AssignCodes() {
     }
 }
 
+void PrefixCode::Assign(std::vector<uint8_t> symbolLengths) {
+    lengths = std::move(symbolLengths);
+    AssignCodes();
+}
+
 void PrefixCode::PutLengths(BitWriter& out) const {
-    const std::vector<LengthToken> tokens = Tokens(lengths);
+    const std::vector<LengthToken> tokens = Tokens(lengths, Repeat::LastNonZero);
     std::vector<uint32_t> counts(19, 0);
     for (const LengthToken& token : tokens)
         ++counts[token.symbol];

@@ -22,6 +22,23 @@ public:
     // used symbol gets 1.
     static std::vector<uint8_t> Lengths(const std::vector<uint32_t>& counts, int limit);
 
+    // The code of these lengths as they are, described nowhere: for a format (deflate) that
+    // describes its codes otherwise.
+    void Assign(std::vector<uint8_t> symbolLengths);
+
+    // A run of code lengths as the code of code lengths writes it: a length 0 to 15, or 16 (repeat
+    // 3 to 6 times), 17 (3 to 10 zeros), 18 (11 to 138 zeros), with the run less its least in
+    // `extra`. WebP and deflate share these symbols but not what 16 repeats.
+    struct LengthToken {
+        uint8_t symbol;
+        uint8_t extra;
+    };
+    enum class Repeat {
+        LastNonZero, // WebP: the last length that was not 0, 8 before any
+        Previous,    // deflate: the length just before, and nothing before the first
+    };
+    static std::vector<LengthToken> Tokens(const std::vector<uint8_t>& lengths, Repeat repeat);
+
 private:
     // The codes of `lengths`, canonical (shorter first, then by symbol), their bits reversed:
     // the format reads a code's first bit from the lowest bit of the stream.

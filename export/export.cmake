@@ -2,13 +2,23 @@
 # window or knows the cube (cmake/IncludeRules.cmake checks it), so the library links only zlib and
 # the image libraries.
 set(EXPORT_DIR ${CMAKE_SOURCE_DIR}/export)
+# The vector figures (SVG, PDF, TikZ) are written by the program's own code on every build, the browser's
+# too: they need no library, not even zlib (export/Deflate.h), and give the same bytes everywhere.
+set(FIGURE_SOURCES FigureNumbers.cpp SvgFigure.cpp PdfFigure.cpp TikzFigure.cpp Deflate.cpp BitWriter.cpp PrefixCode.cpp)
+list(TRANSFORM FIGURE_SOURCES PREPEND ${EXPORT_DIR}/)
+add_library(tessary_figure_files STATIC ${FIGURE_SOURCES})
+target_include_directories(tessary_figure_files PUBLIC ${CMAKE_SOURCE_DIR})
+# The browser saves its pictures and clips with its own encoders: the rest of export/ is desktop only.
+if(EMSCRIPTEN)
+    return()
+endif()
 set(EXPORT_SOURCES CannotWrite.cpp AtomicFile.cpp RgbaPicture.cpp PictureFile.cpp ChangedArea.cpp ClipWriter.cpp
     PngSeriesClip.cpp FileWriters.cpp)
 # libwebp and giflib come from Debian; the Windows builds have neither (no mingw-w64 packages of
 # them), and no posix_spawn for ffmpeg: there the clips are PNG series only, as FileKinds.h says
 # (docs/export.md).
 if(NOT WIN32)
-    list(APPEND EXPORT_SOURCES BitWriter.cpp PrefixCode.cpp LosslessWebp.cpp WebpClip.cpp GifClip.cpp FfmpegClip.cpp)
+    list(APPEND EXPORT_SOURCES LosslessWebp.cpp WebpClip.cpp GifClip.cpp FfmpegClip.cpp)
 endif()
 list(TRANSFORM EXPORT_SOURCES PREPEND ${EXPORT_DIR}/)
 add_library(tessary_export STATIC ${EXPORT_SOURCES})
@@ -19,7 +29,7 @@ if(WIN32)
     set(ZLIB_USE_STATIC_LIBS ON)
 endif()
 find_package(ZLIB REQUIRED)
-target_link_libraries(tessary_export PUBLIC ZLIB::ZLIB)
+target_link_libraries(tessary_export PUBLIC tessary_figure_files ZLIB::ZLIB)
 if(NOT WIN32)
     find_package(PkgConfig REQUIRED)
     pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebp libwebpmux)
@@ -33,3 +43,4 @@ if(NOT WIN32)
     set_source_files_properties(${EXPORT_DIR}/FileWriters.cpp PROPERTIES
         COMPILE_DEFINITIONS "TESSARY_HAVE_WEBP;TESSARY_HAVE_GIF;TESSARY_HAVE_FFMPEG_PIPE")
 endif()
+

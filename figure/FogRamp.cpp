@@ -25,7 +25,8 @@ FigurePaint FogRamp::Paint(const FigureColour& colour, FigurePoint from, double 
     paint.colour = At(colour, 0.5 * (fromDepth + toDepth));
     const double near = std::min(fromDepth, toDepth), far = std::max(fromDepth, toDepth);
     // The whole line before the fog starts or after it is complete: one colour.
-    if (!fogged || far <= start || near >= end || !(fromDepth > 0.0 && toDepth > 0.0)) {
+    const bool line = (from.x != to.x || from.y != to.y) && fromDepth != toDepth;
+    if (!fogged || !line || far <= start || near >= end || !(fromDepth > 0.0 && toDepth > 0.0)) {
         paint.colour = At(colour, fromDepth);
         return paint;
     }

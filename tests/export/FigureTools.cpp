@@ -1,0 +1,55 @@
+#include "tests/export/FigureTools.h"
+
+#include "tests/export/ReadBack.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+ToolRun Command(const std::string& line, const std::string& errors) {
+    ToolRun run;
+    std::FILE* pipe = popen((line + " 2>" + errors).c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+        run.output.append(buffer, got);
+    run.ok = pclose(pipe) == 0;
+    return run;
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void Save(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool HaveTool(const std::string& tool, const std::string& package) {
+    const bool found = std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+    EXPECT_TRUE(found) << tool << " is missing: install the Debian package " << package
+                       << " (scripts/install-deps.sh)";
+    return found;
+}
+
+RgbaPicture DrawSvg(const std::string& svg, const std::string& png) {
+    const std::string errors = png + ".err";
+    const ToolRun run = Command("rsvg-convert -o '" + png + "' '" + svg + "'", errors);
+    EXPECT_TRUE(run.ok) << "rsvg-convert: " << FileText(errors);
+    return run.ok ? ReadPng(png) : RgbaPicture();
+}
+
+RgbaPicture DrawPdf(const std::string& pdf, const std::string& pngStem, int width, int height) {
+    const std::string errors = pngStem + ".err";
+    const ToolRun run = Command("pdftoppm -png -r 72 -scale-to-x " + std::to_string(width) + " -scale-to-y " +
+                                    std::to_string(height) + " -singlefile '" + pdf + "' '" + pngStem + "'",
+                                errors);
+    EXPECT_TRUE(run.ok) << "pdftoppm: " << FileText(errors);
+    return run.ok ? ReadPng(pngStem + ".png") : RgbaPicture();
+}

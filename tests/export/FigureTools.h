@@ -1,0 +1,25 @@
+// The tools nobody here wrote that read the figures (librsvg, poppler, xmllint, pdflatex), run as a
+// user would, and what the tests need around them.
+#pragma once
+
+#include "export/RgbaPicture.h"
+
+#include <string>
+
+// A command's standard output and whether it ended well; its standard error goes to `errors`.
+struct ToolRun {
+    bool ok = false;
+    std::string output;
+};
+
+ToolRun Command(const std::string& line, const std::string& errors);
+std::string FileText(const std::string& path);
+void Save(const std::string& path, const std::string& bytes);
+
+// A tool the test needs, or a failure that says which Debian package brings it.
+bool HaveTool(const std::string& tool, const std::string& package);
+
+// librsvg's and poppler's drawing of a figure at its own size (`png` is where it goes); an empty
+// picture, and a failure with the tool's complaint, when the tool fails.
+RgbaPicture DrawSvg(const std::string& svg, const std::string& png);
+RgbaPicture DrawPdf(const std::string& pdf, const std::string& pngStem, int width, int height);
