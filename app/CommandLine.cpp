@@ -12,7 +12,7 @@
 namespace {
 
 const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
-                        "       tessary --render FILE [--view VIEW] [--width W] [--panel]\n"
+                        "       tessary --render FILE [--view VIEW] [--width W] [--panel] [--light]\n"
                         "       tessary --render FILE --turn A,B [--frames N] [--fps F] [--view VIEW]\n"
                         "       tessary --help | --version\n"
                         "An interactive viewer of n-dimensional hypercubes, from 3 to 8 dimensions.\n"
@@ -31,13 +31,17 @@ const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
                         "                   e.g. tessary --view v1.4f.Q...\n"
                         "  --print-view     print the view of the last frame when the window closes\n"
                         "                   e.g. tessary --print-view > my.view\n"
-                        "  --render FILE    draw without a window into FILE: .png, or with --turn\n"
-                        "                   .webp .gif .png (numbered) .mp4 .webm (mp4/webm need ffmpeg)\n"
+                        "  --render FILE    draw without a window into FILE: a picture .png, a vector\n"
+                        "                   figure .svg .pdf .tex (TikZ), or with --turn a clip .webp\n"
+                        "                   .gif .png (numbered) .mp4 .webm (mp4/webm need ffmpeg)\n"
                         "                   e.g. tessary --render cube.png --view \"$(cat my.view)\"\n"
+                        "                   e.g. tessary --render cube.svg --view \"$(cat my.view)\"\n"
                         "  --width W        picture width, 256 to 4096, height 3/4 of it (default 1024)\n"
                         "                   e.g. tessary --render big.png --width 2048 --view ...\n"
                         "  --panel          keep the control panel and frame counter in the picture\n"
                         "                   e.g. tessary --render whole.png --panel\n"
+                        "  --light          black edges on white, for print, in a picture, clip or figure\n"
+                        "                   e.g. tessary --render print.pdf --light --view ...\n"
                         "  --turn A,B       one whole turn in the plane of axes A and B, as holding\n"
                         "                   digit keys A and B; -A,B turns the other way, as Shift\n"
                         "                   e.g. tessary --render turn.webp --turn 0,3 --view ...\n"
@@ -65,16 +69,22 @@ std::string Quoted(const std::string& word) {
     return shown + "'";
 }
 
-// The reason for a picture in a file of no picture's kind. It names the kinds of every build: a build
-// without a clip's writer says so when the clip is opened.
+// The reason for a picture in a file of no picture's or figure's kind. It names the kinds of every build: a
+// build without a clip's writer says so when the clip is opened.
 std::string WrongPictureKind() {
     std::vector<const FileKind*> clipsOnly;
     for (const FileKind* kind : FileKinds::Select(FileUse::clip, false))
         if (!FileKinds::Find(kind->extension, FileUse::picture))
             clipsOnly.push_back(kind);
     return "--render: a picture is written as " +
-           FileKinds::Sentence(FileKinds::Select(FileUse::picture, false), false, "or") +
+           FileKinds::Sentence(FileKinds::Select(FileUse::picture, false), false, "or") + ", a figure as " +
+           FileKinds::Sentence(FileKinds::Select(FileUse::figure, false), false, "or") +
            "; clips (with --turn) also as " + FileKinds::Sentence(clipsOnly, false, "or");
+}
+
+// The kind of the figure `path` names, or null.
+const FileKind* FigureKind(const std::string& path) {
+    return FileKinds::Find(path, FileUse::figure);
 }
 
 // A whole decimal number within `limit`, nothing before or after it.
@@ -175,6 +185,8 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
             options->printView = true;
         } else if (word == "--panel") {
             options->panel = true;
+        } else if (word == "--light") {
+            options->light = true;
         } else if (word == "--view") {
             if (!ViewText::Parse(value, &options->view, &why))
                 return Fail(reason, "--view: " + why);
@@ -209,12 +221,20 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
     if (options->help || options->version)
         return true;
     const bool rendering = !options->renderFile.empty();
-    if (!rendering && (hasWidth || options->panel || options->turning))
-        return Fail(reason, "--width, --panel and --turn need --render FILE");
+    if (!rendering && (hasWidth || options->panel || options->light || options->turning))
+        return Fail(reason, "--width, --panel, --light and --turn need --render FILE");
     if ((hasFrames || hasFps) && !options->turning)
         return Fail(reason, "--frames and --fps need --turn A,B");
     if (rendering && options->printView)
         return Fail(reason, "--print-view prints when the window closes; --render shows no window");
+    if (const FileKind* figure = rendering ? FigureKind(options->renderFile) : nullptr) {
+        if (options->turning)
+            return Fail(reason, std::string("--turn makes clips; a ") + figure->extension +
+                                    " file is a still figure");
+        if (options->panel)
+            return Fail(reason, std::string("--panel is kept in pictures and clips; a ") + figure->extension +
+                                    " figure shows the hypercube alone");
+    }
     if (options->turning) {
         if (options->view->dimension == 0)
             return Fail(reason, "--turn needs a --view with a hypercube to turn");
@@ -222,7 +242,8 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
             return Fail(reason, "--turn: the " + std::to_string(options->view->dimension) +
                                     "-cube has the axes 0 to " +
                                     std::to_string(options->view->dimension - 1));
-    } else if (rendering && !FileKinds::Find(options->renderFile, FileUse::picture)) {
+    } else if (rendering && !FileKinds::Find(options->renderFile, FileUse::picture) &&
+               !FigureKind(options->renderFile)) {
         return Fail(reason, WrongPictureKind());
     }
     return true;

@@ -11,7 +11,10 @@
 
 void DrawFrame(bool overlay) {
     ScreenManager* manager = application->screenManager;
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    float background[3] = {0.0f, 0.0f, 0.0f};
+    if (QV_Screen* screen = manager->ActiveScreen())
+        screen->BackgroundColour(background);
+    glClearColor(background[0], background[1], background[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (QV_Screen* screen = manager->ActiveScreen())
         screen->Draw3D();

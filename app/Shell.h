@@ -47,9 +47,9 @@ void EndProgram();
 // is stretched over the whole viewport: the projection of one tile of a larger picture. The whole
 // view is exactly the window's projection.
 void LoadWindowProjection(double left = -1.0, double right = 1.0, double bottom = -1.0, double top = 1.0);
-// Clears and draws the active screen's scene, then the overlay: with `overlay` the screen's controls,
-// the open message box and the frame counter, otherwise nothing in it (a picture of the scene alone,
-// through the same passes and GL state).
+// Clears to the active screen's background colour and draws its scene, then the overlay: with `overlay` the
+// screen's controls, the open message box and the frame counter, otherwise nothing in it (a picture of the
+// scene alone, through the same passes and GL state).
 void DrawFrame(bool overlay = true);
 void BeginOverlay();
 void EndOverlay();

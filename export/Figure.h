@@ -45,6 +45,15 @@ struct FigurePaint {
 struct FigureArea {
     std::vector<std::vector<FigurePoint>> contours;
     FigurePaint paint;
+
+    // Whether the area covers anything: without a contour of three points it draws nothing, and the
+    // writers leave it out (a PDF clip to no path at all would clip nothing away).
+    bool Drawn() const {
+        for (const std::vector<FigurePoint>& contour : contours)
+            if (contour.size() >= 3)
+                return true;
+        return false;
+    }
 };
 
 struct Figure {

@@ -26,8 +26,10 @@ void FigureNumbers::Append(std::string& out, int64_t units, int decimals, bool l
     int last = 0; // the lowest digit written: trailing zeros of the fraction are not
     while (last < decimals && digits[last] == '0')
         ++last;
+    // Only a lone 0 before the point may be left out, and only when a fraction follows it.
+    const bool loneZero = count == decimals + 1 && digits[decimals] == '0';
     for (int i = count - 1; i >= decimals; --i)
-        if (i > decimals || leadingZero || digits[i] != '0' || last == decimals)
+        if (!loneZero || leadingZero || last == decimals)
             out.push_back(digits[i]);
     if (last < decimals) {
         out.push_back('.');

@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-enum class FileUse { picture, clip };
+// A picture of pixels, a turning clip of pictures, or a figure of flat shapes (export/Figure.h).
+enum class FileUse { picture, clip, figure };
 
 // The writer that makes a kind of file.
-enum class FileFormat { png, pngSeries, webp, gif, video };
+enum class FileFormat { png, pngSeries, webp, gif, video, svg, pdf, tikz };
 
 struct FileKind {
     const char* extension; // with its dot, in lower case
@@ -44,9 +45,13 @@ public:
         {".png", FileUse::clip, FileFormat::pngSeries, true, true, "(a numbered series)"},
         {".mp4", FileUse::clip, FileFormat::video, true, false, "(through ffmpeg)"},
         {".webm", FileUse::clip, FileFormat::video, true, false, "(through ffmpeg)"},
+        // Figures are text the program writes itself, on every build.
+        {".svg", FileUse::figure, FileFormat::svg, true, true, ""},
+        {".pdf", FileUse::figure, FileFormat::pdf, true, true, ""},
+        {".tex", FileUse::figure, FileFormat::tikz, true, true, "(TikZ)"},
     };
 
-    // A picture's width in pixels; its height is PictureHeight of it, 4:3.
+    // A picture's width in pixels, and a figure's; its height is PictureHeight of it, 4:3.
     static constexpr FileLimit pictureWidth = {256, 4096};
     static constexpr int PictureHeight(int width) { return width * 3 / 4; }
     static constexpr FileLimit clipFrames = {2, 10000};

@@ -1,9 +1,13 @@
 #include "export/FileWriters.h"
 
+#include "export/AtomicFile.h"
 #include "export/CannotWrite.h"
 #include "export/FileKinds.h"
+#include "export/PdfFigure.h"
 #include "export/PictureFile.h"
 #include "export/PngSeriesClip.h"
+#include "export/SvgFigure.h"
+#include "export/TikzFigure.h"
 #ifdef TESSARY_HAVE_FFMPEG_PIPE
 #include "export/FfmpegClip.h"
 #endif
@@ -20,6 +24,29 @@ bool Refuse(const std::string& path, const std::string& why, std::string* reason
     if (reason)
         *reason = CannotWrite(path, why);
     return false;
+}
+
+// A picture and a figure have the same limits: a width of FileKinds::pictureWidth at 4:3.
+bool SizeHeld(const std::string& path, const char* what, int width, int height, std::string* reason) {
+    if (FileKinds::pictureWidth.Holds(width) && height == FileKinds::PictureHeight(width))
+        return true;
+    return Refuse(path,
+                  std::string(what) + " is " + FileKinds::pictureWidth.Span() +
+                      " pixels wide and 3/4 as high, not " + std::to_string(width) + " x " +
+                      std::to_string(height),
+                  reason);
+}
+
+// The text of a figure in its kind's format.
+std::string FigureText(const FileKind& kind, const Figure& figure) {
+    switch (kind.format) {
+    case FileFormat::pdf:
+        return PdfFigure::Write(figure);
+    case FileFormat::tikz:
+        return TikzFigure::Write(figure);
+    default:
+        return SvgFigure::Write(figure);
+    }
 }
 
 // The writer of a kind this build writes. The build compiles the writers FileKinds says it has.
@@ -56,14 +83,24 @@ bool FileWriters::WritePicture(const std::string& path, const RgbaPicture& pictu
                           FileKinds::Sentence(FileKinds::Select(FileUse::picture, true), true, "or") +
                           ", chosen by the extension",
                       reason);
-    if (!FileKinds::pictureWidth.Holds(picture.width) ||
-        picture.height != FileKinds::PictureHeight(picture.width))
-        return Refuse(path,
-                      "a picture is " + FileKinds::pictureWidth.Span() +
-                          " pixels wide and 3/4 as high, not " + std::to_string(picture.width) + " x " +
-                          std::to_string(picture.height),
-                      reason);
+    if (!SizeHeld(path, "a picture", picture.width, picture.height, reason))
+        return false;
     return WritePngFile(path, picture, reason);
+}
+
+bool FileWriters::WriteFigure(const std::string& path, const Figure& figure, std::string* reason) {
+    const FileKind* kind = FileKinds::Find(path, FileUse::figure);
+    if (!kind || !FileKinds::WrittenHere(*kind))
+        return Refuse(path,
+                      "this build writes figures as " +
+                          FileKinds::Sentence(FileKinds::Select(FileUse::figure, true), true, "or") +
+                          ", chosen by the extension",
+                      reason);
+    if (!SizeHeld(path, "a figure", figure.width, figure.height, reason))
+        return false;
+    const std::string text = FigureText(*kind, figure);
+    AtomicFile file(path);
+    return file.Open(reason) && file.Write(text.data(), text.size(), reason) && file.Commit(reason);
 }
 
 std::unique_ptr<ClipWriter> FileWriters::OpenClip(const std::string& path, int width, int height, double fps,

@@ -109,6 +109,8 @@ Page Draw(const Figure& figure) {
     std::string colour;                  // what the last rg set, after the background's
     int shadings = 0;
     for (const FigureArea& area : figure.areas) {
+        if (!area.Drawn())
+            continue;
         const FigurePaint& paint = area.paint;
         const int64_t units = FigureNumbers::Units(paint.opacity, opacityDecimals);
         if (units != opacity) {

@@ -107,6 +107,8 @@ std::string SvgFigure::Write(const Figure& figure) {
     out += "\"/>\n";
     int gradients = 0;
     for (const FigureArea& area : figure.areas) {
+        if (!area.Drawn())
+            continue;
         const FigurePaint& paint = area.paint;
         std::string fill;
         if (paint.Flat()) {

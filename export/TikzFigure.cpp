@@ -73,7 +73,7 @@ public:
     std::string Write() {
         Header();
         for (const FigureArea& area : figure.areas) {
-            if (area.contours.empty())
+            if (!area.Drawn())
                 continue;
             size_t points = 0;
             for (const auto& contour : area.contours)

@@ -28,6 +28,8 @@ public:
 
     // Slot 10: the 3-D pass, before the overlay. Empty here.
     virtual void Draw3D() {}
+    // The colour the frame is cleared to before Draw3D, red, green and blue from 0 to 1. Black here.
+    virtual void BackgroundColour(float rgb[3]) const { rgb[0] = rgb[1] = rgb[2] = 0.0f; }
 
     SenderHandlerList keyDownHandlers;
     SenderHandlerList keyUpHandlers;

@@ -149,5 +149,10 @@ void CTessary::OnKeyDown() {
 }
 
 void CTessary::Draw3D() {
-    DrawHypercube(model, camera, wireframeBox->checked, pixelScale);
+    DrawHypercube(model, camera, wireframeBox->checked, pixelScale, palette);
+}
+
+void CTessary::BackgroundColour(float rgb[3]) const {
+    for (int i = 0; i < 3; ++i)
+        rgb[i] = palette.background[i];
 }

@@ -4,6 +4,7 @@
 #include "gui/QV_Screen.h"
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/OrbitCamera.h"
+#include "hypercube/ScenePalette.h"
 
 #include <string>
 
@@ -29,6 +30,8 @@ public:
     // Escape closes the program; nothing else, and the focus child never sees key-downs.
     void OnKeyDown() override;
     void Draw3D() override;
+    // The palette's background.
+    void BackgroundColour(float rgb[3]) const override;
 
     // The decimal value at the start of the text, as _wtoi reads it, but saturated instead of
     // overflowing, so any number too large for an int counts as out of range.
@@ -54,6 +57,9 @@ public:
     void PlaceCamera(const float eye[3], const float up[3]);
     // Window pixels to picture pixels while a picture larger than the window is drawn; 1 otherwise.
     void SetPixelScale(float scale) { pixelScale = scale; }
+    // The colours of the scene and its background: the window's dark ones, or the light ones while
+    // a picture for print is drawn.
+    void SetPalette(const ScenePalette& colours) { palette = colours; }
 
     HypercubeModel model;
     QV_TextBox* dimensionBox = nullptr;  // not owned: a child of this screen
@@ -68,4 +74,5 @@ public:
 
 private:
     float pixelScale = 1.0f;
+    ScenePalette palette = ScenePalette::Dark();
 };

@@ -26,25 +26,26 @@ float Coordinate(const HypercubeModel& model, int32_t v, int axis) {
 
 } // namespace
 
-void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, float pixelScale) {
+void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, float pixelScale,
+                   const ScenePalette& palette) {
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
     gluLookAt(camera.eye[0], camera.eye[1], camera.eye[2], camera.target[0], camera.target[1],
               camera.target[2], camera.up[0], camera.up[1], camera.up[2]);
     if (!wireframe) {
         glEnable(GL_TEXTURE_2D);
-        DrawFaces(model, camera);
+        DrawFaces(model, camera, palette);
         glEnable(GL_DEPTH_TEST);
     }
-    DrawEdges(model, pixelScale);
+    DrawEdges(model, pixelScale, palette);
 }
 
-void DrawEdges(const HypercubeModel& model, float pixelScale) {
+void DrawEdges(const HypercubeModel& model, float pixelScale, const ScenePalette& palette) {
     if (!model.built)
         return;
     glDisable(GL_LIGHTING);
     glLineWidth(3.0f * pixelScale);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glColor4f(palette.edges[0], palette.edges[1], palette.edges[2], 1.0f);
     for (int32_t i = 0; i < model.edgeCount; ++i) {
         glBegin(GL_LINES);
         EmitVertex(model, model.edges[i].first);
@@ -53,15 +54,15 @@ void DrawEdges(const HypercubeModel& model, float pixelScale) {
     }
 }
 
-void DrawFaces(HypercubeModel& model, const OrbitCamera& camera) {
+void DrawFaces(HypercubeModel& model, const OrbitCamera& camera, const ScenePalette& palette) {
     if (!model.built)
         return;
     OrderFaces(model, camera);
 
     const float* eye = camera.eye;
     const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glFogfv(GL_FOG_COLOR, black);
+    const GLfloat fog[4] = {palette.fog[0], palette.fog[1], palette.fog[2], 1.0f};
+    glFogfv(GL_FOG_COLOR, fog);
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glFogf(GL_FOG_START, distance);
     glFogf(GL_FOG_END, distance + fogDepth);

@@ -1,6 +1,9 @@
-// The 3-D pass of the hypercube viewer: white 3-pixel edges, and optionally translucent tinted
-// squares carrying their index numbers, sorted back to front under a black linear fog.
+// The 3-D pass of the hypercube viewer: 3-pixel edges in the palette's edge colour, and optionally
+// translucent tinted squares carrying their index numbers, sorted back to front under a linear fog
+// of the palette's fog colour.
 #pragma once
+
+#include "hypercube/ScenePalette.h"
 
 #include <cstdint>
 
@@ -15,21 +18,25 @@ inline constexpr float faceColours[3][4] = {
 };
 
 // Fog runs from the object's centre (the eye's distance from the origin) to this far beyond it,
-// darkening the far half of the object. It is linear in the distance along the line of sight.
+// fading the far half of the object towards the fog colour. It is linear in the distance along the line of
+// sight.
 inline constexpr float fogDepth = 28.0f;
 
 // The whole pass, with the perspective projection loaded and the modelview matrix current: loads
 // the camera, draws the faces unless `wireframe` is set, then the edges. `pixelScale` is the size of
 // a window pixel in pixels of the picture drawn: 1 in the window, more in a larger picture.
-void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, float pixelScale = 1.0f);
+void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, float pixelScale = 1.0f,
+                   const ScenePalette& palette = ScenePalette::Dark());
 
-// Every edge as its own GL_LINES pair, white and 3 window pixels wide. Nothing is drawn and no GL
-// state changes while the model is not built.
-void DrawEdges(const HypercubeModel& model, float pixelScale = 1.0f);
-
-// Every face as a textured quad in depth order, leaving fog and blending on and no texture bound.
+// Every edge as its own GL_LINES pair, in the palette's edge colour and 3 window pixels wide.
 // Nothing is drawn and no GL state changes while the model is not built.
-void DrawFaces(HypercubeModel& model, const OrbitCamera& camera);
+void DrawEdges(const HypercubeModel& model, float pixelScale = 1.0f,
+               const ScenePalette& palette = ScenePalette::Dark());
+
+// Every face as a textured quad in depth order under the palette's fog, leaving fog and blending on
+// and no texture bound. Nothing is drawn and no GL state changes while the model is not built.
+void DrawFaces(HypercubeModel& model, const OrbitCamera& camera,
+               const ScenePalette& palette = ScenePalette::Dark());
 
 // Fills model.drawOrder with the faces in the order the face pass draws them: farthest first, ties
 // in index order.

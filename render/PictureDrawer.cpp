@@ -8,12 +8,13 @@
 
 #include <algorithm>
 
-RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
+RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel, const ScenePalette& palette) {
     const int height = FileKinds::PictureHeight(width);
     const double scale = static_cast<double>(width) / clientWidth;
 
     RgbaPicture picture(width, height);
     screen.SetPixelScale(static_cast<float>(scale));
+    screen.SetPalette(palette);
     glViewport(0, 0, clientWidth, clientHeight);
     // Each tile is read straight into its place in the picture, which stays bottom row first, as
     // OpenGL gives rows, until all tiles are in.
@@ -37,6 +38,7 @@ RgbaPicture PictureDrawer::Draw(CTessary& screen, int width, bool panel) {
     // generic path several times slower.
     picture.TurnOverFromBgra();
     screen.SetPixelScale(1.0f);
+    screen.SetPalette(ScenePalette::Dark());
     overlayArea = OverlayArea{};
     LoadWindowProjection();
     return picture;

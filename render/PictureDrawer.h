@@ -6,13 +6,16 @@
 #pragma once
 
 #include "export/RgbaPicture.h"
+#include "hypercube/ScenePalette.h"
 
 class CTessary;
 
 class PictureDrawer {
 public:
     // The scene of `screen`, the active screen of the running program, `width` pixels wide; with
-    // `panel` the controls and the frame counter too, as DrawFrame draws them. Every pixel is
-    // opaque. Leaves the window's projection and overlay as they were.
-    static RgbaPicture Draw(CTessary& screen, int width, bool panel);
+    // `panel` the controls and the frame counter too, as DrawFrame draws them; the scene and its
+    // background in `palette`. Every pixel is opaque. Leaves the window's projection, overlay and
+    // palette as they were.
+    static RgbaPicture Draw(CTessary& screen, int width, bool panel,
+                            const ScenePalette& palette = ScenePalette::Dark());
 };

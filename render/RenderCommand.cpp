@@ -4,6 +4,7 @@
 #include "export/FileWriters.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ScreenView.h"
+#include "render/FigureCommand.h"
 #include "render/PictureDrawer.h"
 #include "render/RenderRequest.h"
 #include "render/TurnRecorder.h"
@@ -30,8 +31,12 @@ int RenderCommand::Write(CTessary& screen, const RenderRequest& options) {
     if (options.turning) {
         if (TurnRecorder::Record(screen, options, &reason))
             return 0;
+    } else if (FileKinds::Find(options.renderFile, FileUse::figure)) {
+        if (FigureCommand::Write(screen, options, &reason))
+            return 0;
     } else if (FileWriters::WritePicture(
-                   options.renderFile, PictureDrawer::Draw(screen, options.width, options.panel), &reason)) {
+                   options.renderFile,
+                   PictureDrawer::Draw(screen, options.width, options.panel, options.Palette()), &reason)) {
         return 0;
     }
     std::fprintf(stderr, "tessary: %s\n", reason.c_str());

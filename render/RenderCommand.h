@@ -1,5 +1,5 @@
 // tessary --render: the program started in a hidden window, shown the view of the command line and
-// drawn into a file, a picture or a turning clip; no window ever appears.
+// drawn into a file, a picture, a figure or a turning clip; no window ever appears.
 #pragma once
 
 #include "platform/Win32.h"

@@ -1,9 +1,10 @@
-// What to draw into a file without a window: the view, the file, its width and, for a clip, the
-// turn. The command line fills one in; render/ draws and writes it.
+// What to draw into a file without a window: the view, the file, its width, its palette and, for a
+// clip, the turn. The command line fills one in; render/ draws and writes it.
 #pragma once
 
 #include "export/FileKinds.h"
 #include "hypercube/CheckedView.h"
+#include "hypercube/ScenePalette.h"
 
 #include <string>
 
@@ -12,6 +13,7 @@ struct RenderRequest {
     std::string renderFile; // the picture or clip to write
     int width = 1024;       // at 4:3
     bool panel = false;     // keep the panel and the frame counter in the picture
+    bool light = false;     // black edges on white, for print, rather than the window's colours
     bool turning = false;   // one whole turn in the plane of turnFrom and turnTo: a clip
     int turnFrom = 0;
     int turnTo = 1;
@@ -20,4 +22,5 @@ struct RenderRequest {
     double fps = 30.0;
 
     int Height() const { return FileKinds::PictureHeight(width); }
+    ScenePalette Palette() const { return light ? ScenePalette::Light() : ScenePalette::Dark(); }
 };

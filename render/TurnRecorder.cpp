@@ -30,7 +30,8 @@ bool TurnRecorder::Record(CTessary& screen, const RenderRequest& options, std::s
         View view = *options.view;
         view.TurnInPlane(low, high, wholeTurn * k / options.frames);
         ScreenView::TurnModel(screen, view);
-        if (!clip->AddFrame(PictureDrawer::Draw(screen, options.width, options.panel), reason))
+        if (!clip->AddFrame(PictureDrawer::Draw(screen, options.width, options.panel, options.Palette()),
+                            reason))
             return false;
         if (progress)
             std::fprintf(stderr, "\rtessary: frame %d of %d", k + 1, options.frames);

@@ -16,8 +16,8 @@
 
 namespace {
 
-const char* const everyFlag[] = {"--view",   "--print-view", "--render", "--width", "--panel",  "--turn",
-                                 "--frames", "--fps",        "--help",   "-h",      "--version"};
+const char* const everyFlag[] = {"--view", "--print-view", "--render", "--width", "--panel", "--light",
+                                 "--turn", "--frames",     "--fps",    "--help",  "-h",      "--version"};
 
 std::string FourCubeView() {
     View view;
@@ -58,6 +58,18 @@ TEST(CommandLineTest, EveryFlagIsReadWithItsValue) {
     EXPECT_EQ(options.Height(), 1536);
     EXPECT_TRUE(options.panel);
 
+    EXPECT_FALSE(options.light) << "the window's palette unless --light";
+    // --light is read for every use of a file.
+    for (const std::string file : {"p.png", "t.webp", "f.svg", "f.tex"}) {
+        CommandLine light;
+        std::vector<std::string> words = {"--render", file, "--light"};
+        if (file == "t.webp")
+            words.insert(words.end(), {"--view", FourCubeView(), "--turn", "0,1"});
+        ASSERT_TRUE(Read(words, &light, &reason)) << file << ": " << reason;
+        EXPECT_TRUE(light.light) << file;
+        EXPECT_EQ(light.Palette().background[0], 1.0f) << file << ": a light palette's background is white";
+    }
+
     CommandLine help;
     EXPECT_TRUE(Read({"-h"}, &help, &reason));
     EXPECT_TRUE(help.help) << "-h is --help";
@@ -85,6 +97,9 @@ TEST(CommandLineTest, TheEndsOfEveryLimitAndExtensionsInAnyCaseAreAccepted) {
         withClip({"--frames", text(FileKinds::clipFrames.high), "--fps", text(FileKinds::clipRate.high)}),
         withClip({"--frames", text(FileKinds::clipFrames.low), "--fps", text(FileKinds::clipRate.low)}),
         {"--render", "T2.GIF", "--view", view, "--turn", "0,1"},
+        {"--render", "X.TEX"},
+        {"--render", "f.Svg", "--width", text(FileKinds::pictureWidth.low)},
+        {"--render", "f.pdf", "--light"},
     };
     for (const std::vector<std::string>& words : cases) {
         CommandLine options;
@@ -130,6 +145,13 @@ TEST(CommandLineTest, BadArgumentsAreRefusedWithOneLineNamingTheFault) {
         {{"--render", "x.png", "--frames", "10"}, "need --turn"},
         {{"--render", "x.png", "--fps", "10"}, "need --turn"},
         {{"--render", ""}, "--render needs a file name"},
+        {{"--render", "x.jpg"}, ".svg, .pdf or .tex"},
+        {{"--light"}, "need --render"},
+        // A figure is still and shows the hypercube alone.
+        {{"--render", "x.svg", "--view", view, "--turn", "0,1"},
+         "--turn makes clips; a .svg file is a still figure"},
+        {{"--render", "x.SVG", "--turn", "0,1"}, "--turn makes clips; a .svg file"},
+        {{"--render", "x.pdf", "--panel"}, "--panel is kept in pictures and clips; a .pdf figure"},
         // Windows separates words only at blanks and tabs: a word may hold a line break.
         {{"--pa\nnel"}, "unknown argument '--pa?nel'"},
         {{"--render", "x.png", "--width", "1\r\n2"}, "--width '1??2'"},
@@ -287,22 +309,34 @@ std::set<std::string> ExtensionsOf(FileUse use) {
     return extensions;
 }
 
-// --render's entry names the pictures' extensions before --turn and the clips' after it;
+// --render's entry names the pictures' extensions, then the figures' from the word "figure", then
+// the clips' after --turn;
 // docs/export.md's table has a row for every kind, with the builds that write it.
 TEST(CommandLineTest, TheHelpTheManualPageAndTheDocsNameTheKindsOfFileKinds) {
     const std::pair<const char*, std::string> entries[] = {
         {"--help", HelpEntry(Lines(CommandLine::HelpText()), "--render")},
         {"the manual page", ManualEntry(ManualLines(), "--render")}};
     for (const auto& [where, entry] : entries) {
+        const size_t figure = entry.find("figure");
         const size_t turn = entry.find("--turn");
-        ASSERT_NE(turn, std::string::npos) << where << ":\n" << entry;
-        EXPECT_EQ(NamedExtensions(entry.substr(0, turn)), ExtensionsOf(FileUse::picture)) << where;
+        ASSERT_TRUE(figure != std::string::npos && turn != std::string::npos && figure < turn)
+            << where << " names the figures before --turn:\n"
+            << entry;
+        EXPECT_EQ(NamedExtensions(entry.substr(0, figure)), ExtensionsOf(FileUse::picture)) << where;
+        EXPECT_EQ(NamedExtensions(entry.substr(figure, turn - figure)), ExtensionsOf(FileUse::figure))
+            << where;
         EXPECT_EQ(NamedExtensions(entry.substr(turn)), ExtensionsOf(FileUse::clip)) << where;
     }
 
-    const auto row = [](const std::string& extension, bool picture, bool linux, bool windows) {
-        return extension + (picture ? " picture" : " clip") + (linux ? " Linux" : "") +
+    const char* const useNames[] = {" picture", " clip", " figure"};
+    const auto row = [&useNames](const std::string& extension, FileUse use, bool linux, bool windows) {
+        return extension + useNames[static_cast<int>(use)] + (linux ? " Linux" : "") +
                (windows ? " Windows" : "");
+    };
+    const auto documentedUse = [](const std::string& cell) {
+        if (cell.find("(picture)") != std::string::npos)
+            return FileUse::picture;
+        return cell.find("(figure)") != std::string::npos ? FileUse::figure : FileUse::clip;
     };
     std::set<std::string> documented, table;
     for (const std::string& line : Lines(SourceText("docs/export.md"))) {
@@ -314,11 +348,11 @@ TEST(CommandLineTest, TheHelpTheManualPageAndTheDocsNameTheKindsOfFileKinds) {
             cells.push_back(cell.substr(cell.find_first_not_of(' ')));
         ASSERT_GE(cells.size(), 5u) << line;
         for (const std::string& extension : NamedExtensions(cells[0]))
-            documented.insert(row(extension, cells[0].find("(picture)") != std::string::npos,
-                                  cells[3].rfind("yes", 0) == 0, cells[4].rfind("yes", 0) == 0));
+            documented.insert(row(extension, documentedUse(cells[0]), cells[3].rfind("yes", 0) == 0,
+                                  cells[4].rfind("yes", 0) == 0));
     }
     for (const FileKind& kind : FileKinds::all)
-        table.insert(row(kind.extension, kind.use == FileUse::picture, kind.onLinux, kind.onWindows));
+        table.insert(row(kind.extension, kind.use, kind.onLinux, kind.onWindows));
     EXPECT_EQ(documented, table) << "docs/export.md's table against FileKinds::all";
 }
 

@@ -1,8 +1,12 @@
 // The SVG and PDF figures, drawn by the tools that read those formats (librsvg, poppler), and the
 // deflate stream of the PDF read back by zlib.
 #include "export/Deflate.h"
+#include "export/FigureNumbers.h"
+#include "export/FileKinds.h"
+#include "export/FileWriters.h"
 #include "export/PdfFigure.h"
 #include "export/SvgFigure.h"
+#include "export/TikzFigure.h"
 #include "tests/export/ExportFolder.h"
 #include "tests/export/FigureTools.h"
 #include "tests/export/ReadBack.h"
@@ -50,6 +54,9 @@ Figure Sampler() {
     gradient.paint.stops = {{0.0, red}, {0.5, green}, {1.0, blue}};
     gradient.paint.from = {89.5, 25};
     gradient.paint.to = {229.5, 25};
+    figure.areas.push_back(gradient);
+    // An area with no line to fill draws nothing, even with a gradient that would cover the page.
+    gradient.contours.clear();
     figure.areas.push_back(gradient);
     // An edge three pixels thick.
     figure.areas.push_back(Polygon({{{20, 70}, {120, 70}, {130, 73}, {30, 73}}}, white));
@@ -130,6 +137,22 @@ TEST(FigureFileTest, PdfIsOnePageWithoutFontsOrImagesAndPopplerDrawsEveryPaint) 
     ExpectPixels(ReadPng(folder.Path("figure.png")), "PDF");
 }
 
+TEST(FigureNumbersTest, WritesEveryDigitAndDropsOnlyTrailingZerosAndALoneLeadingZero) {
+    const struct {
+        double value;
+        bool leadingZero;
+        const char* text;
+    } cases[] = {{210.7, false, "210.7"}, {-210.7, false, "-210.7"}, {100.0, false, "100"},
+                 {0.5, false, ".5"},      {-0.5, false, "-.5"},      {0.0, false, "0"},
+                 {0.5, true, "0.5"},      {1.05, false, "1.1"},      {10.04, false, "10"},
+                 {-0.04, false, "0"}};
+    for (const auto& c : cases) {
+        std::string out;
+        FigureNumbers::Append(out, FigureNumbers::Units(c.value, 1), 1, c.leadingZero);
+        EXPECT_EQ(out, c.text) << c.value << (c.leadingZero ? " with" : " without") << " a leading zero";
+    }
+}
+
 TEST(DeflateTest, ZlibReadsBackEveryKindOfInput) {
     std::mt19937 random(3);
     std::string noise(200000, '\0'), repeats, numbers;
@@ -157,3 +180,35 @@ TEST(DeflateTest, ZlibReadsBackEveryKindOfInput) {
 }
 
 } // namespace
+
+// The figure writer the command line calls: each figure kind of FileKinds in its own format, whole or
+// not at all, in a picture's sizes only.
+TEST(FigureFileTest, EachKindIsWrittenInItsFormatWholeOrNotAtAll) {
+    ExportFolder folder;
+    Figure figure;
+    figure.width = FileKinds::pictureWidth.low;
+    figure.height = FileKinds::PictureHeight(figure.width);
+    figure.areas.push_back({{{{0, 0}, {10, 0}, {0, 10}}}, {}});
+    const std::pair<const char*, std::string> written[] = {{"A.SVG", SvgFigure::Write(figure)},
+                                                           {"b.pdf", PdfFigure::Write(figure)},
+                                                           {"c.Tex", TikzFigure::Write(figure)}};
+    std::string reason;
+    for (const auto& [name, text] : written) {
+        ASSERT_TRUE(FileWriters::WriteFigure(folder.Path(name), figure, &reason)) << reason;
+        EXPECT_EQ(FileText(folder.Path(name)), text) << name << " is not in its extension's format";
+    }
+
+    const std::string absent = folder.Path("absent/cube.svg");
+    EXPECT_FALSE(FileWriters::WriteFigure(absent, figure, &reason));
+    EXPECT_EQ(reason, "cannot write " + absent + ": No such file or directory");
+    EXPECT_FALSE(FileWriters::WriteFigure(folder.Path("d.png"), figure, &reason));
+    EXPECT_EQ(reason,
+              "cannot write " + folder.Path("d.png") +
+                  ": this build writes figures as .svg, .pdf or .tex (TikZ), chosen by the extension");
+    figure.height = figure.width;
+    EXPECT_FALSE(FileWriters::WriteFigure(folder.Path("e.svg"), figure, &reason));
+    EXPECT_NE(reason.find("a figure is from 256 to 4096 pixels wide and 3/4 as high, not 256 x 256"),
+              std::string::npos)
+        << reason;
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"A.SVG", "b.pdf", "c.Tex"})) << "nothing else left";
+}

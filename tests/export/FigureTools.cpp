@@ -53,3 +53,19 @@ RgbaPicture DrawPdf(const std::string& pdf, const std::string& pngStem, int widt
     EXPECT_TRUE(run.ok) << "pdftoppm: " << FileText(errors);
     return run.ok ? ReadPng(pngStem + ".png") : RgbaPicture();
 }
+
+RgbaPicture DrawTikz(const std::string& folder, const std::string& tikz, int width, int height) {
+    Save(folder + "figure.tex", tikz);
+    Save(folder + "page.tex",
+         "\\documentclass{article}\\usepackage{tikz}\\pagestyle{empty}\n\\paperwidth=" +
+             std::to_string(width) + "pt\\paperheight=" + std::to_string(height) +
+             "pt\\hoffset=-1in\\voffset=-1in\\oddsidemargin=0pt\\topmargin=0pt\\headheight=0pt"
+             "\\headsep=0pt\\topskip=0pt\\parindent=0pt\\textwidth=" +
+             std::to_string(width) + "pt\\textheight=" + std::to_string(height) +
+             "pt\n\\begin{document}\\input{figure.tex}\\end{document}\n");
+    const std::string in = "cd '" + folder + "' && ";
+    if (std::system(
+            (in + "pdflatex -interaction=batchmode -halt-on-error page.tex >/dev/null 2>&1").c_str()) != 0)
+        return {};
+    return DrawPdf(folder + "page.pdf", folder + "page", width, height);
+}

@@ -23,3 +23,7 @@ bool HaveTool(const std::string& tool, const std::string& package);
 // picture, and a failure with the tool's complaint, when the tool fails.
 RgbaPicture DrawSvg(const std::string& svg, const std::string& png);
 RgbaPicture DrawPdf(const std::string& pdf, const std::string& pngStem, int width, int height);
+// A TikZ figure \input into a page of its own size in `folder` (which ends with a slash), compiled by
+// pdflatex and drawn by poppler at one pixel a point; an empty picture when either fails (the
+// folder's page.log tells why).
+RgbaPicture DrawTikz(const std::string& folder, const std::string& tikz, int width, int height);

@@ -1,12 +1,11 @@
 // The TikZ figure compiled by pdflatex and rasterised by pdftoppm, read back pixel by pixel.
 #include "export/TikzFigure.h"
 #include "tests/export/ExportFolder.h"
-#include "tests/export/ReadBack.h"
+#include "tests/export/FigureTools.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 namespace {
 
@@ -55,33 +54,6 @@ Figure Sampler() {
     return figure;
 }
 
-bool Have(const char* program) {
-    return std::system((std::string("command -v ") + program + " >/dev/null").c_str()) == 0;
-}
-
-// The figure on a page of its own size, as pdftoppm draws it at one pixel a point.
-RgbaPicture Rasterised(const ExportFolder& folder, const std::string& tikz) {
-    std::ofstream(folder.Path("figure.tex")) << tikz;
-    std::ofstream(folder.Path("page.tex"))
-        << "\\documentclass{article}\\usepackage{tikz}\\pagestyle{empty}\n"
-           "\\paperwidth="
-        << width << "pt\\paperheight=" << height
-        << "pt\\hoffset=-1in\\voffset=-1in\\oddsidemargin=0pt\\topmargin=0pt\\headheight=0pt"
-           "\\headsep=0pt\\topskip=0pt\\parindent=0pt\\textwidth="
-        << width << "pt\\textheight=" << height
-        << "pt\n\\begin{document}\\input{figure.tex}\\end{document}\n";
-    const std::string in = "cd '" + folder.Path("") + "' && ";
-    if (std::system(
-            (in + "pdflatex -interaction=batchmode -halt-on-error page.tex >/dev/null 2>&1").c_str()) != 0)
-        return {};
-    const std::string size =
-        " -scale-to-x " + std::to_string(width) + " -scale-to-y " + std::to_string(height);
-    if (std::system((in + "pdftoppm -png -singlefile" + size + " page.pdf page >/dev/null 2>&1").c_str()) !=
-        0)
-        return {};
-    return ReadPng(folder.Path("page.png"));
-}
-
 struct Probe {
     const char* what;
     int x;
@@ -92,10 +64,11 @@ struct Probe {
 };
 
 TEST(TikzFigureTest, PdflatexDrawsHolesOpacityGradientsAndThinEdgesWhereTheFigureHasThem) {
-    ASSERT_TRUE(Have("pdflatex")) << "pdflatex is missing: install texlive-latex-base and texlive-pictures";
-    ASSERT_TRUE(Have("pdftoppm")) << "pdftoppm is missing: install poppler-utils";
+    if (!HaveTool("pdflatex", "texlive-latex-base and texlive-pictures") ||
+        !HaveTool("pdftoppm", "poppler-utils"))
+        return;
     ExportFolder folder;
-    const RgbaPicture picture = Rasterised(folder, TikzFigure::Write(Sampler()));
+    const RgbaPicture picture = DrawTikz(folder.Path(""), TikzFigure::Write(Sampler()), width, height);
     ASSERT_EQ(picture.width, width) << "pdflatex or pdftoppm failed; see " << folder.Path("page.log");
     ASSERT_EQ(picture.height, height);
     const Probe probes[] = {

@@ -21,11 +21,29 @@ double DistanceToSegment(double x, double y, const FigureSegment& s) {
     return std::hypot(x - (s.first.x + t * dx), y - (s.first.y + t * dy));
 }
 
+// Edges that the picture shows on top of each other (the axis-aligned cube's) count once.
+std::vector<FigureSegment> Distinct(const std::vector<FigureSegment>& edges) {
+    std::vector<FigureSegment> distinct;
+    auto same = [](const FigurePoint& p, const FigurePoint& q) {
+        return std::fabs(p.x - q.x) < 0.01 && std::fabs(p.y - q.y) < 0.01;
+    };
+    for (const FigureSegment& e : edges) {
+        bool seen = false;
+        for (const FigureSegment& d : distinct)
+            seen = seen || (same(e.first, d.first) && same(e.second, d.second)) ||
+                   (same(e.first, d.second) && same(e.second, d.first));
+        if (!seen)
+            distinct.push_back(e);
+    }
+    return distinct;
+}
+
 } // namespace
 
 FigureMatch CompareWithPicture(const RgbaPicture& picture, const RgbaPicture& drawn,
-                               const std::vector<FigureSegment>& edges, double halfWidth) {
+                               const std::vector<FigureSegment>& allEdges, double halfWidth) {
     FigureMatch match;
+    const std::vector<FigureSegment> edges = Distinct(allEdges);
     if (picture.width != drawn.width || picture.height != drawn.height || picture.width == 0)
         return match;
     const int w = picture.width, h = picture.height;

@@ -197,26 +197,72 @@ TEST_F(RenderCommandTest, PanelPutsThePanelIntoAPictureAndNothingElse) {
     EXPECT_EQ(DifferingPixels(with, without, 20, 165), 0) << "the scene between them";
 }
 
-TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoFile) {
-    const std::string folder = PicturePath("no-such-folder");
-    const Outcome run = RunProgram("--render '" + folder + "/cube.png'");
-    EXPECT_EQ(run.status, 1) << run.err;
-    EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
-    struct stat info;
-    EXPECT_NE(stat(folder.c_str(), &info), 0) << "nothing was left behind";
+// --light: white where the window is black, black edges where it draws white ones, fading towards
+// white as the window's fade towards black, in a picture and in the first frame of a clip (the
+// turn's frame 0 is the view itself).
+TEST_F(RenderCommandTest, LightDrawsBlackEdgesOnWhiteInPicturesAndClips) {
+    const std::string text = ViewText::Format(KnownFourCubeView());
+    const std::string dark = PicturePath("render-dark-256.png"), light = PicturePath("render-light-256.png");
+    std::filesystem::create_directories(PicturePath("light-turn"));
+    ASSERT_EQ(RunProgram("--render '" + dark + "' --width 256 --view '" + text + "'").status, 0);
+    const Outcome run = RunProgram("--render '" + light + "' --width 256 --light --view '" + text + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Outcome clip = RunProgram("--render '" + PicturePath("light-turn/t.png") +
+                                    "' --width 256 --light --turn 0,1 --frames 2 --view '" + text + "'");
+    ASSERT_EQ(clip.status, 0) << clip.err;
+    Frame a, b, frame;
+    ASSERT_TRUE(ReadPng(dark, &a));
+    ASSERT_TRUE(ReadPng(light, &b));
+    ASSERT_TRUE(ReadPng(PicturePath("light-turn/t-000.png"), &frame));
+    EXPECT_TRUE(PixelNear(a, 0, 0, 0, 0, 0)) << "the window's black";
+    EXPECT_TRUE(PixelNear(b, 0, 0, 255, 255, 255)) << "a white background";
+    // Where the dark picture is grey, an edge (white, faded by the fog towards black) lies over the
+    // background; the light one's black edge fades towards white there by as much: 255 minus it.
+    int grey = 0, faded = 0, notInverse = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            const uint8_t* pixel = a.At(x, y);
+            const int value = pixel[0];
+            if (std::abs(pixel[1] - value) > 2 || std::abs(pixel[2] - value) > 2)
+                continue;
+            ++grey;
+            faded += value > 30 && value < 220;
+            notInverse += !PixelNear(b, x, y, 255 - value, 255 - value, 255 - value, 6);
+        }
+    EXPECT_GT(faded, 200) << "edge pixels the fog fades in the dark picture";
+    EXPECT_LT(notInverse, grey / 1000)
+        << "of " << grey << " grey pixels of the dark picture, not its inverse in the light one";
+    EXPECT_EQ(DifferingPixels(frame, b, 0, b.height), 0)
+        << "the clip's first frame against the light picture";
 }
 
-// A value outside a limit is a bad argument, refused before anything is drawn or written, whatever
-// the kind of file.
-TEST_F(RenderCommandTest, ArgumentsOutsideTheLimitsEndWithExitTwoBeforeAnythingIsDrawn) {
+TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoFile) {
+    const std::string folder = PicturePath("no-such-folder");
+    for (const char* name : {"/cube.png", "/cube.svg"}) {
+        const Outcome run = RunProgram("--render '" + folder + name + "'");
+        EXPECT_EQ(run.status, 1) << name << ": " << run.err;
+        EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+        struct stat info;
+        EXPECT_NE(stat(folder.c_str(), &info), 0) << name << ": nothing was left behind";
+    }
+}
+
+// A value outside a limit, or a turn or the panel asked of a still figure, is a bad argument,
+// refused before anything is drawn or written, whatever the kind of file.
+TEST_F(RenderCommandTest, BadArgumentsEndWithExitTwoBeforeAnythingIsDrawn) {
     const std::string view = ViewText::Format(KnownFourCubeView());
     const std::string picture = PicturePath("refused.png"), clip = PicturePath("refused.gif");
+    const std::string svg = PicturePath("refused.svg"), pdf = PicturePath("refused.pdf");
     const std::pair<std::string, std::string> cases[] = {
         {"--render '" + picture + "' --width 99",
          "tessary: --width '99' is not a whole number from 256 to 4096\n"},
         {"--render '" + clip + "' --turn 0,1 --fps 110 --view '" + view + "'",
          "tessary: --fps '110' is not a number from 1 to 100\n"},
+        {"--render '" + svg + "' --turn 0,1 --view '" + view + "'",
+         "tessary: --turn makes clips; a .svg file is a still figure\n"},
+        {"--render '" + pdf + "' --panel",
+         "tessary: --panel is kept in pictures and clips; a .pdf figure shows the hypercube alone\n"},
     };
     for (const auto& [arguments, err] : cases) {
         const Outcome run = RunProgram(arguments);
@@ -226,6 +272,8 @@ TEST_F(RenderCommandTest, ArgumentsOutsideTheLimitsEndWithExitTwoBeforeAnythingI
     struct stat info;
     EXPECT_NE(stat(picture.c_str(), &info), 0) << picture;
     EXPECT_NE(stat(clip.c_str(), &info), 0) << clip;
+    EXPECT_NE(stat(svg.c_str(), &info), 0) << svg;
+    EXPECT_NE(stat(pdf.c_str(), &info), 0) << pdf;
 }
 
 } // namespace

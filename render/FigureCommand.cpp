@@ -1,0 +1,13 @@
+#include "render/FigureCommand.h"
+
+#include "export/FileWriters.h"
+#include "figure/ViewFigure.h"
+#include "hypercube/CTessary.h"
+#include "hypercube/ViewText.h"
+#include "render/RenderRequest.h"
+
+bool FigureCommand::Write(CTessary& screen, const RenderRequest& options, std::string* reason) {
+    const Figure figure =
+        ViewFigure::Draw(screen, options.width, options.Palette(), ViewText::Format(*options.view));
+    return FileWriters::WriteFigure(options.renderFile, figure, reason);
+}
