@@ -54,17 +54,21 @@ function readSvg(text) {
           view: root.querySelector('metadata')?.textContent, parts};
 }
 
-// The numbers alone of an SVG figure, white on black: of each face's two paths (its tile with the
-// numbers cut out, then their dark rims) the cut-outs and the rims; the edges (the last `edges`
-// paths) left out. The tile's outline is its first contour, kept as a single point so that the
-// cut-outs, written as steps from it, stay in place.
+// The numbers alone of an SVG figure, white on black: of each face its tile's cut-outs and the
+// numbers' dark rims, which follow the tile at a lower opacity (a face seen edge on has no rims);
+// the edges (the last `edges` paths) left out. A tile's outline is its first contour, kept as a
+// single point so that the cut-outs, written as steps from it, stay in place.
 function numbersOnly(text, edges) {
   const svg = new DOMParser().parseFromString(text, 'image/svg+xml');
   svg.querySelector('rect').setAttribute('fill', '#000000');
   const paths = [...svg.querySelectorAll('path')];
+  let tile = null; // the opacity of the tile just before, if the path before was one
   paths.forEach((path, i) => {
     if (i >= paths.length - edges) return path.remove();
-    if (i % 2 === 0) path.setAttribute('d', path.getAttribute('d').replace(/^M([^l]*)l[^z]*z/, 'M$1z'));
+    const opacity = Number(path.getAttribute('fill-opacity') || 1);
+    const rim = tile !== null && opacity < tile;
+    if (!rim) path.setAttribute('d', path.getAttribute('d').replace(/^M([^l]*)l[^z]*z/, 'M$1z'));
+    tile = rim ? null : opacity;
     path.setAttribute('fill', '#ffffff');
     path.removeAttribute('fill-opacity');
   });
