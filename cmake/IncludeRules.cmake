@@ -9,7 +9,8 @@
 #   gui/ hypercube/                 export/, render/, page/, the command line
 #   figure/                         GL, platform/, render/, page/, the command line
 #   render/                         page/, the command line
-#   page/                           export/, render/, the command line
+#   page/                           render/, the command line; export/ but for Figure.h, its
+#                                   writers SvgFigure.h and PdfFigure.h, and FileKinds.h
 #   platform/webgl/                 platform/web/ and the other back ends, emscripten
 #   platform/web/                   platform/webgl/ but for GlCurrent.h and WebGlSink.h
 #   platform/sdl/ web/ freetype/    platform/core/ but for Backend.h, Input.h and Utf16Text.h
@@ -59,7 +60,11 @@ tessary_forbid_includes("a room beside or above it" "page/|${command_line}" rend
 # A figure is worked out without OpenGL, so that every build draws the same one.
 tessary_forbid_includes("what a figure is drawn without" "GL/|platform/|render/|page/|${command_line}"
     figure/*.cpp figure/*.h)
-tessary_forbid_includes("a room beside or above it" "export/|render/|${command_line}" page/*.cpp page/*.h)
+tessary_forbid_includes("a room beside or above it" "render/|${command_line}" page/*.cpp page/*.h)
+# The page saves the desktop's vector figures: of the file formats it needs a figure and its two
+# writers, and FileKinds for the widths a picture may have (which figure/ reads too).
+tessary_limit_includes("more of the file formats than a figure's" "export/" "(Figure|SvgFigure|PdfFigure|FileKinds)\\.h"
+    page/*.cpp page/*.h)
 # A windowing back end reaches the core through its two seams, Backend.h and Input.h, and the UTF-16
 # conversions every side shares; the window record, the queue and the rest stay the core's own. A
 # text back end (platform/freetype, the web's WebTextBackend) reaches GDI through TextBackend.h and

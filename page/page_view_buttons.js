@@ -1,9 +1,11 @@
 // The buttons beside the screen keys' place, for every pointer: "保存图片" saves the frame as a PNG,
+// "保存 SVG" and "保存 PDF" save the view as the desktop's vector figure of the canvas's width,
 // "录制"/"停止" records a clip of the canvas, "分享" hands over a link to this page in the view shown.
 // Also the view in the page's address: a link's view is shown as the program starts, and a new
 // fragment on an open page is shown at once.
 import {nextFrame} from './page_capture.js';
 import {download} from './page_download.js';
+import {drawFigure} from './page_figures.js';
 import {followFragment, linkTo, viewIn} from './page_fragment.js';
 import {Notice} from './page_notice.js';
 import {CanvasRecorder, recordingType} from './page_record.js';
@@ -18,6 +20,8 @@ const TEXT = {
   shared: '已把链接交给系统的分享功能。',
   copyThis: '无法自动复制链接，请手动复制：',
   noPicture: '无法保存图片。',
+  noFigure: '无法保存矢量图。',
+  boxOpenFigure: '请先关闭对话框，再保存矢量图。',
   record: '录制',
   stop: '停止',
 };
@@ -25,14 +29,14 @@ const TEXT = {
 // `running()`: whether the program runs now (it cannot be called before it starts nor after it
 // ends). Returns the function the loader calls with its Module once the program's code is ready,
 // just before the program starts.
-export function wireViewButtons({canvas, running, picture, record, share, noticeElement}) {
+export function wireViewButtons({canvas, running, picture, svg, pdf, record, share, noticeElement}) {
   const notice = new Notice(noticeElement);
   let module = null, views = null, startView = viewIn(location.hash);
 
   // A pointer on a button leaves the keyboard with the window, where the program keeps running; a
   // button reached with the keyboard gives it back, since a window without it draws no frames.
   const keepWindow = () => { if (document.activeElement !== canvas) canvas.focus({preventScroll: true}); };
-  for (const button of [picture, record, share])
+  for (const button of [picture, svg, pdf, record, share])
     button.addEventListener('pointerdown', (e) => e.preventDefault());
 
   picture.addEventListener('click', () => {
@@ -40,6 +44,18 @@ export function wireViewButtons({canvas, running, picture, record, share, notice
     keepWindow();
     nextFrame(module, canvas).then((blob) => download(blob, 'png'), () => notice.show(TEXT.noPicture));
   });
+
+  // The figure is as wide as the drawing buffer, as the picture is; the program refuses it while a
+  // message box is open.
+  for (const [format, button] of [['svg', svg], ['pdf', pdf]]) {
+    button.addEventListener('click', () => {
+      if (!running()) return;
+      keepWindow();
+      const {file, refused} = drawFigure(views, format, canvas.width);
+      if (file) download(file, format);
+      else notice.show(refused.kind === 'busy' ? TEXT.boxOpenFigure : TEXT.noFigure, 10, refused.reason);
+    });
+  }
 
   const format = recordingType(canvas);
   record.hidden = !format;

@@ -13,12 +13,7 @@ export class ProgramViews {
   // Shows `text`: null when it is shown now, otherwise why nothing changed, {kind, reason}: kind
   // 'unreadable' (no view), 'busy' (a message box is open) or 'not started' (no screen yet), and the
   // program's one line of reason.
-  apply(text) {
-    const answer = this.call('_tessary_apply_view', text);
-    if (answer === '') return null;
-    const at = answer.indexOf(': ');
-    return at < 0 ? {kind: '', reason: answer} : {kind: answer.slice(0, at), reason: answer.slice(at + 2)};
-  }
+  apply(text) { return refusal(this.call('_tessary_apply_view', text)); }
   // Calls `then()` once the program has drawn its next frame and given the thread back, when the
   // page may call it again.
   afterFrame(then) {
@@ -28,8 +23,9 @@ export class ProgramViews {
     };
   }
 
-  // Calls `name` with `text`, if any, copied into the program's memory for the call.
-  call(name, text) {
+  // Calls `name` with `text`, if any, copied into the program's memory for the call, and then the
+  // numbers `more`.
+  call(name, text, ...more) {
     const m = this.module;
     let argument = 0;
     if (text !== undefined) {
@@ -38,9 +34,17 @@ export class ProgramViews {
       m.stringToUTF8(text, argument, size);
     }
     try {
-      return m.UTF8ToString(m[name](argument));
+      return m.UTF8ToString(m[name](argument, ...more));
     } finally {
       if (argument) m._free(argument);
     }
   }
+}
+
+// A program command's answer: null for "" (done), otherwise why not, {kind, reason}, from its
+// "kind: reason" line.
+export function refusal(answer) {
+  if (answer === '') return null;
+  const at = answer.indexOf(': ');
+  return at < 0 ? {kind: '', reason: answer} : {kind: answer.slice(0, at), reason: answer.slice(at + 2)};
 }

@@ -27,8 +27,9 @@ const program = new PageProgram(running);
 const focusWindow = () => canvas.focus({preventScroll: true});
 announce(element('announce'), program,
          wireControls(element('controls'), program, new PageDialog(element('ask')), focusWindow));
-const viewsStarting = wireViewButtons({canvas, running, picture: element('save-picture'), record: element('record'),
-                                      share: element('share'), noticeElement: element('view-notice')});
+const viewsStarting = wireViewButtons({canvas, running, picture: element('save-picture'), svg: element('save-svg'),
+                                      pdf: element('save-pdf'), record: element('record'), share: element('share'),
+                                      noticeElement: element('view-notice')});
 loadProgram(fetched, {canvas, queue: input, cursors: CURSORS}, status, (Module) => {
   element('typing-place').replaceWith(softInput);
   viewsStarting(Module);

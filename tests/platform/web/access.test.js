@@ -43,12 +43,15 @@ describe('The page by keyboard and by ear', () => {
     const description = (canvas.description || {}).value || '';
     for (const part of ['马上生成', '线框渲染', '0 是 X', '3 是 W', 'Shift', '滚轮', 'Escape', 'Tab'])
       assert.ok(description.includes(part), `"${part}" missing from the description "${description}"`);
+    const buttons = nodes.filter((n) => n.role && n.role.value === 'button').map((n) => n.name && n.name.value);
+    for (const name of ['保存图片', '保存 SVG', '保存 PDF'])
+      assert.ok(buttons.includes(name), `no button named "${name}" among ${JSON.stringify(buttons)}`);
   });
 
   it('reaches every page control with Tab, each at least 44 px square, visible and with a focus ring', async () => {
     await tessary.page.evaluate(() => Module.canvas.focus());
     const reached = [];
-    for (let i = 0; i < 16; ++i) {
+    for (let i = 0; i < 18; ++i) {
       await tessary.page.keyboard.press('Tab');
       reached.push(await tessary.page.evaluate(() => {
         const e = document.activeElement, r = e.getBoundingClientRect(), style = getComputedStyle(e);
@@ -58,7 +61,7 @@ describe('The page by keyboard and by ear', () => {
       }));
     }
     const names = reached.map((r) => r.what);
-    for (const want of ['3', '4', '5', '6', '7', '8', 'faces', '保存图片', '分享', 'Arphic Public License', 'Apache-2.0 或 GPL-3', 'GPL-2'])
+    for (const want of ['3', '4', '5', '6', '7', '8', 'faces', '保存图片', '保存 SVG', '保存 PDF', '分享', 'Arphic Public License', 'Apache-2.0 或 GPL-3', 'GPL-2'])
       assert.ok(names.includes(want), `Tab reached ${JSON.stringify(names)}, not ${want}`);
     for (const r of reached.filter((r) => r.control))
       assert.ok(r.width >= 44 && r.height >= 44 && r.inView && r.ring, `page control ${JSON.stringify(r)}`);
