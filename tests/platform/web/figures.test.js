@@ -40,16 +40,25 @@ function catchDownloads() {
 }
 
 // An SVG document as the browser reads it: the root's size, the view in its metadata, and each
-// element below the root as its markup, a path's data apart.
+// element below the root, in groups too, as its markup, a path's data apart.
 function readSvg(text) {
   const svg = new DOMParser().parseFromString(text, 'image/svg+xml');
   const root = svg.documentElement;
   if (root.localName !== 'svg' || svg.getElementsByTagName('parsererror').length) return {error: text.slice(0, 200)};
-  const parts = [...root.children].map((e) => {
+  const markup = (e) => new XMLSerializer().serializeToString(e).replace(/ xmlns="[^"]*"/, '');
+  // A group is its own markup, then the elements in it.
+  const parts = [];
+  const visit = (e) => {
+    if (e.localName === 'g') {
+      parts.push({markup: markup(e.cloneNode(false)), d: null});
+      [...e.children].forEach(visit);
+      return;
+    }
     const d = e.getAttribute('d');
     e.removeAttribute('d');
-    return {markup: new XMLSerializer().serializeToString(e).replace(/ xmlns="[^"]*"/, ''), d};
-  });
+    parts.push({markup: markup(e), d});
+  };
+  [...root.children].forEach(visit);
   return {size: ['width', 'height', 'viewBox'].map((a) => root.getAttribute(a)),
           view: root.querySelector('metadata')?.textContent, parts};
 }
