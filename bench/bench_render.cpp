@@ -37,48 +37,6 @@ double FileMb(const std::string& path) {
     return stat(path.c_str(), &info) == 0 ? info.st_size / 1e6 : -1.0;
 }
 
-// The figures of the 8-cube with faces against its PNG, and the sizes of the files.
-int FigureRows(const std::string& program) {
-    const std::string stem = "/tmp/bench-figure-" + std::to_string(getpid());
-    const std::string view = EightCubeView();
-    struct Kind {
-        const char* extension;
-        const char* name;
-        double sizeLimitMb;
-        std::vector<double> ms, png, peak, pngPeak;
-    };
-    Kind kinds[] = {{".svg", "SVG", 4.0, {}, {}, {}, {}}, {".pdf", "PDF", 2.0, {}, {}, {}, {}},
-                    {".tex", "TikZ", 6.0, {}, {}, {}, {}}};
-    for (int r = 0; r < repetitions; ++r)
-        for (Kind& kind : kinds) {
-            double peak = 0.0, pngPeak = 0.0;
-            kind.ms.push_back(TimeProcess({program, "--render", stem + kind.extension, "--view", view}, &peak));
-            kind.png.push_back(TimeProcess({program, "--render", stem + ".png", "--view", view}, &pngPeak));
-            kind.peak.push_back(peak);
-            kind.pngPeak.push_back(pngPeak);
-            if (kind.ms.back() < 0.0 || kind.png.back() < 0.0) {
-                std::fprintf(stderr, "bench_render: a figure child failed\n");
-                return 1;
-            }
-        }
-    for (Kind& kind : kinds) {
-        bench::Row("V2", std::string("--render 8-cube faces to ") + kind.name + " / to PNG", bench::Median(kind.ms),
-                   bench::Median(kind.png), "ms", 1.0, bench::PairedRatio(kind.ms, kind.png));
-        bench::Row("V2", std::string("peak RSS of the ") + kind.name + " render / of the PNG render",
-                   bench::Median(kind.peak), bench::Median(kind.pngPeak), "MB", 1.0);
-        bench::Row("V2", std::string("size of the 8-cube's ") + kind.name + " at 1024 / its limit",
-                   FileMb(stem + kind.extension), kind.sizeLimitMb, "MB", 1.0);
-        std::remove((stem + kind.extension).c_str());
-    }
-    if (TimeProcess({program, "--render", stem + ".svg", "--view", CubeView(4)}) < 0.0)
-        return 1;
-    bench::Row("V2", "size of the 4-cube's SVG at 1024 / its limit", FileMb(stem + ".svg") * 1000.0, 150.0, "kB",
-               1.0);
-    std::remove((stem + ".svg").c_str());
-    std::remove((stem + ".png").c_str());
-    return 0;
-}
-
 int WindowChild() {
     CTessary* screen = bench::StartProgram();
     View view;
@@ -111,6 +69,51 @@ double TimeProcess(const std::vector<std::string>& arguments, double* peakMb = n
     if (peakMb)
         *peakMb = usage.ru_maxrss / 1024.0;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ended - started : -1.0;
+}
+
+// The figures of the 8-cube with faces against its PNG, and the sizes of the files.
+int FigureRows(const std::string& program) {
+    const std::string stem = "/tmp/bench-figure-" + std::to_string(getpid());
+    const std::string view = EightCubeView();
+    struct Kind {
+        const char* extension;
+        const char* name;
+        double sizeLimitMb;
+        std::vector<double> ms, png, peak, pngPeak;
+    };
+    Kind kinds[] = {{".svg", "SVG", 4.0, {}, {}, {}, {}},
+                    {".pdf", "PDF", 2.0, {}, {}, {}, {}},
+                    {".tex", "TikZ", 6.0, {}, {}, {}, {}}};
+    for (int r = 0; r < repetitions; ++r)
+        for (Kind& kind : kinds) {
+            double peak = 0.0, pngPeak = 0.0;
+            kind.ms.push_back(
+                TimeProcess({program, "--render", stem + kind.extension, "--view", view}, &peak));
+            kind.png.push_back(TimeProcess({program, "--render", stem + ".png", "--view", view}, &pngPeak));
+            kind.peak.push_back(peak);
+            kind.pngPeak.push_back(pngPeak);
+            if (kind.ms.back() < 0.0 || kind.png.back() < 0.0) {
+                std::fprintf(stderr, "bench_render: a figure child failed\n");
+                return 1;
+            }
+        }
+    for (Kind& kind : kinds) {
+        bench::Row("V2", std::string("--render 8-cube faces to ") + kind.name + " / to PNG",
+                   bench::Median(kind.ms), bench::Median(kind.png), "ms", 1.0,
+                   bench::PairedRatio(kind.ms, kind.png));
+        bench::Row("V2", std::string("peak RSS of the ") + kind.name + " render / of the PNG render",
+                   bench::Median(kind.peak), bench::Median(kind.pngPeak), "MB", 1.0);
+        bench::Row("V2", std::string("size of the 8-cube's ") + kind.name + " at 1024 / its limit",
+                   FileMb(stem + kind.extension), kind.sizeLimitMb, "MB", 1.0);
+        std::remove((stem + kind.extension).c_str());
+    }
+    if (TimeProcess({program, "--render", stem + ".svg", "--view", CubeView(4)}) < 0.0)
+        return 1;
+    bench::Row("V2", "size of the 4-cube's SVG at 1024 / its limit", FileMb(stem + ".svg") * 1000.0, 150.0,
+               "kB", 1.0);
+    std::remove((stem + ".svg").c_str());
+    std::remove((stem + ".png").c_str());
+    return 0;
 }
 
 } // namespace

@@ -17,7 +17,10 @@ constexpr int hashBits = 15;
 // for a longer one: few, since the text of a PDF's paths repeats mostly close by, and a figure must
 // not take longer than the picture of the same view.
 constexpr int chainLimit = 4;
-constexpr int goodEnough = 16;
+constexpr int goodEnough = 8;
+// How many positions of a match go into the chains, as zlib's fastest levels do: the rest of a long
+// match is rarely where a later one starts, and inserting it was a third of the time.
+constexpr size_t insertedInMatch = 4;
 constexpr size_t tokensPerBlock = 1 << 16;
 
 constexpr int endOfBlock = 256;
@@ -123,13 +126,13 @@ std::vector<Token> Tokens(std::string_view input) {
                 ++at;
                 continue; // the position is in the chain already; the next search finds `later`
             }
-            for (size_t i = 1; i < match.length; ++i)
+            for (size_t i = 1; i < std::min<size_t>(match.length, insertedInMatch); ++i)
                 matcher.Insert(at + i);
             tokens.push_back(match);
             at += match.length;
             continue;
         }
-        for (size_t i = 0; i < std::max<size_t>(match.length, 1); ++i)
+        for (size_t i = 0; i < std::min<size_t>(std::max<size_t>(match.length, 1), insertedInMatch); ++i)
             matcher.Insert(at + i);
         tokens.push_back(match.length ? match : Token{static_cast<uint8_t>(input[at]), 0});
         at += std::max<size_t>(match.length, 1);

@@ -45,7 +45,6 @@ const LabelOutline& LabelOutlines::Of(int32_t m) {
             alpha[static_cast<size_t>(i) * columns + j] = v / 255.0f;
             white[static_cast<size_t>(i) * columns + j] = v == 255 ? 1.0f : 0.0f;
         }
-    canvas->ReleasePixels();
     outline->paper = tracer.Trace(white, columns, rows, 0.5f);
     outline->ink = tracer.Trace(alpha, columns, rows, 0.5f);
     ContourTracer::Simplify(outline->paper, paperTolerance);

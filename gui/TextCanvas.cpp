@@ -51,6 +51,13 @@ void TextCanvas::ApplyFont(const FontSpec& wanted) {
 }
 
 void TextCanvas::Resize(int32_t height, int32_t width) {
+    // A section of this size already: made white again rather than made anew. Whoever draws many
+    // texts of one size into one canvas (the figures' labels) spares a fresh block of pages each.
+    if (bitmap && height > 0 && width > 0 && height == sectionHeight && width == sectionWidth && rows[0]) {
+        RECT area = {0, 0, width, height};
+        FillRect(dc, &area, tools->brush);
+        return;
+    }
     BITMAPINFO info = {};
     BITMAPINFOHEADER& header = info.bmiHeader;
     header.biSize = sizeof(BITMAPINFOHEADER);
@@ -71,6 +78,8 @@ void TextCanvas::Resize(int32_t height, int32_t width) {
         // The first replaced bitmap is the DC's stock bitmap; deleting it is harmless.
         DeleteObject(SelectObject(dc, fresh));
         bitmap = fresh;
+        sectionHeight = height;
+        sectionWidth = width;
     }
     // A bitmap of zero width or height cannot be created (an empty string). The old one then stays
     // selected and owned, so it is still released with the canvas, and the rows point at nothing.

@@ -33,7 +33,8 @@ public:
     // of the layout's sides and draws the text at its top-left corner; the rest stays white. With a
     // width or height of 0 in the layout there are no pixels to read.
     TextLayout Draw(const WCHAR* text);
-    // Replaces the DIB section by a white one of the given size and rebuilds `rows`.
+    // Makes the DIB section white and of the given size: the one it has when it is that size already,
+    // otherwise a new one, with `rows` rebuilt.
     void Resize(int32_t height, int32_t width);
     // Swaps the DIB section for a 1 x 1 one once its pixels have been uploaded. Nothing reads them
     // again: the next Render makes a new section of its own size before drawing. A hypercube's face
@@ -44,6 +45,10 @@ public:
     HBITMAP bitmap = nullptr;     // owned: the DIB section selected into dc; null until the first Resize
     CanvasTools* tools = nullptr; // owned: font and brush
     uint8_t** rows = nullptr;     // owned array: start of each DIB row, top row first; null until Resize
+
+private:
+    int32_t sectionHeight = 0; // of the DIB section `bitmap`, when Resize made it
+    int32_t sectionWidth = 0;
 };
 
 // The smallest power of two not less than n; 0 for n = 0.
