@@ -174,7 +174,7 @@ TEST(DeflateTest, ZlibReadsBackEveryKindOfInput) {
         EXPECT_EQ(status, Z_OK) << input.size() << " bytes";
         EXPECT_TRUE(back == input) << input.size() << " bytes came back as " << back.size();
         if (input == repeats) {
-            EXPECT_LT(packed.size(), 400u) << "a repeated pattern is a few matches";
+            EXPECT_LT(packed.size(), 1000u) << "600 kB of a repeated pattern is a few thousand matches";
         }
     }
 }
