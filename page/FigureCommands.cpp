@@ -17,14 +17,14 @@
 
 namespace {
 
-// The answer and the file of the last call, kept until the next one.
-std::string answer;
+// The reply and the file of the last call, kept until the next one.
+std::string reply;
 std::string file;
 
-const char* Answer(std::string text) {
+const char* Reply(std::string text) {
     file.clear();
-    answer = std::move(text);
-    return answer.c_str();
+    reply = std::move(text);
+    return reply.c_str();
 }
 
 } // namespace
@@ -32,21 +32,21 @@ const char* Answer(std::string text) {
 const char* tessary_figure(const char* format, int width) {
     const std::string kind = format ? format : "";
     if (kind != "svg" && kind != "pdf")
-        return Answer("unknown format: " + kind);
+        return Reply("unknown format: " + kind);
     CTessary* screen = CTessary::Active();
     if (!screen)
-        return Answer("not started: the program has not started yet");
+        return Reply("not started: the program has not started yet");
     if (application->screenManager->messageBoxOpen)
-        return Answer("busy: a message box is open");
+        return Reply("busy: a message box is open");
     // The screen is given the view's own text, read back, as the command line would give it: the
     // vertices are then exactly those `--render --view TEXT` draws (a view of the same dimension
     // only turns them).
     const std::string view = ViewText::Format(ScreenView::Settle(*screen));
     const int drawn = std::clamp(width, FileKinds::pictureWidth.low, FileKinds::pictureWidth.high);
     const Figure figure = ViewFigure::Draw(*screen, drawn, ScenePalette::Dark(), view);
-    Answer(std::string());
+    Reply(std::string());
     file = kind == "svg" ? SvgFigure::Write(figure) : PdfFigure::Write(figure);
-    return answer.c_str();
+    return reply.c_str();
 }
 
 const char* tessary_figure_file() {
