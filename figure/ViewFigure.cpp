@@ -121,12 +121,12 @@ void AddFaces(HypercubeModel& model, const OrbitCamera& camera, const FigureProj
         FigureArea tile;
         tile.contours.push_back({corner[0], corner[1], corner[2], corner[3]});
         tile.paint = fog.Paint(Colour(tint), ramp.from, ramp.fromDepth, ramp.to, ramp.toDepth, tint[3]);
-        // A model built without labels has plain squares, as the window draws it.
-        const LabelOutline* outline = m < model.faceLabels.Count() ? &labels.Of(m) : nullptr;
-        if (outline)
-            carry(outline->paper, tile);
+        // Every face has its number: the outlines come from the label raster, not the texture, so a
+        // model built without textures is numbered too.
+        const LabelOutline* outline = &labels.Of(m);
+        carry(outline->paper, tile);
         figure.areas.push_back(std::move(tile));
-        if (outline && !outline->paper.empty()) {
+        if (!outline->paper.empty()) {
             FigureArea rim;
             carry(outline->paper, rim);
             carry(outline->ink, rim);

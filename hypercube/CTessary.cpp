@@ -91,7 +91,10 @@ void CTessary::BuildModel(int n) {
         model.built = false;
         return;
     }
-    model.Build(n);
+    if (labelTextures)
+        model.Build(n);
+    else
+        model.BuildWithoutLabels(n);
     model.built = true;
 }
 

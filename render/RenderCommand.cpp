@@ -19,6 +19,9 @@ int RenderCommand::Run(HINSTANCE instance, const RenderRequest& options) {
         return 1;
     }
     CTessary* screen = CTessary::Active();
+    // A figure draws no frame and traces its numbers from the label rasters: no textures.
+    if (FileKinds::Find(options.renderFile, FileUse::figure) && !options.turning)
+        screen->SetLabelTextures(false);
     // The view was checked on its way in and no message box can be open yet: it is shown.
     ScreenView::Apply(*screen, options.view, nullptr);
     const int exitCode = Write(*screen, options);

@@ -4,7 +4,10 @@
 #include "tests/support/GlTestContext.h"
 
 #include "app/CommandLine.h"
+#include "export/SvgFigure.h"
+#include "figure/ViewFigure.h"
 #include "hypercube/CTessary.h"
+#include "hypercube/ScenePalette.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
 #include "render/TurnRecorder.h"
@@ -13,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -234,6 +238,38 @@ TEST_F(RenderCommandTest, LightDrawsBlackEdgesOnWhiteInPicturesAndClips) {
         << "of " << grey << " grey pixels of the dark picture, not its inverse in the light one";
     EXPECT_EQ(DifferingPixels(frame, b, 0, b.height), 0)
         << "the clip's first frame against the light picture";
+}
+
+// The command line builds a figure's cube without label textures; its numbers come from the label
+// rasters all the same, so the file is the figure of the window's screen, which has them.
+TEST_F(RenderCommandTest, AFigureIsTheWindowsFigureOfTheViewNumbersIncluded) {
+    const View view = KnownFourCubeView();
+    const std::string text = ViewText::Format(view);
+    const std::string path = PicturePath("render-four-cube.svg");
+    std::remove(path.c_str());
+    const Outcome run = RunProgram("--render '" + path + "' --view '" + text + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr) << path;
+    std::string written;
+    char buffer[65536];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        written.append(buffer, got);
+    std::fclose(file);
+
+    ASSERT_TRUE(InitScene());
+    CTessary* screen = static_cast<CTessary*>(Manager().ActiveScreen());
+    // The view as the command line read it, from its text.
+    View read;
+    ASSERT_TRUE(ViewText::Parse(text, &read, nullptr));
+    ASSERT_TRUE(ScreenView::Apply(*screen, read, nullptr));
+    ASSERT_GT(screen->model.faceLabels.Count(), 0) << "the window's cube has its label textures";
+    const std::string window = SvgFigure::Write(ViewFigure::Draw(*screen, 1024, ScenePalette::Dark(), text));
+    EXPECT_TRUE(written == window) << "the command line's SVG (" << written.size()
+                                   << " bytes) is not the window's figure (" << window.size() << " bytes)";
+    // Each face is its tile and the rim of its number (an edge-on face may have no rim).
+    EXPECT_GT(std::count(written.begin(), written.end(), '<'), 2 * screen->model.faceCount)
+        << "numbers drawn";
 }
 
 TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoFile) {
