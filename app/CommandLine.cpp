@@ -190,6 +190,7 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
         } else if (word == "--view") {
             if (!ViewText::Parse(value, &options->view, &why))
                 return Fail(reason, "--view: " + why);
+            options->viewText = value;
             options->hasView = true;
         } else if (word == "--render") {
             if (value.empty())

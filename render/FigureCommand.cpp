@@ -7,7 +7,7 @@
 #include "render/RenderRequest.h"
 
 bool FigureCommand::Write(CTessary& screen, const RenderRequest& options, std::string* reason) {
-    const Figure figure =
-        ViewFigure::Draw(screen, options.width, options.Palette(), ViewText::Format(*options.view));
+    const std::string view = options.viewText.empty() ? ViewText::Format(*options.view) : options.viewText;
+    const Figure figure = ViewFigure::Draw(screen, options.width, options.Palette(), view);
     return FileWriters::WriteFigure(options.renderFile, figure, reason);
 }

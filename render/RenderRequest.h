@@ -10,6 +10,9 @@
 
 struct RenderRequest {
     CheckedView view;
+    // The view's text as given, which a figure carries: read again it gives the same view, while
+    // the view read, written out, may round an entry the other way. Empty without --view.
+    std::string viewText;
     std::string renderFile; // the picture or clip to write
     int width = 1024;       // at 4:3
     bool panel = false;     // keep the panel and the frame counter in the picture
