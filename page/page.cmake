@@ -17,11 +17,12 @@ if(EMSCRIPTEN)
 
     set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
     set(WEB_TOOLS ${CMAKE_SOURCE_DIR}/tools/web)
-    # The page beside the program: index.html, its script, the web-app manifest, the service worker,
-    # the icons, and the font subsets with their licences, cut from the Debian fonts at build time.
+    # The page beside the program: index.html, its script, the web-app manifest, the element for
+    # pages that embed it, the service worker, the icons, and the font subsets with their licences,
+    # cut from the Debian fonts at build time.
     # Every file a static host serves is named here and nowhere else: the service worker is given the
     # list, and page-files.txt beside the page gives it to `make web`, make-release.sh and the benchmark.
-    set(WEB_PAGE_FILES index.html manifest.webmanifest)
+    set(WEB_PAGE_FILES index.html manifest.webmanifest tessary-embed.js)
     set(WEB_FONT_FILES uming.woff2 wqy-microhei.woff2 cwyen.woff2 uming-LICENSE.txt wqy-microhei-LICENSE.txt
         cwyen-LICENSE.txt)
     set(WEB_ICON_SIZES 32 192 512)
@@ -69,6 +70,8 @@ if(EMSCRIPTEN)
             ${WEB_PAGE_MODULES}
         COMMENT "Building the page")
     configure_file(${PAGE_DIR}/manifest.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest COPYONLY)
+    # The element for pages that embed this one is a module of its own, which such pages import.
+    configure_file(${PAGE_DIR}/tessary-embed.js ${CMAKE_BINARY_DIR}/tessary-embed.js COPYONLY)
     # The service worker keeps every file but itself, and the page's address, in a cache named after
     # the version and a digest of those files: a build that changes any of them is a new worker, whose
     # install keeps the new files, so that its fetch handler never writes to the cache while the page

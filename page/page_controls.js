@@ -3,14 +3,20 @@
 // program says whether a dimension is built at once, asked about first or refused, and in which
 // words, and the page says those words in its dialog.
 
-// Whether to build, by the program's `answer` (PageProgram.dimensionQuestion): at once, once its
-// question is answered "确定", or never, once its refusal has been read.
-async function confirmed(answer, dialog) {
-  if (!answer) return false;
-  if (answer.answer === 'build') return true;
-  if (answer.answer === 'ask') return dialog.ask(answer.text);
-  await dialog.tell(answer.text);
-  return false;
+// Builds the n-cube by the program's rule (PageProgram.dimensionQuestion): at once, once its
+// question is answered "确定", or never, once its refusal has been read. A promise of null once
+// built, or of why not. `onAsk(text)`, if given, is told each question or refusal shown.
+export async function buildDimension(n, program, dialog, onAsk = () => {}) {
+  const answer = program.dimensionQuestion(n);
+  if (!answer) return 'not started: the program is not running';
+  if (answer.answer !== 'build') onAsk(answer.text);
+  if (answer.answer === 'refused') {
+    await dialog.tell(answer.text);
+    return `refused: ${answer.text}`;
+  }
+  if (answer.answer === 'ask' && !(await dialog.ask(answer.text))) return 'declined: the reader chose 取消';
+  const refused = program.applyDimension(n);
+  return refused ? `busy: ${refused}` : null;
 }
 
 // `controls`: the element holding buttons with data-dimension and the faces button (data-faces);
@@ -22,7 +28,7 @@ export function wireControls(controls, program, dialog, focusWindow) {
     const n = Number(button.dataset.dimension);
     button.addEventListener('click', async () => {
       // Answered either way, the window gets the keyboard back: it draws nothing without it.
-      if (await confirmed(program.dimensionQuestion(n), dialog)) program.applyDimension(n);
+      await buildDimension(n, program, dialog);
       focusWindow();
     });
   }

@@ -10,7 +10,6 @@ import {followFragment, linkTo, viewIn} from './page_fragment.js';
 import {Notice} from './page_notice.js';
 import {CanvasRecorder, recordingType} from './page_record.js';
 import {shareLink} from './page_share.js';
-import {ProgramViews} from './page_views.js';
 
 const TEXT = {
   unreadable: '无法读取链接中的视图，程序已照常启动。',
@@ -27,8 +26,8 @@ const TEXT = {
 };
 
 // `running()`: whether the program runs now (it cannot be called before it starts nor after it
-// ends). Returns the function the loader calls with its Module once the program's code is ready,
-// just before the program starts.
+// ends). Returns the function the loader calls with its Module and the program's view functions
+// (page_views.js) once the program's code is ready, just before the program starts.
 export function wireViewButtons({canvas, running, picture, svg, pdf, record, share, noticeElement}) {
   const notice = new Notice(noticeElement);
   let module = null, views = null, startView = viewIn(location.hash);
@@ -99,9 +98,9 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
 
   // The program starts as usual; a link's view is applied once it has drawn its first frame, read
   // and checked there once, and drawn from its second frame on.
-  return function starting(loaded) {
+  return function starting(loaded, programViews) {
     module = loaded;
-    views = new ProgramViews(module);
+    views = programViews;
     if (startView !== null) views.afterFrame(() => show(startView, true));
   };
 }

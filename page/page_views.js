@@ -8,17 +8,26 @@
 export class ProgramViews {
   constructor(module) { this.module = module; } // the loader's Module
 
-  // The view shown now.
+  // The view shown now, settled: the text that opening it gives whoever opens it.
   capture() { return this.call('_tessary_capture_view'); }
+  // The text of the view shown now, read without settling it: only to notice a change.
+  peek() { return this.call('_tessary_peek_view'); }
   // Shows `text`: null when it is shown now, otherwise why nothing changed, {kind, reason}: kind
   // 'unreadable' (no view), 'busy' (a message box is open) or 'not started' (no screen yet), and the
   // program's one line of reason.
   apply(text) { return refusal(this.call('_tessary_apply_view', text)); }
+  // Starts the path from the view shown to `text`, and puts its point at `t` (0 to 1) on the
+  // screen, ending exactly on `text` at 1; null, or why not, as apply() says it.
+  startAnimation(text) { return refusal(this.call('_tessary_animation_start', text)); }
+  stepAnimation(t) { return refusal(this.call('_tessary_animation_step', undefined, t)); }
+
   // Calls `then()` once the program has drawn its next frame and given the thread back, when the
-  // page may call it again.
+  // page may call it again. Each caller waiting is called, in turn.
   afterFrame(then) {
+    const waiting = this.module.onFrameDrawn;
     this.module.onFrameDrawn = () => {
       this.module.onFrameDrawn = null;
+      if (waiting) waiting();
       Promise.resolve().then(then);
     };
   }
@@ -27,16 +36,14 @@ export class ProgramViews {
   // numbers `more`.
   call(name, text, ...more) {
     const m = this.module;
-    let argument = 0;
-    if (text !== undefined) {
-      const size = m.lengthBytesUTF8(text) + 1;
-      argument = m._malloc(size);
-      m.stringToUTF8(text, argument, size);
-    }
+    if (text === undefined) return m.UTF8ToString(m[name](...more));
+    const size = m.lengthBytesUTF8(text) + 1;
+    const argument = m._malloc(size);
+    m.stringToUTF8(text, argument, size);
     try {
       return m.UTF8ToString(m[name](argument, ...more));
     } finally {
-      if (argument) m._free(argument);
+      m._free(argument);
     }
   }
 }

@@ -1,6 +1,6 @@
 // The page around the program: it fits the canvas to the screen, wires the input to the program,
 // says what is happening over the canvas, offers its own controls and says aloud what the program
-// did, wires the view buttons, and loads the program.
+// did, wires the view buttons, answers the page that embeds it, and loads the program.
 import {fitCanvas} from './page_layout.js';
 import {PageStatus} from './page_status.js';
 import {wireInput, CURSORS} from './page_input.js';
@@ -11,6 +11,8 @@ import {wireControls} from './page_controls.js';
 import {announce} from './page_announce.js';
 import {embedded, embed} from './page_embed.js';
 import {wireViewButtons} from './page_view_buttons.js';
+import {ProgramViews} from './page_views.js';
+import {openHostChannel} from './page_host_channel.js';
 
 const fetched = fetchProgram();
 const element = (id) => document.getElementById(id);
@@ -25,14 +27,21 @@ const status = new PageStatus(() => input.close());
 const running = () => status.phase === 'running';
 const program = new PageProgram(running);
 const focusWindow = () => canvas.focus({preventScroll: true});
-announce(element('announce'), program,
-         wireControls(element('controls'), program, new PageDialog(element('ask')), focusWindow));
+const dialog = new PageDialog(element('ask'));
+const channel = openHostChannel({program, dialog, running});
+const followControls = wireControls(element('controls'), program, dialog, focusWindow);
+announce(element('announce'), program, (state) => {
+  followControls(state);
+  if (channel) channel.follow(state);
+});
 const viewsStarting = wireViewButtons({canvas, running, picture: element('save-picture'), svg: element('save-svg'),
                                       pdf: element('save-pdf'), record: element('record'), share: element('share'),
                                       noticeElement: element('view-notice')});
 loadProgram(fetched, {canvas, queue: input, cursors: CURSORS}, status, (Module) => {
   element('typing-place').replaceWith(softInput);
-  viewsStarting(Module);
+  const views = new ProgramViews(Module);
+  viewsStarting(Module, views);
+  if (channel) channel.started(views);
 });
 fitCanvas({canvas, stage: element('stage'), keys: element('panel'), footer: document.querySelector('footer'),
            tight: embedded});

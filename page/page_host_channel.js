@@ -1,0 +1,51 @@
+// The channel to the window that embeds this page, when one does: its messages are taken only from
+// that window (never from another frame, a popup or the page itself), and the page's answers and
+// notices go only to it. They carry views and the program's questions, nothing of the reader's, so
+// they go to whatever page the parent shows ('*'): a host on any origin may embed the page.
+import {buildDimension} from './page_controls.js';
+import {PageHost} from './page_host.js';
+import {ViewAnimation} from './page_animation.js';
+import {watchView} from './page_view_watch.js';
+
+// `program`: a PageProgram; `dialog`: the page's PageDialog; `running()`: whether the program runs.
+// Returns null outside a frame, otherwise {started(views), follow(state)}: the loader hands it the
+// program's view functions once the program's code is ready, and each state the page reads.
+export function openHostChannel({program, dialog, running}) {
+  if (window.parent === window) return null;
+  const parent = window.parent;
+  let views = null, animation = null, question = null;
+  const host = new PageHost({
+    running: () => running() && views !== null,
+    capture: () => views.capture(),
+    apply: (text) => (animation.stop(), views.apply(text)),
+    setDimension: (n) => (animation.stop(),
+                          buildDimension(n, program, dialog, (text) => host.notify('question', {text}))),
+    setFaces: (shown) => {
+      animation.stop();
+      const refused = program.showFaces(shown);
+      return refused ? `busy: ${refused}` : null;
+    },
+    animate: (text, ms) => animation.to(text, ms),
+  }, (m) => parent.postMessage(m, '*'));
+  window.addEventListener('message', (event) => {
+    if (event.source === parent) host.receive(event.data);
+  });
+
+  return {
+    // Once the program has drawn its first frame, the host hears that the page is ready, and from
+    // then on of every settled change of the view.
+    started(loaded) {
+      views = loaded;
+      animation = new ViewAnimation(views);
+      views.afterFrame(() => {
+        host.notify('ready', {view: views.capture()});
+        watchView(views, running, (view) => host.notify('view-changed', {view}));
+      });
+    },
+    // The program's message box opening is a question to the reader, which the host hears too.
+    follow(state) {
+      if (state.message !== null && state.message !== question) host.notify('question', {text: state.message});
+      question = state.message;
+    },
+  };
+}
