@@ -206,6 +206,7 @@ test-web: web build
 
 bench-web: web
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-web.js
+	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-embed.js
 
 # A release: every artefact in dist/ with their SHA256SUMS (README.md, Downloads).
 release: package windows-dist web

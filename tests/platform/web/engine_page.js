@@ -16,13 +16,16 @@ window.addEventListener('error', function (e) { tessaryErrors.push(String(e.mess
   console.error = function () { tessaryErrors.push(Array.prototype.join.call(arguments, ' ')); return log.apply(console, arguments); };
 })(console.error);`;
 
+// Both, as one script for the head of every page the tests serve.
+const PROBES = FRAME_PROBE + ERROR_PROBE;
+
 class EnginePage {
   // The page served from `root` in engine `name` (chromium, firefox or webkit), once it runs.
   static async open(name, root) {
     const self = new EnginePage();
     // The counters go into the page itself: WebDriver classic has no way to add a script before
     // the page's own.
-    self.server = await serve(root, 0, {headScript: FRAME_PROBE + ERROR_PROBE});
+    self.server = await serve(root, 0, {headScript: PROBES});
     try {
       self.driver = await ENGINES[name]();
       await self.driver.open(`http://127.0.0.1:${self.server.address().port}/`);
@@ -112,4 +115,4 @@ class EnginePage {
   }
 }
 
-module.exports = {EnginePage};
+module.exports = {EnginePage, PROBES};
