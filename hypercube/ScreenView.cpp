@@ -8,33 +8,6 @@
 #include "hypercube/CTessary.h"
 #include "hypercube/ViewText.h"
 
-#include <cmath>
-
-namespace {
-
-double Length(const float v[3]) {
-    return std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]);
-}
-
-// Moves an eye that a huge wheel step has thrown beyond the limits a view may have onto the nearest
-// limit, in the same direction. Scaled in single precision the eye can still land a rounding step
-// outside, so it is then moved inwards one representable step at a time (two or three at most).
-void BringWithinZoomLimits(float (&eye)[3]) {
-    const double distance = Length(eye);
-    if (distance <= 0.0 || (distance >= NearestViewDistance() && distance <= FarthestViewDistance()))
-        return;
-    const bool tooFar = distance > FarthestViewDistance();
-    const double limit = tooFar ? FarthestViewDistance() : NearestViewDistance();
-    for (int i = 0; i < 3; ++i)
-        eye[i] = static_cast<float>(eye[i] * limit / distance);
-    for (int step = 0; step < 8 && (tooFar ? Length(eye) > limit : Length(eye) < limit); ++step)
-        for (float& e : eye)
-            if (e != 0.0f)
-                e = std::nextafter(e, tooFar ? 0.0f : std::copysign(INFINITY, e));
-}
-
-} // namespace
-
 View ScreenView::Capture(const CTessary& screen) {
     View view;
     const HypercubeModel& model = screen.model;

@@ -92,6 +92,23 @@ double FarthestViewDistance() {
     return ViewerCamera().maxDistance * (1.0 + notch);
 }
 
+// Scaled in single precision the eye can still land a rounding step outside the limit, so it is
+// then moved inwards one representable step at a time (two or three at most).
+void BringWithinZoomLimits(float (&eye)[3]) {
+    const double distance = std::sqrt(Dot3(eye, eye));
+    if (distance <= 0.0 || (distance >= NearestViewDistance() && distance <= FarthestViewDistance()))
+        return;
+    const bool tooFar = distance > FarthestViewDistance();
+    const double limit = tooFar ? FarthestViewDistance() : NearestViewDistance();
+    for (int i = 0; i < 3; ++i)
+        eye[i] = static_cast<float>(eye[i] * limit / distance);
+    for (int step = 0;
+         step < 8 && (tooFar ? std::sqrt(Dot3(eye, eye)) > limit : std::sqrt(Dot3(eye, eye)) < limit); ++step)
+        for (float& e : eye)
+            if (e != 0.0f)
+                e = std::nextafter(e, tooFar ? 0.0f : std::copysign(INFINITY, e));
+}
+
 void View::TurnInPlane(int a, int b, double angle) {
     const double c = std::cos(angle), s = std::sin(angle);
     for (int k = 0; k < dimension; ++k) {

@@ -43,3 +43,6 @@ public:
 // overshoot of one wheel notch, since the camera checks its limit before it moves.
 double NearestViewDistance();
 double FarthestViewDistance();
+// Moves an eye (relative to the target) that lies beyond those limits onto the nearest one, in the
+// same direction; an eye within them, or at the target, is left alone.
+void BringWithinZoomLimits(float (&eye)[3]);

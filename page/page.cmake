@@ -1,18 +1,20 @@
 # The page around the program in the browser: the C++ it calls by name (page/PageState.h,
-# page/ViewCommands.h, page/FigureCommands.h), and, in the browser build, the page itself. The
-# desktop build compiles the C++ too, so that its tests run without a browser. The page saves the
-# same vector files as the desktop, with the same figure and writers.
+# page/ViewCommands.h, page/AnimationCommands.h, page/FigureCommands.h), and, in the browser build,
+# the page itself. The desktop build compiles the C++ too, so that its tests run without a browser.
+# The page saves the same vector files as the desktop, with the same figure and writers.
 set(PAGE_DIR ${CMAKE_SOURCE_DIR}/page)
-add_library(tessary_page STATIC ${PAGE_DIR}/PageState.cpp ${PAGE_DIR}/ViewCommands.cpp ${PAGE_DIR}/FigureCommands.cpp)
+add_library(tessary_page STATIC ${PAGE_DIR}/PageState.cpp ${PAGE_DIR}/ViewCommands.cpp ${PAGE_DIR}/AnimationCommands.cpp
+    ${PAGE_DIR}/FigureCommands.cpp)
 target_link_libraries(tessary_page PUBLIC tessary_program tessary_figure tessary_figure_files)
 
 if(EMSCRIPTEN)
     # The page reads the program's state, asks what building a dimension asks first, sets the
-    # dimension and the faces (page/PageState.h), takes and applies views (page/ViewCommands.h) and
-    # draws the view as a vector file (page/FigureCommands.h), by name, with strings and files in the
-    # program's memory; the loader starts main.
+    # dimension and the faces (page/PageState.h), takes and applies views (page/ViewCommands.h),
+    # animates from one view to another (page/AnimationCommands.h) and draws the view as a vector
+    # file (page/FigureCommands.h), by name, with strings and files in the program's memory; the
+    # loader starts main.
     target_link_options(tessary_page INTERFACE
-        -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_dimension_question,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_apply_view,_tessary_figure,_tessary_figure_file,_tessary_figure_size]
+        -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_dimension_question,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_apply_view,_tessary_animation_start,_tessary_animation_step,_tessary_peek_view,_tessary_figure,_tessary_figure_file,_tessary_figure_size]
         -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8,HEAPU8])
 
     set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)
