@@ -8,14 +8,14 @@ export const WATCH_MS = 200;
 // `changed(text)`: told each settled view, as capture() gives it. Returns the function that stops
 // watching.
 export function watchView(views, running, changed, every = (f, ms) => setInterval(f, ms)) {
-  // The view as read when it was last told (or at start), and as read the time before.
-  let told = null, last = null;
+  // The view as read when it was last told (at first, the view as watching starts), and as read
+  // the time before.
+  let told = views.peek(), last = told;
   const timer = every(() => {
     if (!running()) return;
     const now = views.peek();
     if (now !== last) {
       last = now;
-      if (told === null) told = now; // the view at start is no change
       return;
     }
     if (now === told) return;

@@ -39,12 +39,14 @@ class TessaryView extends HTMLElement {
     this.unload(new Error('the element left the document'));
   }
 
+  // Before the page is ready a view waits for it (the ready message applies the attribute); the
+  // frame is made once the element is in the document, and made again for a new src or lang.
   attributeChangedCallback(name, before, now) {
-    if (before === now || !this.isConnected) return;
-    if (name === 'view') {
-      if (now && now !== this.shown) this.request({type: 'set-view', view: now}).catch(() => {});
-    } else {
-      this.load();
+    if (before === now) return;
+    if (name !== 'view') {
+      if (this.frame) this.load();
+    } else if (this.ready && now && now !== this.shown) {
+      this.request({type: 'set-view', view: now}).catch(() => {});
     }
   }
 

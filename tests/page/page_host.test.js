@@ -65,11 +65,12 @@ test('an animation steps with the time of each frame, ends at 1, and is refused 
 });
 
 test('the view is told once it has changed and come to rest, once, and not at start', () => {
-  const read = ['a', 'a', 'b', 'c', 'c', 'c', 'c', 'd', 'd'];
+  // Read as watching starts, then at each tick: a change before the first tick is a change too.
+  const read = ['a', 'b', 'b', 'b', 'c', 'd', 'd', 'd', 'e', 'e'];
   let at = 0, tick = null;
   const views = {peek: () => read[Math.min(at, read.length - 1)], capture: () => `settled ${read[at]}`};
   const told = [];
   watchView(views, () => true, (text) => told.push([at, text]), (f) => { tick = f; });
-  for (; at < read.length; ++at) tick();
-  assert.deepEqual(told, [[4, 'settled c'], [8, 'settled d']]);
+  for (at = 1; at < read.length; ++at) tick();
+  assert.deepEqual(told, [[2, 'settled b'], [6, 'settled d'], [9, 'settled e']]);
 });

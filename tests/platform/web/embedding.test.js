@@ -53,8 +53,11 @@ for (const engine of RUN) {
       assert.match(axisAligned, /^v1\.4w\./);
       assert.equal((await page.ask({type: 'set-faces', faces: true})).type, 'done');
       assert.match((await page.ask({type: 'get-view'})).view, /^v1\.4f\./, 'the faces shown');
+      const from = (await page.received()).length;
       assert.equal((await page.ask({type: 'set-view', view: axisAligned})).type, 'done');
       assert.equal((await page.ask({type: 'get-view'})).view, axisAligned);
+      const told = await page.waitForHost((k) => received.slice(k).find((m) => m.type === 'view-changed'), 30000, from);
+      assert.equal(told.view, axisAligned, 'the view the host set, told once it has settled');
     });
 
     it('tells the host of the reader\'s turn once, with a view that opens the same picture as a link', async () => {

@@ -81,7 +81,8 @@ class HostedPage extends EnginePage {
                    document.getElementById('cube').shadowRoot.querySelector('iframe')).getBoundingClientRect();
         return {left: r.left, top: r.top};
       });
-      self.canvasBox = {left: frameAt.left + inFrame.left, top: frameAt.top + inFrame.top};
+      self.canvasBox = self.driver.page ? {left: frameAt.left + inFrame.left, top: frameAt.top + inFrame.top}
+                                        : {left: inFrame.left, top: inFrame.top};
       self.scale = inFrame.width / 1024;
     } catch (e) {
       await self.close();
@@ -97,32 +98,58 @@ class HostedPage extends EnginePage {
   }
 
   // Runs `fn` in the host page.
-  host(fn, ...args) { return this.driver.evaluate(fn, ...args); }
+  async host(fn, ...args) {
+    if (this.driver.page) return this.driver.evaluate(fn, ...args);
+    await this.enter(false);
+    return this.driver.evaluate(fn, ...args);
+  }
 
-  // Runs `fn` in the embedded page: puppeteer reaches the frame by its origin; WebDriver classic
-  // enters it (in the element's shadow root if there is one) and comes back to the host, where
-  // input is given.
+  // Runs `fn` in the embedded page. Puppeteer reaches the frame by its origin. WebDriver classic
+  // enters the frame (in the element's shadow root if there is one) and stays there, since
+  // WebKitGTK gives the keys of its actions to the browsing context the driver is in; its pointer
+  // positions are then the frame's own.
   async evaluate(fn, ...args) {
     if (this.driver.page) {
       const frame = this.driver.page.frames().find((f) => f.url().startsWith(this.origin));
       return frame.evaluate(fn, ...args);
     }
+    await this.enter(true);
+    return this.driver.evaluate(fn, ...args);
+  }
+
+  // WebDriver classic: into the embedded page's frame, or back to the host.
+  async enter(frame) {
+    if (this.inFrame === frame) return;
     const wd = this.driver.driver, KEY = 'element-6066-11e4-a52e-4f735466cecf';
-    let frame;
-    try {
-      frame = await wd.call('POST', '/element', {using: 'css selector', value: 'iframe#tessary'});
-    } catch (e) {
-      const cube = await wd.call('POST', '/element', {using: 'css selector', value: 'tessary-view'});
-      const shadow = await wd.call('GET', `/element/${cube[KEY]}/shadow`);
-      frame = await wd.call('POST', `/shadow/${Object.values(shadow)[0]}/element`,
-                            {using: 'css selector', value: 'iframe'});
-    }
-    await wd.call('POST', '/frame', {id: frame});
-    try {
-      return await wd.execute(fn, ...args);
-    } finally {
+    if (!frame) {
       await wd.call('POST', '/frame/parent', {});
+    } else {
+      let element;
+      try {
+        element = await wd.call('POST', '/element', {using: 'css selector', value: 'iframe#tessary'});
+      } catch (e) {
+        const cube = await wd.call('POST', '/element', {using: 'css selector', value: 'tessary-view'});
+        const shadow = await wd.call('GET', `/element/${cube[KEY]}/shadow`);
+        element = await wd.call('POST', `/shadow/${Object.values(shadow)[0]}/element`,
+                                {using: 'css selector', value: 'iframe'});
+      }
+      await wd.call('POST', '/frame', {id: element});
     }
+    this.inFrame = frame;
+  }
+
+  // Input is given where the embedded page is, as a reader gives it.
+  async move(x, y) {
+    if (!this.driver.page) await this.enter(true);
+    return super.move(x, y);
+  }
+  async press(code) {
+    if (!this.driver.page) await this.enter(true);
+    return super.press(code);
+  }
+  async hold(codes, ms) {
+    if (!this.driver.page) await this.enter(true);
+    return super.hold(codes, ms);
   }
 
   // The messages the page has sent the host since `from`, and the answer to request `id`.
