@@ -65,8 +65,9 @@ async function measure(n) {
     const first = (await page.ask({type: 'get-view'})).view;
     const from = (await page.received()).length;
     await page.hold(['Digit0', 'Digit3'], 600);
-    const second = (await page.waitForHost((k) => received.slice(k).find((m) => m.type === 'view-changed'), 30000,
-                                           from)).view;
+    // The turned view, told once the turn has settled (the faces' own change may be told first).
+    const second = (await page.waitForHost((k, v) => received.slice(k).find((m) => m.type === 'view-changed' &&
+                                                                          m.view !== v), 30000, from, first)).view;
 
     await page.evaluate(() => { tessaryTicks.length = 0; });
     for (let round = 0; round < 10; ++round) {
