@@ -1,15 +1,16 @@
 // The page's own controls beside the window, for a finger and the keyboard: the dimensions 3 to 8
 // and the faces. They act through the program, as the window's panel would, and by its rule: the
 // program says whether a dimension is built at once, asked about first or refused, and in which
-// words, and the page says those words in its dialog.
+// words, and the page says those words in its dialog, in the page's language.
+import {texts} from './page_language.js';
 
 // Whether to build, by the program's `answer` (PageProgram.dimensionQuestion): at once, once its
-// question is answered "确定", or never, once its refusal has been read.
+// question is answered "确定" (OK), or never, once its refusal has been read.
 async function confirmed(answer, dialog) {
   if (!answer) return false;
   if (answer.answer === 'build') return true;
-  if (answer.answer === 'ask') return dialog.ask(answer.text);
-  await dialog.tell(answer.text);
+  if (answer.answer === 'ask') return dialog.ask(texts.programText(answer.text));
+  await dialog.tell(texts.programText(answer.text));
   return false;
 }
 
@@ -20,6 +21,7 @@ export function wireControls(controls, program, dialog, focusWindow) {
   const faces = controls.querySelector('[data-faces]');
   for (const button of controls.querySelectorAll('[data-dimension]')) {
     const n = Number(button.dataset.dimension);
+    button.textContent = texts.dimension(n);
     button.addEventListener('click', async () => {
       // Answered either way, the window gets the keyboard back: it draws nothing without it.
       if (await confirmed(program.dimensionQuestion(n), dialog)) program.applyDimension(n);
