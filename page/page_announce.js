@@ -1,22 +1,19 @@
 // What a screen reader hears the program do, read from its state (never guessed from the input):
 // a cube built, a message box's question, the faces on or off, a turn starting in a plane and
-// stopping. Each change is said once, in a polite live region.
-const AXES = ['X', 'Y', 'Z', 'W'];
-const axis = (k) => AXES[k] || String(k);
+// stopping. Each change is said once, in a polite live region, in the page's language.
+import {texts} from './page_language.js';
+
 const samePlane = (a, b) => String(a) === String(b);
 
 // The sentences for the change from `before` to `now` (both states of PageProgram).
 export function changes(before, now) {
   const said = [];
   if (now.dimension !== before.dimension && now.dimension > 0)
-    said.push(`${now.dimension} 维超立方体：${now.vertices} 个顶点，${now.edges} 条边，${now.faces} 个面`);
-  if (now.message !== null && now.message !== before.message) said.push(now.message);
-  if (now.facesShown !== before.facesShown) said.push(now.facesShown ? '显示面' : '只显示棱（线框渲染）');
+    said.push(texts.cube(now.dimension, now.vertices, now.edges, now.faces));
+  if (now.message !== null && now.message !== before.message) said.push(texts.messageBox(now.message));
+  if (now.facesShown !== before.facesShown) said.push(now.facesShown ? texts.facesShown : texts.edgesOnly);
   if (!samePlane(now.plane, before.plane) || (now.plane && now.reverse !== before.reverse)) {
-    if (now.plane)
-      said.push(`正在 ${axis(now.plane[0])}–${axis(now.plane[1])} 平面内旋转${now.reverse ? '（反向）' : ''}`);
-    else
-      said.push('停止旋转');
+    said.push(now.plane ? texts.turning(now.plane[0], now.plane[1], now.reverse) : texts.stopped);
   }
   return said;
 }
@@ -31,6 +28,6 @@ export function announce(region, program, onState, intervalMs = 200) {
     onState(now);
     const said = before ? changes(before, now) : [];
     before = now;
-    if (said.length > 0) region.textContent = said.join('。');
+    if (said.length > 0) region.textContent = said.join(texts.sentenceBreak);
   }, intervalMs);
 }

@@ -1,20 +1,21 @@
 // The page's own controls beside the window, for a finger and the keyboard: the dimensions 3 to 8
 // and the faces. They act through the program, as the window's panel would, and by its rule: the
 // program says whether a dimension is built at once, asked about first or refused, and in which
-// words, and the page says those words in its dialog.
+// words, and the page says those words in its dialog, in the page's language.
+import {texts} from './page_language.js';
 
 // Builds the n-cube by the program's rule (PageProgram.dimensionQuestion): at once, once its
-// question is answered "确定", or never, once its refusal has been read. A promise of null once
+// question is answered "确定" (OK), or never, once its refusal has been read. A promise of null once
 // built, or of why not. `onAsk(text)`, if given, is told each question or refusal shown.
 export async function buildDimension(n, program, dialog, onAsk = () => {}) {
   const answer = program.dimensionQuestion(n);
   if (!answer) return 'not started: the program is not running';
   if (answer.answer !== 'build') onAsk(answer.text);
   if (answer.answer === 'refused') {
-    await dialog.tell(answer.text);
+    await dialog.tell(texts.programText(answer.text));
     return `refused: ${answer.text}`;
   }
-  if (answer.answer === 'ask' && !(await dialog.ask(answer.text))) return 'declined: the reader chose 取消';
+  if (answer.answer === 'ask' && !(await dialog.ask(texts.programText(answer.text)))) return 'declined: the reader chose 取消';
   const refused = program.applyDimension(n);
   return refused ? `busy: ${refused}` : null;
 }
@@ -26,6 +27,7 @@ export function wireControls(controls, program, dialog, focusWindow) {
   const faces = controls.querySelector('[data-faces]');
   for (const button of controls.querySelectorAll('[data-dimension]')) {
     const n = Number(button.dataset.dimension);
+    button.textContent = texts.dimension(n);
     button.addEventListener('click', async () => {
       // Answered either way, the window gets the keyboard back: it draws nothing without it.
       await buildDimension(n, program, dialog);

@@ -4,6 +4,8 @@
 // loaded at that moment. The WebAssembly is fetched and compiled here rather than by emscripten's
 // loader, so that a failure says which step failed. Also the service worker that lets a second
 // visit work without a network.
+import {texts} from './page_language.js';
+
 const FACES = ['"Tessary Ming"', '"Tessary Hei"', '"Tessary Yen"'];
 
 // Served as application/wasm, the program compiles while it downloads.
@@ -74,7 +76,7 @@ export function loadProgram({compiled, fonts}, {canvas, queue, cursors}, status,
     // The program's script asks for its WebGL context as soon as it runs: a refusal ends the page
     // there, with WebGL's own reason, before the program starts.
     onGlContext(state) {
-      if (state === 'refused') status.stop('webgl', webGlError || 'canvas.getContext("webgl") 返回 null');
+      if (state === 'refused') status.stop('webgl', webGlError || texts.noWebGl);
       else status.glContext(state);
     },
     print(text) { console.log(text); },

@@ -2,17 +2,7 @@
 // whoever has to find the cause, the end with an offer to start again, a WebGL context the browser
 // took away, and a hint to click when the window has lost the keyboard. Every line follows from one
 // state, so that no message is left standing over another.
-const FAILURES = {
-  fetch: '无法下载程序文件，请检查网络后重新打开本页。',
-  compile: '无法编译程序文件（WebAssembly）。',
-  abort: '程序意外中止。',
-  failed: '程序出错，已停止。',
-  webgl: '此浏览器无法使用 WebGL，本程序需要它来绘图。',
-};
-const GL_CONTEXT = {
-  lost: '浏览器暂时收回了绘图环境（WebGL），正在等待恢复……',
-  failed: '绘图环境（WebGL）无法恢复。',
-};
+import {texts} from './page_language.js';
 
 export class PageStatus {
   // `onStop`: called once when the program has ended or failed.
@@ -35,13 +25,13 @@ export class PageStatus {
     this.focus(focused);
   }
 
-  // The program ended as it ends on the desktop, or (`failure` one of FAILURES' names) did not.
+  // The program ended as it ends on the desktop, or (`failure` one of the names of texts.failures) did not.
   stop(failure, reason) {
     if (this.phase === 'failed') return; // the first failure is the cause
     const wasStopped = this.stopped;
     this.phase = failure ? 'failed' : 'ended';
     if (failure) {
-      this.element('status-text').textContent = FAILURES[failure];
+      this.element('status-text').textContent = texts.failures[failure];
       this.element('status-reason').textContent = reason || '';
     }
     this.show();
@@ -57,7 +47,7 @@ export class PageStatus {
   // tab goes to the background), gave it back, or could not.
   glContext(state) {
     this.context = state;
-    this.element('lost-text').textContent = GL_CONTEXT[state] || '';
+    this.element('lost-text').textContent = texts.glContext[state] || '';
     this.show();
   }
 

@@ -1,6 +1,7 @@
-// The buttons beside the screen keys' place, for every pointer: "保存图片" saves the frame as a PNG,
-// "保存 SVG" and "保存 PDF" save the view as the desktop's vector figure of the canvas's width,
-// "录制"/"停止" records a clip of the canvas, "分享" hands over a link to this page in the view shown.
+// The buttons beside the screen keys' place, for every pointer: "保存图片" (Save picture) saves the
+// frame as a PNG, "保存 SVG" and "保存 PDF" save the view as the desktop's vector figure of the
+// canvas's width, "录制"/"停止" (Record/Stop) records a clip of the canvas, "分享" (Share) hands over a
+// link to this page in the view shown.
 // Also the view in the page's address: a link's view is shown as the program starts, and a new
 // fragment on an open page is shown at once.
 import {nextFrame} from './page_capture.js';
@@ -10,20 +11,7 @@ import {followFragment, linkTo, viewIn} from './page_fragment.js';
 import {Notice} from './page_notice.js';
 import {CanvasRecorder, recordingType} from './page_record.js';
 import {shareLink} from './page_share.js';
-
-const TEXT = {
-  unreadable: '无法读取链接中的视图，程序已照常启动。',
-  unreadableNow: '无法读取链接中的视图。',
-  boxOpen: '请先关闭对话框，再打开链接中的视图。',
-  copied: '链接已复制到剪贴板。',
-  shared: '已把链接交给系统的分享功能。',
-  copyThis: '无法自动复制链接，请手动复制：',
-  noPicture: '无法保存图片。',
-  noFigure: '无法保存矢量图。',
-  boxOpenFigure: '请先关闭对话框，再保存矢量图。',
-  record: '录制',
-  stop: '停止',
-};
+import {texts} from './page_language.js';
 
 // `running()`: whether the program runs now (it cannot be called before it starts nor after it
 // ends). Returns the function the loader calls with its Module and the program's view functions
@@ -41,7 +29,7 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
   picture.addEventListener('click', () => {
     if (!running()) return;
     keepWindow();
-    nextFrame(module, canvas).then((blob) => download(blob, 'png'), () => notice.show(TEXT.noPicture));
+    nextFrame(module, canvas).then((blob) => download(blob, 'png'), () => notice.show(texts.notices.noPicture));
   });
 
   // The figure is as wide as the drawing buffer, as the picture is; the program refuses it while a
@@ -52,7 +40,7 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
       keepWindow();
       const {file, refused} = drawFigure(views, format, canvas.width);
       if (file) download(file, format);
-      else notice.show(refused.kind === 'busy' ? TEXT.boxOpenFigure : TEXT.noFigure, 10, refused.reason);
+      else notice.show(refused.kind === 'busy' ? texts.notices.boxOpenFigure : texts.notices.noFigure, 10, refused.reason);
     });
   }
 
@@ -60,7 +48,7 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
   record.hidden = !format;
   if (format) {
     const recorder = new CanvasRecorder(canvas, format, (clip) => {
-      record.textContent = TEXT.record;
+      record.textContent = texts.record;
       download(clip, format.extension);
     });
     record.addEventListener('click', () => {
@@ -68,7 +56,7 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
         recorder.stop();
       } else if (running()) {
         recorder.start();
-        record.textContent = TEXT.stop;
+        record.textContent = texts.stop;
       }
     });
   }
@@ -77,8 +65,8 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
     if (!running()) return;
     const link = linkTo(views.capture());
     const outcome = await shareLink(link);
-    if (outcome === 'failed') window.prompt(TEXT.copyThis, link);
-    else if (outcome !== 'cancelled') notice.show(TEXT[outcome]);
+    if (outcome === 'failed') window.prompt(texts.notices.copyThis, link);
+    else if (outcome !== 'cancelled') notice.show(texts.notices[outcome]);
   });
 
   // A refused view gets a line over the canvas, chosen by the kind of refusal, with the program's
@@ -87,8 +75,8 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
     const refused = views.apply(text);
     if (!refused) return;
     if (refused.kind === 'not started') views.afterFrame(() => show(text, atStart));
-    else if (refused.kind === 'busy') notice.show(TEXT.boxOpen, 10, refused.reason);
-    else notice.show(atStart ? TEXT.unreadable : TEXT.unreadableNow, atStart ? 15 : 10, refused.reason);
+    else if (refused.kind === 'busy') notice.show(texts.notices.boxOpen, 10, refused.reason);
+    else notice.show(atStart ? texts.notices.unreadable : texts.notices.unreadableNow, atStart ? 15 : 10, refused.reason);
   };
 
   followFragment((text) => {

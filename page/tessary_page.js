@@ -1,6 +1,8 @@
 // The page around the program: it fits the canvas to the screen, wires the input to the program,
 // says what is happening over the canvas, offers its own controls and says aloud what the program
-// did, wires the view buttons, answers the page that embeds it, and loads the program.
+// did, wires the view buttons, answers the page that embeds it, and loads the program. Its words
+// are in the reader's language.
+import {putTexts} from './page_language.js';
 import {fitCanvas} from './page_layout.js';
 import {PageStatus} from './page_status.js';
 import {wireInput, CURSORS} from './page_input.js';
@@ -16,6 +18,8 @@ import {openHostChannel} from './page_host_channel.js';
 
 const fetched = fetchProgram();
 const element = (id) => document.getElementById(id);
+putTexts(document);
+putTexts(element('typing-place').content);
 const canvas = element('canvas');
 const wheelLeft = embedded ? embed(element('wheel-hint')) : undefined;
 // Chromium's form filling lays the page out as soon as the document has loaded if it holds an

@@ -1,8 +1,11 @@
 // What the live region says (page/page_announce.js): each change of the program's state once, in
-// the page's sentences, read at each tick of its timer.
-import {test} from 'node:test';
+// the page's sentences, read at each tick of its timer. Chinese, unless a test says otherwise.
+import {test, beforeEach} from 'node:test';
 import assert from 'node:assert/strict';
 import {announce, changes} from '../../page/page_announce.js';
+import {useLanguage} from '../../page/page_language.js';
+
+beforeEach(() => useLanguage('zh'));
 
 const START = {dimension: 0, vertices: 0, edges: 0, faces: 0, facesShown: false, message: null, plane: null,
                reverse: false};
@@ -21,6 +24,15 @@ test('says a cube built, a box\'s text, the faces, a turn with its plane and dir
   assert.deepEqual(changes(FOUR, {...FOUR, plane: null, reverse: true}), [], 'Shift alone turns nothing');
   assert.deepEqual(changes({...FOUR, message: 'm'}, {...FOUR, message: 'm'}), [], 'the same box once');
   assert.deepEqual(changes(FOUR, START), [], 'nothing built is no cube');
+});
+
+test('says the same in English, the program\'s Chinese message box by what it says', () => {
+  useLanguage('en');
+  assert.deepEqual(changes(START, {...FOUR, message: '请输入3--8的维度值', plane: [0, 3], reverse: true}), [
+    '4-cube: 16 vertices, 32 edges, 24 faces',
+    'The window shows a Chinese message box: “Please enter a dimension from 3 to 8”, with 确定 (OK)',
+    'Turning in the X–W plane, reversed']);
+  assert.deepEqual(changes(FOUR, {...FOUR, plane: [4, 5]}), ['Turning in the 4–5 plane']);
 });
 
 test('reads the state at each tick, says nothing of the first, and each change once', () => {

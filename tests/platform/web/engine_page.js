@@ -20,15 +20,17 @@ window.addEventListener('error', function (e) { tessaryErrors.push(String(e.mess
 const PROBES = FRAME_PROBE + ERROR_PROBE;
 
 class EnginePage {
-  // The page served from `root` in engine `name` (chromium, firefox or webkit), once it runs.
-  static async open(name, root) {
+  // The page served from `root` in engine `name` (chromium, firefox or webkit), once it runs;
+  // `language`: the reader's preferred language (engines.js's default when not given), `query`: the
+  // page address's query, such as '?lang=en'.
+  static async open(name, root, {language, query = ''} = {}) {
     const self = new EnginePage();
     // The counters go into the page itself: WebDriver classic has no way to add a script before
     // the page's own.
     self.server = await serve(root, 0, {headScript: PROBES});
     try {
-      self.driver = await ENGINES[name]();
-      await self.driver.open(`http://127.0.0.1:${self.server.address().port}/`);
+      self.driver = await ENGINES[name](language);
+      await self.driver.open(`http://127.0.0.1:${self.server.address().port}/${query}`);
       await self.waitFor(() => window.tessaryFrames && tessaryFrames.shown >= 2, 60000);
       const box = await self.evaluate(() => {
         const r = Module.canvas.getBoundingClientRect();

@@ -1,4 +1,5 @@
 // One way to drive a page in each browser engine the page is checked in. Every engine gives:
+// Each engine is started with the reader's preferred language, Chinese unless asked otherwise.
 //   open(url)                    loads the page in a 1100 × 900 viewport
 //   evaluate(fn, ...args)        runs fn in the page, JSON arguments and result (a promise is awaited)
 //   pointerMove(x, y)            the mouse to page position x, y
@@ -11,8 +12,11 @@
 // GL driver, here Mesa on a private Xvfb display; Chromium renders WebGL with its own SwiftShader.
 'use strict';
 const {execFileSync} = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
 const puppeteer = require('puppeteer-core');
-const {launch: launchChromium, close: closeChromium} = require('./browser.js');
+const {launch: launchChromium, close: closeChromium, DEFAULT_LANGUAGE} = require('./browser.js');
 const {WebDriver, keyValue} = require('./webdriver.js');
 const {startXvfb} = require('./xvfb.js');
 
@@ -41,12 +45,12 @@ class PuppeteerEngine {
   close() { return this.closeBrowser(); }
 }
 
-async function chromium() {
-  const browser = await launchChromium();
+async function chromium(language) {
+  const browser = await launchChromium([], {language});
   return new PuppeteerEngine(browser, await browser.newPage(), () => closeChromium(browser));
 }
 
-async function firefox() {
+async function firefox(language) {
   const xvfb = await startXvfb();
   let browser;
   try {
@@ -55,7 +59,7 @@ async function firefox() {
       dumpio: !!process.env.DUMPIO,
       args: [`--width=${VIEWPORT.width + 100}`, `--height=${VIEWPORT.height + 200}`],
       // Mesa's software rasteriser is on Firefox's list of drivers too slow for WebGL.
-      extraPrefsFirefox: {'webgl.force-enabled': true},
+      extraPrefsFirefox: {'webgl.force-enabled': true, 'intl.accept_languages': language},
       env: {...process.env, DISPLAY: xvfb.display},
     });
   } catch (e) {
@@ -115,10 +119,22 @@ class WebKitEngine {
   }
 }
 
-async function webkit() {
+// WebKitGTK takes the reader's language from the C library's locale, which must exist: the locale
+// of `language` (a BCP 47 tag) is compiled once into a folder of its own, leaving the system's alone.
+function localeEnvironment(language) {
+  const name = `${language.replace('-', '_')}.UTF-8`;
+  const folder = path.join(os.tmpdir(), 'tessary-locales');
+  if (!fs.existsSync(path.join(folder, name, 'LC_CTYPE'))) {
+    fs.mkdirSync(folder, {recursive: true});
+    execFileSync('localedef', ['-i', name.split('.')[0], '-f', 'UTF-8', path.join(folder, name)], {stdio: 'ignore'});
+  }
+  return {LOCPATH: folder, LANG: name, LANGUAGE: name.split('.')[0], LC_ALL: name};
+}
+
+async function webkit(language) {
   const xvfb = await startXvfb();
   try {
-    const env = {...process.env, DISPLAY: xvfb.display,
+    const env = {...process.env, DISPLAY: xvfb.display, ...localeEnvironment(language),
                  // No user namespaces for the web process's sandbox in a container run as root.
                  WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS: '1'};
     const driver = await WebDriver.start(process.env.WEBKIT_DRIVER || 'WebKitWebDriver', {
@@ -131,6 +147,8 @@ async function webkit() {
   }
 }
 
-const ENGINES = {chromium, firefox, webkit};
+// Each engine by its name, started as `ENGINES[name](language)`.
+const ENGINES = Object.fromEntries(Object.entries({chromium, firefox, webkit})
+  .map(([name, start]) => [name, (language = DEFAULT_LANGUAGE) => start(language)]));
 
 module.exports = {ENGINES};
