@@ -26,7 +26,9 @@ export function announce(region, program, onState, intervalMs = 200) {
     const now = program.state();
     if (!now) return;
     onState(now);
-    const said = before ? changes(before, now) : [];
+    // The program starts without a cube and without a question; a cube built or a box opened
+    // before the first read is said too, the faces and the keys are taken as they are.
+    const said = changes(before || {...now, dimension: 0, message: null}, now);
     before = now;
     if (said.length > 0) region.textContent = said.join(texts.sentenceBreak);
   }, intervalMs);

@@ -35,7 +35,7 @@ test('says the same in English, the program\'s Chinese message box by what it sa
   assert.deepEqual(changes(FOUR, {...FOUR, plane: [4, 5]}), ['Turning in the 4–5 plane']);
 });
 
-test('reads the state at each tick, says nothing of the first, and each change once', () => {
+test('reads the state at each tick and says each change once, a cube there at the first read too', () => {
   let tick = null, period = 0;
   globalThis.setInterval = (callback, ms) => { tick = callback; period = ms; };
   const states = [FOUR, null, FOUR, {...FOUR, facesShown: true}, {...FOUR, facesShown: true, plane: [0, 1]}];
@@ -47,6 +47,7 @@ test('reads the state at each tick, says nothing of the first, and each change o
     tick();
     said.push(region.textContent);
   }
-  assert.deepEqual(said, ['', '', '', '显示面', '正在 X–Y 平面内旋转'], 'the region after each tick');
+  const built = '4 维超立方体：16 个顶点，32 条边，24 个面';
+  assert.deepEqual(said, [built, built, built, '显示面', '正在 X–Y 平面内旋转'], 'the region after each tick');
   assert.equal(seen.length, 4, 'every state read but the missing one was handed on');
 });

@@ -114,6 +114,7 @@ for (const engine of RUN) {
 
     it('shows the view it is given, animates, and says the reader\'s turn as a viewchange', async () => {
       await page.waitForHost(() => window.elementReady, 30000);
+      assert.equal(await page.evaluate(() => document.documentElement.lang), 'en', 'the element\'s lang, in its page');
       const view = turned[engine];
       await page.host((v) => { document.getElementById('cube').view = v; }, view);
       await page.waitForHost((v) => changes.includes(v), 30000, view);

@@ -32,7 +32,7 @@ window.askFromOther = (m) => document.getElementById('other').contentWindow.eval
 const elementPage = (tessary) => `<!DOCTYPE html><html><head><meta charset="utf-8"><title>element</title>
 <script type="module" src="/tessary-embed.js"></script></head>
 <body style="margin:0">
-<tessary-view id="cube" src="${tessary}/index.html" style="width:1024px">
+<tessary-view id="cube" src="${tessary}/index.html" lang="en" style="width:1024px">
   <a href="${tessary}/index.html">Tessary</a></tessary-view>
 <script type="module">
 window.changes = [];
