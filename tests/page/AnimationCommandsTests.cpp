@@ -7,20 +7,23 @@
 #include "page/AnimationCommands.h"
 #include "page/ViewCommands.h"
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-// A 5-cube turned in two planes by `angle` and -2 `angle`, with faces, seen from below.
+// A 5-cube with faces turned in two planes by `angle` and -2 `angle`, seen from below.
 std::string FiveCube(double angle) {
     View view;
     view.dimension = 5;
     view.wireframe = false;
-    view.TurnInPlane(0, 4, angle);
-    view.TurnInPlane(1, 2, -2.0 * angle);
-    view.eye[0] = 0.0f, view.eye[1] = -120.0f, view.eye[2] = 0.0f;
-    view.up[0] = 0.0f, view.up[1] = 0.0f, view.up[2] = 1.0f;
+    for (const auto& [a, b, share] : {std::tuple{0, 4, 1.0}, std::tuple{1, 2, -2.0}})
+        view.TurnInPlane(a, b, share * angle);
+    const float belowEye[3] = {0.0f, -120.0f, 0.0f}, belowUp[3] = {0.0f, 0.0f, 1.0f};
+    std::copy(belowEye, belowEye + 3, view.eye);
+    std::copy(belowUp, belowUp + 3, view.up);
     return ViewText::Format(view);
 }
 
