@@ -7,25 +7,29 @@ import {PageHost} from './page_host.js';
 import {ViewAnimation} from './page_animation.js';
 import {watchView} from './page_view_watch.js';
 
-// `program`: a PageProgram; `dialog`: the page's PageDialog; `running()`: whether the program runs.
-// Returns null outside a frame, otherwise {started(views), follow(state)}: the loader hands it the
-// program's view functions once the program's code is ready, and each state the page reads.
-export function openHostChannel({program, dialog, running}) {
+// `program`: a PageProgram; `dialog`: the page's PageDialog; `running()`: whether the program runs;
+// `focusWindow()`: gives the window the keyboard. Returns null outside a frame, otherwise
+// {started(views), follow(state)}: the loader hands it the program's view functions once the
+// program's code is ready, and each state the page reads.
+export function openHostChannel({program, dialog, running, focusWindow}) {
   if (window.parent === window) return null;
   const parent = window.parent;
   let views = null, animation = null, question = null;
+  // What the host changes is to be seen, and a window without the keyboard draws nothing, as the
+  // page's own controls know: each change gives it the keyboard, as a click on them would.
+  const shown = (outcome) => (focusWindow(), outcome);
   const host = new PageHost({
     running: () => running() && views !== null,
     capture: () => views.capture(),
-    apply: (text) => (animation.stop(), views.apply(text)),
+    apply: (text) => (animation.stop(), shown(views.apply(text))),
     setDimension: (n) => (animation.stop(),
-                          buildDimension(n, program, dialog, (text) => host.notify('question', {text}))),
-    setFaces: (shown) => {
+                          buildDimension(n, program, dialog, (text) => host.notify('question', {text})).then(shown)),
+    setFaces: (faces) => {
       animation.stop();
-      const refused = program.showFaces(shown);
-      return refused ? `busy: ${refused}` : null;
+      const refused = program.showFaces(faces);
+      return shown(refused ? `busy: ${refused}` : null);
     },
-    animate: (text, ms) => animation.to(text, ms),
+    animate: (text, ms) => shown(animation.to(text, ms)),
   }, (m) => parent.postMessage(m, '*'));
   window.addEventListener('message', (event) => {
     if (event.source === parent) host.receive(event.data);

@@ -32,7 +32,7 @@ const running = () => status.phase === 'running';
 const program = new PageProgram(running);
 const focusWindow = () => canvas.focus({preventScroll: true});
 const dialog = new PageDialog(element('ask'));
-const channel = openHostChannel({program, dialog, running});
+const channel = openHostChannel({program, dialog, running, focusWindow});
 const followControls = wireControls(element('controls'), program, dialog, focusWindow);
 announce(element('announce'), program, (state) => {
   followControls(state);

@@ -56,8 +56,9 @@ for (const engine of RUN) {
       const from = (await page.received()).length;
       assert.equal((await page.ask({type: 'set-view', view: axisAligned})).type, 'done');
       assert.equal((await page.ask({type: 'get-view'})).view, axisAligned);
-      const told = await page.waitForHost((k) => received.slice(k).find((m) => m.type === 'view-changed'), 30000, from);
-      assert.equal(told.view, axisAligned, 'the view the host set, told once it has settled');
+      // The faces' change may still be told first.
+      await page.waitForHost((k, v) => received.slice(k).find((m) => m.type === 'view-changed' && m.view === v), 30000,
+                             from, axisAligned);
     });
 
     it('tells the host of the reader\'s turn once, with a view that opens the same picture as a link', async () => {
@@ -95,10 +96,18 @@ for (const engine of RUN) {
       assert.deepEqual([await faces(), (await page.received()).filter((m) => m.id === 999)], [shown, []]);
     });
 
-    it('animates to a view and arrives on it exactly: the picture of that view opened as a link', async () => {
+    it('animates to a view, drawn though the host had the keyboard, and arrives on it exactly: the picture of ' +
+       'that view opened as a link', async () => {
       assert.equal((await page.ask({type: 'set-view', view: axisAligned})).type, 'done');
+      await page.clickHost('host-button');
+      // WebKitGTK's driver gives a frame the keyboard as it enters it, so there the host cannot keep
+      // it while the test looks into the frame.
+      if (engine !== 'webkit')
+        assert.equal(await page.evaluate(() => document.hasFocus()), false, 'the host has the keyboard');
       const answer = await page.ask({type: 'animate-to', view: turned[engine], ms: 700});
       assert.equal(answer.type, 'done', JSON.stringify(answer));
+      assert.deepEqual(await page.evaluate(() => [document.hasFocus(), document.activeElement === Module.canvas]),
+                       [true, true], 'the window has the keyboard, and draws');
       assert.equal((await page.ask({type: 'get-view'})).view, turned[engine]);
       const arrived = await page.frame();
       assert.equal((await page.ask({type: 'set-view', view: axisAligned})).type, 'done');

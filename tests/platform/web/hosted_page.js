@@ -18,7 +18,7 @@ const hostPage = (tessary) => `<!DOCTYPE html><html><head><meta charset="utf-8">
 <body style="margin:0">
 <iframe id="tessary" src="${tessary}/index.html?embed" width="1024" height="768" style="border:0;display:block"
         allow="${ALLOW}" title="QV作品---Tessary"></iframe>
-<iframe id="other" width="100" height="20" srcdoc="<p>another frame</p>"></iframe>
+<iframe id="other" width="100" height="20" srcdoc="<p>another frame</p>"></iframe><button id="host-button">host</button>
 <script>
 window.received = [];
 const frame = document.getElementById('tessary');
@@ -136,6 +136,17 @@ class HostedPage extends EnginePage {
       await wd.call('POST', '/frame', {id: element});
     }
     this.inFrame = frame;
+  }
+
+  // A click on the host page's element `id`, as the reader gives it.
+  async clickHost(id) {
+    const r = await this.host((i) => {
+      const b = document.getElementById(i).getBoundingClientRect();
+      return {x: b.left + b.width / 2, y: b.top + b.height / 2};
+    }, id);
+    await this.driver.pointerMove(r.x, r.y);
+    await this.driver.pointerDown();
+    await this.driver.pointerUp();
   }
 
   // Input is given where the embedded page is, as a reader gives it.
