@@ -112,6 +112,12 @@ void CTessary::TurnModel(const double* orientation, int stride) {
 }
 
 void CTessary::TypeDimension(int n) {
+    // Showing a view again (settling it, or each step of an animation) types the digit the box
+    // already shows: rendering its text anew would only cost two texture uploads each time.
+    const std::wstring typed = n != 0 ? std::wstring(1, static_cast<WCHAR>(L'0' + n)) : std::wstring();
+    if (dimensionBox->text == typed && dimensionBox->caret == static_cast<int>(typed.size()) &&
+        dimensionBox->scroll == 0)
+        return;
     dimensionBox->text.clear();
     dimensionBox->caret = 0;
     dimensionBox->scroll = 0;
