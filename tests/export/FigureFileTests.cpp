@@ -22,19 +22,6 @@
 
 namespace {
 
-FigureArea Polygon(std::vector<std::vector<FigurePoint>> contours, FigureColour colour,
-                   float opacity = 1.0f) {
-    FigureArea area;
-    area.contours = std::move(contours);
-    area.paint.colour = colour;
-    area.paint.opacity = opacity;
-    return area;
-}
-
-std::vector<FigurePoint> Box(double left, double top, double right, double bottom) {
-    return {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-}
-
 constexpr FigureColour grey{0.2f, 0.2f, 0.2f}, red{1, 0, 0}, green{0, 1, 0}, blue{0, 0, 1}, white{1, 1, 1};
 
 // One of each kind of shape over a grey background, 240 x 100.
@@ -45,12 +32,12 @@ Figure Sampler() {
     figure.background = grey;
     figure.view = "dimension 4 <faces> & (edges) \\ \xe5\x9b\x9b";
     // A red square with a square hole, in the upper left, so that a figure turned over shows it.
-    figure.areas.push_back(Polygon({Box(10, 10, 50, 50), Box(20, 20, 40, 40)}, red));
+    figure.areas.push_back(Area({Box(10, 10, 50, 50), Box(20, 20, 40, 40)}, red));
     // Blue at 0.2 over the square's right edge and over the background.
-    figure.areas.push_back(Polygon({Box(40, 10, 70, 50)}, blue, 0.2f));
+    figure.areas.push_back(Area({Box(40, 10, 70, 50)}, blue, 0.2f));
     // Red, green, blue with a hole, along x over 140 pixels, long spans that a shift of half a pixel changes
     // little.
-    FigureArea gradient = Polygon({Box(80, 10, 236, 40), Box(150, 15, 170, 35)}, white);
+    FigureArea gradient = Area({Box(80, 10, 236, 40), Box(150, 15, 170, 35)}, white);
     gradient.paint.stops = {{0.0, red}, {0.5, green}, {1.0, blue}};
     gradient.paint.from = {89.5, 25};
     gradient.paint.to = {229.5, 25};
@@ -59,7 +46,7 @@ Figure Sampler() {
     gradient.contours.clear();
     figure.areas.push_back(gradient);
     // An edge three pixels thick.
-    figure.areas.push_back(Polygon({{{20, 70}, {120, 70}, {130, 73}, {30, 73}}}, white));
+    figure.areas.push_back(Area({{{20, 70}, {120, 70}, {130, 73}, {30, 73}}}, white));
     return figure;
 }
 

@@ -2,9 +2,27 @@
 // user would, and what the tests need around them.
 #pragma once
 
+#include "export/Figure.h"
 #include "export/RgbaPicture.h"
 
 #include <string>
+#include <utility>
+#include <vector>
+
+// An area of `contours` in one flat colour, and the contour of an axis-aligned box, for the
+// figures the tests write by hand.
+inline FigureArea Area(std::vector<std::vector<FigurePoint>> contours, FigureColour colour,
+                       float opacity = 1.0f) {
+    FigureArea area;
+    area.contours = std::move(contours);
+    area.paint.colour = colour;
+    area.paint.opacity = opacity;
+    return area;
+}
+
+inline std::vector<FigurePoint> Box(double left, double top, double right, double bottom) {
+    return {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+}
 
 // A command's standard output and whether it ended well; its standard error goes to `errors`.
 struct ToolRun {

@@ -12,18 +12,6 @@ namespace {
 constexpr int width = 200;
 constexpr int height = 120;
 
-FigureArea Area(std::vector<std::vector<FigurePoint>> contours, FigureColour colour, float opacity = 1.0f) {
-    FigureArea area;
-    area.contours = std::move(contours);
-    area.paint.colour = colour;
-    area.paint.opacity = opacity;
-    return area;
-}
-
-std::vector<FigurePoint> Box(double left, double top, double right, double bottom) {
-    return {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-}
-
 // Every kind of shape the writer has, each in a corner of its own, nothing symmetric about the
 // middle row, so that a picture drawn upside down shows.
 Figure Sampler() {
