@@ -208,7 +208,7 @@ bench-web: web
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-web.js
 	cd tests/platform/web && WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node ../../../bench/web/bench-embed.js
 
-# A release: every artefact in dist/ with their SHA256SUMS (README.md, Downloads).
+# A release: every artefact in dist/ with their SHA256SUMS (docs/building.md, Downloads).
 release: package windows-dist web
 	@SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) ./scripts/make-release.sh $(VERSION) $(WEB_BUILD)
 

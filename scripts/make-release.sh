@@ -1,5 +1,5 @@
 #!/bin/sh
-# Gathers the artefacts of a release into dist/ (README.md, Downloads), from builds the Makefile has
+# Gathers the artefacts of a release into dist/ (docs/building.md, Downloads), from builds the Makefile has
 # just made: the Debian package, the Windows zips and installers, the web page as one zip, and the
 # source of the current commit; then SHA256SUMS. Every file carries SOURCE_DATE_EPOCH as its time.
 #
