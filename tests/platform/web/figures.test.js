@@ -3,7 +3,8 @@
 // program's `tessary --render FILE --view VIEW --width W` of the same view. The numbers' outlines are
 // traced from each build's own label raster (Canvas 2D here, FreeType there), so the documents must
 // agree exactly but for the paths that hold them, and their pictures (drawn by librsvg) within a few
-// levels. TESSARY_ENGINES=firefox (a comma-separated list) runs some of the engines only.
+// levels; the browser draws the desktop's SVG as librsvg does. TESSARY_ENGINES=firefox (a
+// comma-separated list) runs some of the engines only.
 'use strict';
 const {describe, it, before, after} = require('node:test');
 const assert = require('node:assert/strict');
@@ -82,6 +83,17 @@ function numbersOnly(text, edges) {
     path.removeAttribute('fill-opacity');
   });
   return new XMLSerializer().serializeToString(svg);
+}
+
+// An SVG document drawn by the browser into a canvas of its size, as a PNG in base64.
+async function drawSvg(text) {
+  const image = new Image();
+  image.src = 'data:image/svg+xml;base64,' + btoa(unescape(encodeURIComponent(text)));
+  await image.decode();
+  const canvas = document.createElement('canvas');
+  [canvas.width, canvas.height] = [image.naturalWidth, image.naturalHeight];
+  canvas.getContext('2d').drawImage(image, 0, 0);
+  return canvas.toDataURL('image/png').split(',')[1];
 }
 
 // Every pixel within `radius` of one lit in either picture: where either build's numbers are.
@@ -204,6 +216,18 @@ for (const engine of RUN) {
                 `away from the numbers ${share(differing, compared)} pixels differ by more than ${TOLERANCE} ` +
                 `levels, at most ${ALLOWED_SHARE * 100} % expected (over the whole picture ` +
                 `${share(all.differing, all.compared)}); pictures in ${OUT}`);
+    });
+
+    it('draws the desktop\'s SVG in the browser as librsvg draws it', async () => {
+      const drawn = await tessary.evaluate(drawSvg, fs.readFileSync(file('desktop.svg'), 'utf8'));
+      fs.writeFileSync(file('desktop-browser.png'), Buffer.from(drawn, 'base64'));
+      const a = readPng(file('desktop-browser.png')), b = readPng(file('desktop.png'));
+      assert.deepEqual([a.width, a.height], [b.width, b.height]);
+      // Two rasterisers smooth the shapes' borders each their own way; a fill rule, a gradient or an
+      // opacity read otherwise would move far more.
+      const {differing, compared} = compare(a, b, {x0: 0, y0: 0, x1: a.width, y1: a.height}, [], 24);
+      assert.ok(differing / compared <= 0.01, `${differing} of ${compared} pixels differ by more than 24 levels, ` +
+                `at most 1 % expected; pictures in ${OUT}`);
     });
 
     it('saves a one-page PDF as many points in size as the canvas has pixels', async () => {
