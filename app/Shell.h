@@ -2,15 +2,16 @@
 // The modal loop of the message box runs the same frame step, so the steps are public.
 #pragma once
 
+#include "hypercube/WindowLens.h"
 #include "platform/Win32.h"
 
 #include <string>
 
 class AppContext;
 
-// Fixed size of the client area and of the 2-D overlay, in pixels.
-constexpr int clientWidth = 1024;
-constexpr int clientHeight = 768;
+// Fixed size of the client area and of the 2-D overlay, in pixels: the lens's window.
+constexpr int clientWidth = WindowLens::windowWidth;
+constexpr int clientHeight = WindowLens::windowHeight;
 
 extern HWND mainWindow;
 extern int frameExtraWidth;     // clientWidth minus the client width measured right after creation

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "bench/LabelFace.h"
+#include "hypercube/WindowLens.h"
 #include "platform/Gl.h"
 
 #include <ft2build.h>
@@ -51,10 +52,11 @@ public:
             Make(L"按住两个坐标键，即可以让物体在这2个坐标组成的平面上旋转，再按住shift键旋转方向相反", 13);
         help[2] = Make(L"按住鼠标键，移动鼠标可以从其它角度观察,鼠标滚轮控制镜头远近", 13);
         counter = Make(L"0", 12);
-        glViewport(0, 0, 1024, 768);
+        glViewport(0, 0, WindowLens::windowWidth, WindowLens::windowHeight);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        gluPerspective(50.0, 4.0 / 3.0, 1.0, 30000000.0);
+        gluPerspective(WindowLens::fieldOfViewDegrees, WindowLens::aspect, WindowLens::nearPlane,
+                       WindowLens::farPlane);
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glCullFace(GL_BACK);
@@ -75,7 +77,7 @@ public:
         glMatrixMode(GL_PROJECTION);
         glPushMatrix();
         glLoadIdentity();
-        glOrtho(0, 1024, 768, 0, 1, -1);
+        glOrtho(0, WindowLens::windowWidth, WindowLens::windowHeight, 0, 1, -1);
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();

@@ -6,6 +6,8 @@
 // build compiles no source of export/ (it saves pictures and clips with the browser's encoders).
 #pragma once
 
+#include "hypercube/WindowLens.h"
+
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -51,9 +53,9 @@ public:
         {".tex", FileUse::figure, FileFormat::tikz, true, true, "(TikZ)"},
     };
 
-    // A picture's width in pixels, and a figure's; its height is PictureHeight of it, 4:3.
+    // A picture's width in pixels, and a figure's; its height is PictureHeight of it, the lens's 4:3.
     static constexpr FileLimit pictureWidth = {256, 4096};
-    static constexpr int PictureHeight(int width) { return width * 3 / 4; }
+    static constexpr int PictureHeight(int width) { return WindowLens::HeightFor(width); }
     static constexpr FileLimit clipFrames = {2, 10000};
     // Frames per second. GIF's delays are hundredths of a second, and many viewers show a delay
     // below 2 as 10: above 50 frames per second a GIF plays slower there (docs/export.md).
