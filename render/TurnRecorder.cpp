@@ -18,8 +18,8 @@
 #endif
 
 bool TurnRecorder::Record(CTessary& screen, const RenderRequest& options, std::string* reason) {
-    std::unique_ptr<ClipWriter> clip =
-        FileWriters::OpenClip(options.renderFile, options.width, options.Height(), options.fps, reason);
+    std::unique_ptr<ClipWriter> clip = FileWriters::OpenClip(options.renderFile, options.kind, options.width,
+                                                             options.Height(), options.fps, reason);
     if (!clip)
         return false;
     // The keys turn the plane of the lower axis towards the higher one; Shift turns it back.
