@@ -57,9 +57,13 @@ void CheckAccepted(const CommandLine& options) {
         Require(0 <= options.request.turnFrom && options.request.turnFrom < options.request.view->dimension &&
                     0 <= options.request.turnTo && options.request.turnTo < options.request.view->dimension,
                 "a turn about an axis the cube does not have");
+        Require(!options.request.kind || options.request.kind->use == FileUse::clip,
+                "a turn whose request names a kind of file that is no clip");
     } else if (rendering) {
-        Require(FileKinds::Find(options.request.renderFile, FileUse::picture) != nullptr,
-                "a picture accepted into a file of no picture's kind");
+        const FileKind* kind = options.request.kind;
+        Require(kind && kind->use != FileUse::clip &&
+                    kind == FileKinds::Find(options.request.renderFile, kind->use),
+                "a still accepted into a file of no picture's or figure's kind, or of another kind");
     }
 }
 
