@@ -117,8 +117,6 @@ bool FrameStep(int* exitCode) {
 }
 
 void Shutdown() {
-    if (fullScreen)
-        ChangeDisplaySettingsW(nullptr, 0);
     delete application;
     application = nullptr;
 }

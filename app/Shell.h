@@ -16,7 +16,6 @@ constexpr int clientHeight = WindowLens::windowHeight;
 extern HWND mainWindow;
 extern int frameExtraWidth;     // clientWidth minus the client width measured right after creation
 extern int frameExtraHeight;    // clientHeight minus the client height measured right after creation
-extern bool fullScreen;         // display-mode option; nothing in the program sets it
 extern AppContext* application; // owned by WinMain; null until start-up has created it
 
 // The part of the overlay's clientWidth x clientHeight units that the viewport shows, y downwards:
@@ -56,7 +55,6 @@ void BeginOverlay();
 void EndOverlay();
 // Scissors to a rectangle of the overlay, in overlay units, wherever overlayArea puts it.
 void ScissorOverlay(int left, int top, int width, int height);
-bool SetFullScreen();
 
 // The drawing half of the frame step: draw, swap, count the frame.
 void PresentFrame();
@@ -67,5 +65,5 @@ bool DrainMessages(int* exitCode = nullptr);
 // present a frame and update the active screen unless a message box is open; then drain. Returns
 // false when WM_QUIT was taken, with its exit code in *exitCode when that is not null.
 bool FrameStep(int* exitCode = nullptr);
-// Deletes the AppContext (restoring the desktop mode first when full screen).
+// Deletes the AppContext.
 void Shutdown();

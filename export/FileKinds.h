@@ -1,9 +1,10 @@
 // Every kind of file the command line writes, chosen by its extension in any case of letters; which
 // builds write it; and the limits of what is drawn into it. This is the one statement of those rules:
 // the command line reads its limits and extensions here, the writers (FileWriters) check against it,
-// and the tests hold the help text, the manual page and docs/export.md to it. It is data and small
-// look-ups only, in this header, so that the browser's command line can read it too: the browser
-// build compiles no source of export/ (it saves pictures and clips with the browser's encoders).
+// the page asks it which figure a name is, and the tests hold the help text, the manual page and
+// docs/export.md to it. It is data and small look-ups only, in this header, so that the browser build
+// reads it too: of export/ that build compiles only the figure writers (it saves pictures and clips
+// with the browser's encoders).
 #pragma once
 
 #include "hypercube/WindowLens.h"
