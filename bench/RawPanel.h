@@ -7,6 +7,7 @@
 // compiles a shader, so only a frame with the same state is a fair comparison.
 #pragma once
 
+#include "bench/GlyphRaster.h"
 #include "bench/LabelFace.h"
 #include "hypercube/WindowLens.h"
 #include "platform/Gl.h"
@@ -166,34 +167,11 @@ private:
             os2 ? scaled(os2->usWinDescent) : static_cast<int>(-face->size->metrics.descender >> 6);
         Text text;
         text.height = string.empty() ? 0 : ascent + descent;
-        for (wchar_t c : string) {
-            FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT);
-            text.width += static_cast<int>((face->glyph->linearHoriAdvance + 0x8000) >> 16);
-        }
+        text.width = TextWidth(face, string, 0);
         text.textureWidth = PowerOfTwo(text.width);
         text.textureHeight = PowerOfTwo(text.height);
         std::vector<uint8_t> coverage(static_cast<size_t>(text.textureWidth) * text.textureHeight, 0);
-        int penX = 0;
-        for (wchar_t c : string) {
-            FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT);
-            FT_GlyphSlot slot = face->glyph;
-            const int advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
-            FT_Outline_Embolden(&slot->outline, FT_MulDiv(pixelsPerEm, 64, 24));
-            FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
-            const FT_Bitmap& bitmap = slot->bitmap;
-            for (unsigned row = 0; row < bitmap.rows; ++row) {
-                const int y = ascent - slot->bitmap_top + static_cast<int>(row);
-                for (unsigned column = 0; y >= 0 && y < text.textureHeight && column < bitmap.width;
-                     ++column) {
-                    const int x = penX + slot->bitmap_left + static_cast<int>(column);
-                    if (x >= 0 && x < text.textureWidth) {
-                        uint8_t& target = coverage[static_cast<size_t>(y) * text.textureWidth + x];
-                        target = std::max<uint8_t>(target, bitmap.buffer[row * bitmap.pitch + column]);
-                    }
-                }
-            }
-            penX += advance;
-        }
+        DrawGlyphs(face, string, pixelsPerEm, ascent, 0, coverage, text.textureWidth, text.textureHeight);
         std::vector<uint8_t> texels(coverage.size() * 4);
         for (size_t i = 0; i < coverage.size(); ++i) {
             texels[4 * i] = texels[4 * i + 1] = texels[4 * i + 2] = coverage[i] ? 255 : 0;
