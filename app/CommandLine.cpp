@@ -212,7 +212,11 @@ bool CheckTogether(const Given& given, CommandLine* options, std::string* reason
         return true;
     if (options->printView)
         return Fail(reason, "--print-view prints when the window closes; --render shows no window");
-    if (const FileKind* figure = FileKinds::Find(request.renderFile, FileUse::figure)) {
+    request.kind = KindOf(request.renderFile, request.turning);
+    // A figure asked to turn is named in the refusal, though no clip's kind is a figure.
+    const FileKind* figure = request.turning ? FileKinds::Find(request.renderFile, FileUse::figure)
+                                             : (request.Figure() ? request.kind : nullptr);
+    if (figure) {
         if (request.turning)
             return Fail(reason, std::string("--turn makes clips; a ") + figure->extension +
                                     " file is a still figure");
@@ -220,7 +224,6 @@ bool CheckTogether(const Given& given, CommandLine* options, std::string* reason
             return Fail(reason, std::string("--panel is kept in pictures and clips; a ") + figure->extension +
                                     " figure shows the hypercube alone");
     }
-    request.kind = KindOf(request.renderFile, request.turning);
     if (request.turning) {
         const int dimension = request.view->dimension;
         if (dimension == 0)
