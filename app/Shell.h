@@ -61,6 +61,9 @@ void PresentFrame();
 // Takes every waiting message and dispatches it. Returns false when WM_QUIT was taken, which ends
 // the draining; the exit code of the quit is stored in *exitCode when it is not null.
 bool DrainMessages(int* exitCode = nullptr);
+// Whether the frame step updates the active screen, which turns the cube for held keys: not while
+// the program is paused (the window has lost the keyboard) and not while a message box is open.
+bool ScreenUpdates();
 // One turn of the main loop, and of the modal loop of the message box: sleep while paused, otherwise
 // present a frame and update the active screen unless a message box is open; then drain. Returns
 // false when WM_QUIT was taken, with its exit code in *exitCode when that is not null.
