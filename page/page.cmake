@@ -3,9 +3,8 @@
 # the page itself. The desktop build compiles the C++ too, so that its tests run without a browser.
 # The page saves the same vector files as the desktop, with the same figure and writers.
 set(PAGE_DIR ${CMAKE_SOURCE_DIR}/page)
-add_library(tessary_page STATIC ${PAGE_DIR}/PageState.cpp ${PAGE_DIR}/ViewCommands.cpp ${PAGE_DIR}/AnimationCommands.cpp
-    ${PAGE_DIR}/FigureCommands.cpp)
-target_link_libraries(tessary_page PUBLIC tessary_program tessary_figure tessary_figure_files)
+tessary_folder_library(page)
+target_link_libraries(tessary_page PUBLIC tessary_app tessary_hypercube tessary_figure tessary_export)
 
 if(EMSCRIPTEN)
     # The page reads the program's state, asks what building a dimension asks first, sets the
