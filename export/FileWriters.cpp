@@ -2,12 +2,10 @@
 
 #include "export/AtomicFile.h"
 #include "export/CannotWrite.h"
+#include "export/FigureText.h"
 #include "export/FileKinds.h"
-#include "export/PdfFigure.h"
 #include "export/PictureFile.h"
 #include "export/PngSeriesClip.h"
-#include "export/SvgFigure.h"
-#include "export/TikzFigure.h"
 #ifdef TESSARY_HAVE_FFMPEG_PIPE
 #include "export/FfmpegClip.h"
 #endif
@@ -35,18 +33,6 @@ bool SizeHeld(const std::string& path, const char* what, int width, int height, 
                       " pixels wide and 3/4 as high, not " + std::to_string(width) + " x " +
                       std::to_string(height),
                   reason);
-}
-
-// The text of a figure in its kind's format.
-std::string FigureText(const FileKind& kind, const Figure& figure) {
-    switch (kind.format) {
-    case FileFormat::pdf:
-        return PdfFigure::Write(figure);
-    case FileFormat::tikz:
-        return TikzFigure::Write(figure);
-    default:
-        return SvgFigure::Write(figure);
-    }
 }
 
 // The writer of a kind this build writes. The build compiles the writers FileKinds says it has.
@@ -106,7 +92,7 @@ bool FileWriters::WriteFigure(const std::string& path, const FileKind* kind, con
                       reason);
     if (!SizeHeld(path, "a figure", figure.width, figure.height, reason))
         return false;
-    const std::string text = FigureText(*kind, figure);
+    const std::string text = FigureText::Write(*kind, figure);
     AtomicFile file(path);
     return file.Open(reason) && file.Write(text.data(), text.size(), reason) && file.Commit(reason);
 }

@@ -7,8 +7,8 @@
 # everywhere. Each of their writers has its own small words for its format (a Point, a Number, the
 # decimals it writes) in its anonymous namespace, which the sanitizer build's unity sources would
 # join into one: they are compiled alone.
-set(EXPORT_FIGURE_SOURCES FigureNumbers.cpp SvgFigure.cpp PdfFigure.cpp TikzFigure.cpp Deflate.cpp BitWriter.cpp
-    PrefixCode.cpp)
+set(EXPORT_FIGURE_SOURCES FigureNumbers.cpp SvgFigure.cpp PdfFigure.cpp TikzFigure.cpp FigureText.cpp Deflate.cpp
+    BitWriter.cpp PrefixCode.cpp)
 foreach(source IN LISTS EXPORT_FIGURE_SOURCES)
     set_source_files_properties(${CMAKE_SOURCE_DIR}/export/${source} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 endforeach()
