@@ -35,11 +35,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
     CTessary* screen = CTessary::Active();
     // The command line has checked the view already, and no message box can be open yet.
     if (options.hasView)
-        ScreenView::Apply(*screen, options.view, nullptr);
+        ScreenView::Apply(*screen, options.view, options.viewText, nullptr);
     while (FrameStep()) {
     }
     if (options.printView) {
-        std::printf("%s\n", ViewText::Format(ScreenView::Capture(*screen)).c_str());
+        std::printf("%s\n", ScreenView::Peek(*screen).c_str());
         std::fflush(stdout);
     }
     EndProgram();

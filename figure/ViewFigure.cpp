@@ -192,11 +192,12 @@ Figure ViewFigure::Draw(CTessary& screen, int width, const ScenePalette& palette
     const OrbitCamera& camera = screen.camera;
     const FigureProjection projection(camera, application->fieldOfView, figure.width, figure.height);
     const bool faces = !screen.ShowsWireframe();
-    // The face pass's fog, from the eye's distance to the origin to fogDepth beyond it; it stays on
-    // for the edges. A fresh program's wireframe has never switched it on.
+    // The window's fog, from the eye's distance to the origin to fogDepth beyond it, over the faces
+    // and their edges, and over the wireframe once the faces have been shown. A fresh program's
+    // wireframe has none.
     const float* eye = camera.eye;
     const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-    const FogRamp fog = faces ? FogRamp(palette, distance, distance + fogDepth) : FogRamp();
+    const FogRamp fog = screen.Fogged() ? FogRamp(palette, distance, distance + fogDepth) : FogRamp();
     if (faces)
         AddFaces(model, camera, projection, fog, labels, figure);
     AddEdges(model, projection, fog, palette, 1.5 * width / clientWidth, figure);

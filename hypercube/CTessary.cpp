@@ -134,6 +134,10 @@ bool CTessary::ShowsWireframe() const {
     return wireframeBox->checked;
 }
 
+bool CTessary::Fogged() const {
+    return wireframeFogged || (!ShowsWireframe() && model.built);
+}
+
 void CTessary::PlaceCamera(const float eye[3], const float up[3]) {
     for (int i = 0; i < 3; ++i) {
         camera.eye[i] = eye[i];
@@ -158,7 +162,8 @@ void CTessary::OnKeyDown() {
 }
 
 void CTessary::Draw3D() {
-    DrawHypercube(model, camera, wireframeBox->checked, pixelScale, palette);
+    wireframeFogged = Fogged();
+    DrawHypercube(model, camera, ShowsWireframe(), wireframeFogged, pixelScale, palette);
 }
 
 void CTessary::BackgroundColour(float rgb[3]) const {

@@ -5,6 +5,7 @@
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/OrbitCamera.h"
 #include "hypercube/ScenePalette.h"
+#include "hypercube/ShownText.h"
 
 #include <string>
 
@@ -53,6 +54,10 @@ public:
     // The check box "线框渲染": checked for the wireframe, cleared for the faces.
     void ShowWireframe(bool wireframe);
     bool ShowsWireframe() const;
+    // Whether the next frame is drawn under the fog: the faces of a built cube always are, and from
+    // the first frame that drew them the wireframe is too, until a view without the fog is shown.
+    bool Fogged() const;
+    void FogWireframe(bool fogged) { wireframeFogged = fogged; }
     // The camera at `eye` with `up`, looking at the origin, as the orbit keeps it.
     void PlaceCamera(const float eye[3], const float up[3]);
     // Whether BuildModel makes the faces' label textures, as the window needs. A render that draws no
@@ -72,6 +77,8 @@ public:
     QV_CheckBox* wireframeBox = nullptr; // not owned: a child of this screen
     QV_Label* helpLabels[3] = {};        // not owned: children of this screen
     OrbitCamera camera;
+    // The text of the view last shown or settled, while the screen still shows just that.
+    ShownText shownText;
     uint32_t lastTick = 0;
     int16_t lastMouseX = 0;
     int16_t lastMouseY = 0;
@@ -79,5 +86,6 @@ public:
 private:
     float pixelScale = 1.0f;
     bool labelTextures = true;
+    bool wireframeFogged = false;
     ScenePalette palette = ScenePalette::Dark();
 };

@@ -26,8 +26,8 @@ float Coordinate(const HypercubeModel& model, int32_t v, int axis) {
 
 } // namespace
 
-void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, float pixelScale,
-                   const ScenePalette& palette) {
+void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, bool fogged,
+                   float pixelScale, const ScenePalette& palette) {
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
     gluLookAt(camera.eye[0], camera.eye[1], camera.eye[2], camera.target[0], camera.target[1],
@@ -36,6 +36,13 @@ void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wirefr
         glEnable(GL_TEXTURE_2D);
         DrawFaces(model, camera, palette);
         glEnable(GL_DEPTH_TEST);
+    } else if (model.built) {
+        // The fog follows the eye here as it does under the faces: distances kept from the last
+        // face pass would fog the whole wireframe to black once the camera has moved back beyond them.
+        if (fogged)
+            SwitchOnFog(camera, palette);
+        else
+            glDisable(GL_FOG);
     }
     DrawEdges(model, pixelScale, palette);
 }
@@ -58,15 +65,7 @@ void DrawFaces(HypercubeModel& model, const OrbitCamera& camera, const ScenePale
     if (!model.built)
         return;
     OrderFaces(model, camera);
-
-    const float* eye = camera.eye;
-    const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-    const GLfloat fog[4] = {palette.fog[0], palette.fog[1], palette.fog[2], 1.0f};
-    glFogfv(GL_FOG_COLOR, fog);
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogf(GL_FOG_START, distance);
-    glFogf(GL_FOG_END, distance + fogDepth);
-    glEnable(GL_FOG);
+    SwitchOnFog(camera, palette);
 
     // The squares are translucent and drawn far to near, so they must neither test nor write depth.
     glDisable(GL_LIGHTING);
@@ -93,6 +92,17 @@ void DrawFaces(HypercubeModel& model, const OrbitCamera& camera, const ScenePale
         glEnd();
     }
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void SwitchOnFog(const OrbitCamera& camera, const ScenePalette& palette) {
+    const float* eye = camera.eye;
+    const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+    const GLfloat fog[4] = {palette.fog[0], palette.fog[1], palette.fog[2], 1.0f};
+    glFogfv(GL_FOG_COLOR, fog);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_START, distance);
+    glFogf(GL_FOG_END, distance + fogDepth);
+    glEnable(GL_FOG);
 }
 
 void OrderFaces(HypercubeModel& model, const OrbitCamera& camera) {

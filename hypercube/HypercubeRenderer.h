@@ -23,10 +23,15 @@ inline constexpr float faceColours[3][4] = {
 inline constexpr float fogDepth = 28.0f;
 
 // The whole pass, with the perspective projection loaded and the modelview matrix current: loads
-// the camera, draws the faces unless `wireframe` is set, then the edges. `pixelScale` is the size of
-// a window pixel in pixels of the picture drawn: 1 in the window, more in a larger picture.
-void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, float pixelScale = 1.0f,
-                   const ScenePalette& palette = ScenePalette::Dark());
+// the camera, draws the faces unless `wireframe` is set, then the edges. The faces are always
+// fogged; the wireframe is fogged when `fogged` is set (the fog the faces switched on stays on after
+// them) and otherwise drawn without fog. `pixelScale` is the size of a window pixel in pixels of the
+// picture drawn: 1 in the window, more in a larger picture.
+void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wireframe, bool fogged,
+                   float pixelScale = 1.0f, const ScenePalette& palette = ScenePalette::Dark());
+
+// The linear fog from the eye's distance from the origin to fogDepth beyond it, switched on.
+void SwitchOnFog(const OrbitCamera& camera, const ScenePalette& palette);
 
 // Every edge as its own GL_LINES pair, in the palette's edge colour and 3 window pixels wide.
 // Nothing is drawn and no GL state changes while the model is not built.

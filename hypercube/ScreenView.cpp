@@ -13,6 +13,7 @@ View ScreenView::Capture(const CTessary& screen) {
     const HypercubeModel& model = screen.model;
     view.dimension = model.built ? model.dimension : 0;
     view.wireframe = screen.ShowsWireframe();
+    view.fogged = screen.Fogged();
     for (int i = 0; i < 3; ++i) {
         view.eye[i] = screen.camera.eye[i] - screen.camera.target[i];
         view.up[i] = screen.camera.up[i];
@@ -29,14 +30,27 @@ View ScreenView::Capture(const CTessary& screen) {
     return checked.Check(nullptr) ? checked : view;
 }
 
-View ScreenView::Settle(CTessary& screen) {
-    const View view = Capture(screen);
-    // Straightening what was read can move an entry across a rounding step of the text, so only
-    // the text itself, read back, is what every reader gets.
+std::string ScreenView::Settle(CTessary& screen) {
+    if (const std::string* kept = screen.shownText.Recall(screen))
+        return *kept;
+    const std::string text = ViewText::Format(Capture(screen));
     CheckedView read;
-    if (ViewText::Parse(ViewText::Format(view), &read, nullptr))
-        Apply(screen, read, nullptr);
-    return view;
+    if (ViewText::Parse(text, &read, nullptr))
+        Apply(screen, read, text, nullptr);
+    return text;
+}
+
+std::string ScreenView::Peek(const CTessary& screen) {
+    const std::string* kept = screen.shownText.Recall(screen);
+    return kept ? *kept : ViewText::Format(Capture(screen));
+}
+
+bool ScreenView::Apply(CTessary& screen, const CheckedView& view, const std::string& text,
+                       std::string* reason) {
+    if (!Apply(screen, view, reason))
+        return false;
+    screen.shownText.Remember(screen, text);
+    return true;
 }
 
 bool ScreenView::Apply(CTessary& screen, const View& view, std::string* reason) {
@@ -60,6 +74,7 @@ bool ScreenView::Apply(CTessary& screen, const CheckedView& shown, std::string* 
         TurnModel(screen, checked);
     screen.TypeDimension(checked.dimension);
     screen.ShowWireframe(checked.wireframe);
+    screen.FogWireframe(checked.fogged);
     screen.PlaceCamera(checked.eye, checked.up);
     return true;
 }

@@ -33,6 +33,10 @@ public:
 
     int dimension = 0;     // 0: nothing built; otherwise 3 to 8
     bool wireframe = true; // the check box
+    // Whether the wireframe is drawn under the fog that showing the faces switches on and that then
+    // stays on: the far edges darker. A built cube's faces are always fogged, so this is true for
+    // them; a fresh program's wireframe is not.
+    bool fogged = false;
     float eye[3] = {0.0f, 0.0f, 150.0f};
     float up[3] = {0.0f, 1.0f, 0.0f};
     // Row-major, maxDimension columns per row; only the leading dimension x dimension block counts.

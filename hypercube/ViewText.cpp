@@ -54,7 +54,7 @@ const size_t ViewText::maxLength = LengthFor(View::maxDimension);
 std::string ViewText::Format(const View& view) {
     std::string text = prefix;
     text += static_cast<char>('0' + view.dimension);
-    text += view.wireframe ? 'w' : 'f';
+    text += !view.wireframe ? 'f' : view.fogged ? 'd' : 'w';
     text += '.';
     for (const float* vector : {view.eye, view.up})
         for (int i = 0; i < 3; ++i) {
@@ -99,9 +99,11 @@ bool ViewText::Parse(const std::string& text, CheckedView* view, std::string* re
     if (read.dimension != 0 && !DimensionRule::Builds(read.dimension))
         return Refuse(reason, "the view's dimension is not 0 or " + DimensionRule::RangeText());
     const char mode = text[prefixLength + 1];
-    if (mode != 'w' && mode != 'f')
-        return Refuse(reason, "the view's mode is neither w (wireframe) nor f (faces)");
-    read.wireframe = mode == 'w';
+    if (mode != 'w' && mode != 'f' && mode != 'd')
+        return Refuse(reason, "the view's mode is not w (wireframe), f (faces) or d (fogged wireframe)");
+    read.wireframe = mode != 'f';
+    // The faces' first frame switches the fog on, once there is a cube to draw.
+    read.fogged = mode == 'd' || (mode == 'f' && read.dimension != 0);
     const size_t length = LengthFor(read.dimension);
     if (text.size() < length)
         return Refuse(reason, "the view ends too early (" + std::to_string(text.size()) + " of " +

@@ -1,6 +1,7 @@
 // A view as short text that is the same on every platform and safe in a URL:
 //   v1.<d><m>.<camera>[.<orientation>]
-// <d> is the dimension ('0' for nothing built, '3' to '8'), <m> 'w' for wireframe or 'f' for faces;
+// <d> is the dimension ('0' for nothing built, '3' to '8'), <m> 'w' for the wireframe, 'f' for the
+// faces, 'd' for the wireframe darkened by the fog that showing the faces left on;
 // <camera> is eye x, y, z and up x, y, z as the bits of IEEE single-precision floats, 6 base64url
 // characters each (most significant first, the top 4 of 36 bits zero); <orientation> is the
 // d x d rotation row by row, each entry e in [-1, 1] as round((e + 1) x 8388607) in 4 base64url

@@ -15,10 +15,11 @@
 
 namespace {
 
-// The animation going, if any: its way and the last view as its text was read.
+// The animation going, if any: its way and the last view as its text was read, and that text.
 struct Animation {
     ViewPath path;
     CheckedView last;
+    std::string lastText;
 };
 std::optional<Animation> animation;
 
@@ -39,9 +40,9 @@ const char* tessary_animation_start(const char* text) {
         return PageAnswer::Refuse(Refusal::busy, Refusal::boxOpen);
     // The view shown now, as taking it for a link settles it: the way starts where the screen is.
     View first;
-    if (!ViewText::Parse(tessary_capture_view(), &first, nullptr))
+    if (!ViewText::Parse(ScreenView::Settle(*CTessary::Active()), &first, nullptr))
         first = ScreenView::Capture(*CTessary::Active());
-    animation.emplace(Animation{ViewPath(first, *last), last});
+    animation.emplace(Animation{ViewPath(first, *last), last, std::string(text)});
     return AnimationAnswer(std::string());
 }
 
@@ -60,9 +61,9 @@ const char* tessary_animation_step(double t) {
     std::string reason;
     t = t > 0.0 ? t : 0.0; // NaN counts as the start
     if (t >= 1.0) {
-        const CheckedView last = animation->last;
+        const Animation ended = *animation;
         animation.reset();
-        ScreenView::Apply(*screen, last, &reason);
+        ScreenView::Apply(*screen, ended.last, ended.lastText, &reason);
         return AnimationAnswer(std::string());
     }
     // Every view of the way passes the check; should one not, the animation stops there.
@@ -74,5 +75,5 @@ const char* tessary_animation_step(double t) {
 
 const char* tessary_peek_view() {
     const CTessary* screen = CTessary::Active();
-    return AnimationAnswer(screen ? ViewText::Format(ScreenView::Capture(*screen)) : std::string());
+    return AnimationAnswer(screen ? ScreenView::Peek(*screen) : std::string());
 }

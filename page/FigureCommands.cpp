@@ -36,7 +36,7 @@ const char* tessary_figure(const char* format, int width) {
     // The screen is given the view's own text, read back, as the command line would give it: the
     // vertices are then exactly those `--render --view TEXT` draws (a view of the same dimension
     // only turns them).
-    const std::string view = ViewText::Format(ScreenView::Settle(*screen));
+    const std::string view = ScreenView::Settle(*screen);
     const int drawn = std::clamp(width, FileKinds::pictureWidth.low, FileKinds::pictureWidth.high);
     const Figure figure = ViewFigure::Draw(*screen, drawn, ScenePalette::Dark(), view);
     file = kind == "svg" ? SvgFigure::Write(figure) : PdfFigure::Write(figure);

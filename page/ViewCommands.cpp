@@ -21,21 +21,9 @@ const char* tessary_capture_view() {
     CTessary* screen = CTessary::Active();
     if (!screen)
         return Answer(std::string());
-    // Settled, the screen shows exactly what the text gives whoever opens it. Settled again until
-    // the text comes back unchanged, the text is also the one that opening it and taking the view
-    // again gives, so a link opened and shared again is the same link. Straightening a rotation read
-    // from the text can move an entry across a rounding boundary, which the first round or two
-    // settle; a few rounds at most bound the loop. A round whose text comes back unchanged would
-    // show the same text again, so it only takes the view: showing it costs the page's main thread
-    // most of a millisecond with the 8-cube.
-    std::string text = ViewText::Format(ScreenView::Settle(*screen));
-    for (int round = 0; round < 4; ++round) {
-        std::string again = ViewText::Format(ScreenView::Capture(*screen));
-        if (again == text)
-            break;
-        ScreenView::Settle(*screen);
-        text = std::move(again);
-    }
+    // Settled, the screen shows exactly what the text gives whoever opens it, and the text stays
+    // the answer until something moves.
+    const std::string text = ScreenView::Settle(*screen);
     return Answer(text);
 }
 
@@ -47,6 +35,6 @@ const char* tessary_apply_view(const char* text) {
     CTessary* screen = CTessary::Active();
     if (!screen)
         return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
-    return ScreenView::Apply(*screen, view, &reason) ? PageAnswer::Done()
-                                                     : PageAnswer::Refuse(Refusal::busy, reason);
+    return ScreenView::Apply(*screen, view, text, &reason) ? PageAnswer::Done()
+                                                           : PageAnswer::Refuse(Refusal::busy, reason);
 }

@@ -23,7 +23,10 @@ int RenderCommand::Run(HINSTANCE instance, const RenderRequest& options) {
     if (FileKinds::Find(options.renderFile, FileUse::figure) && !options.turning)
         screen->SetLabelTextures(false);
     // The view was checked on its way in and no message box can be open yet: it is shown.
-    ScreenView::Apply(*screen, options.view, nullptr);
+    if (options.viewText.empty())
+        ScreenView::Apply(*screen, options.view, nullptr);
+    else
+        ScreenView::Apply(*screen, options.view, options.viewText, nullptr);
     const int exitCode = Write(*screen, options);
     EndProgram();
     return exitCode;

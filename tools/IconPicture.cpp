@@ -57,7 +57,7 @@ std::vector<uint8_t> DrawIconPicture(HypercubeModel& model, const OrbitCamera& c
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
-    DrawHypercube(model, camera, false);
+    DrawHypercube(model, camera, false, true);
     glDisable(GL_FOG);
     glDisable(GL_BLEND);
     glFinish();

@@ -60,12 +60,16 @@ std::vector<FigureCase> Cases() {
     axisAligned.wireframe = false;
     // The nearest the camera may come, where a face's perspective is strongest.
     const double nearest = NearestViewDistance() * 1.001;
+    // The wireframe after the faces were shown: the fog they switched on stays, from the eye.
+    View foggedWireframe = Turned(5, false, 0.3, -0.2, 260.0);
+    foggedWireframe.fogged = true;
     return {
         {"3-cube with faces, turned and orbited", Turned(3, true, 0.6, 0.3)},
         {"axis-aligned 4-cube from the start camera", axisAligned},
         {"4-cube with faces at the near zoom limit", Turned(4, true, 0.2, -0.4, nearest)},
         {"4-cube at the near zoom limit, 2048 wide", Turned(4, true, 0.2, -0.4, nearest), 2048},
         {"5-cube wireframe, turned and orbited", Turned(5, false, -0.9, 0.5)},
+        {"5-cube wireframe under the faces' fog, zoomed out", foggedWireframe},
         {"5-cube with faces, light", Turned(5, true, 0.4, 0.2), 1024, true},
         {"6-cube with faces", Turned(6, true, 1.2, -0.2)},
         {"7-cube wireframe, light", Turned(7, false, 0.1, 0.1), 1024, true},
@@ -88,8 +92,6 @@ protected:
             ASSERT_TRUE(view.Check(&reason)) << reason;
             ASSERT_TRUE(ScreenView::Apply(*screen, view, &reason)) << reason;
             const ScenePalette palette = c.light ? ScenePalette::Light() : ScenePalette::Dark();
-            // A fresh program's wireframe has no fog; the one left on by an earlier case's faces goes.
-            glDisable(GL_FOG);
             const RgbaPicture picture = PictureDrawer::Draw(*screen, c.width, false, palette);
             const Figure figure = ViewFigure::Draw(*screen, c.width, palette, ViewText::Format(view), labels);
             const FigureProjection projection(screen->camera, application->fieldOfView, figure.width,

@@ -194,7 +194,7 @@ protected:
 TEST_F(HypercubeRendering, BeforeAnyBuildNothingIsDrawnAndFogStaysOff) {
     for (bool wireframe : {true, false}) {
         PrepareFrame();
-        DrawHypercube(model, camera, wireframe);
+        DrawHypercube(model, camera, wireframe, false);
         const Frame frame = ReadFrame();
         const Box lit = LitBox(frame);
         EXPECT_EQ(lit.right, -1) << "wireframe " << wireframe << ": something was drawn at " << lit.left
@@ -208,7 +208,7 @@ TEST_F(HypercubeRendering, BeforeAnyBuildNothingIsDrawnAndFogStaysOff) {
 
 TEST_F(HypercubeRendering, StartUpThreeCubeWireframeSpansTheProjectedFrontAndBackSquares) {
     BuildCube(3);
-    DrawHypercube(model, camera, true);
+    DrawHypercube(model, camera, true, false);
     const Frame frame = ReadFrame();
     WritePng(frame, PicturePath("tessary-3cube-wireframe.png"));
     ExpectWireframe(frame);
@@ -231,7 +231,7 @@ TEST_F(HypercubeRendering, StartUpThreeCubeWireframeSpansTheProjectedFrontAndBac
 
 TEST_F(HypercubeRendering, EdgesAreThreePixelsWide) {
     BuildCube(3);
-    DrawHypercube(model, camera, true);
+    DrawHypercube(model, camera, true, false);
     const Frame frame = ReadFrame();
     // The front square's left side, vertices 4 and 6, is a vertical line on the screen.
     const ScreenPoint mid = Project(-25, 0, 25);
@@ -248,7 +248,7 @@ TEST_F(HypercubeRendering, TurnedFourCubeWireframeShowsEveryEdge) {
     model.RotatePlane(1, 3, -0.25f);
     camera.Yaw(0.4f);
     camera.Pitch(0.3f);
-    DrawHypercube(model, camera, true);
+    DrawHypercube(model, camera, true, false);
     const Frame frame = ReadFrame();
     EXPECT_TRUE(WritePng(frame, PicturePath("tessary-4cube-wireframe.png")));
     ExpectWireframe(frame);
@@ -256,7 +256,7 @@ TEST_F(HypercubeRendering, TurnedFourCubeWireframeShowsEveryEdge) {
 
 TEST_F(HypercubeRendering, FacesPassSortsBackToFrontAndLeavesFogAndBlendingOn) {
     BuildCube(3);
-    DrawHypercube(model, camera, false);
+    DrawHypercube(model, camera, false, true);
     EXPECT_EQ(model.drawOrder[0], 0) << "the face at z = -25 is farthest";
     EXPECT_EQ(model.drawOrder[5], 1) << "the face at z = +25 is nearest";
 
@@ -290,7 +290,7 @@ TEST_F(HypercubeRendering, FacesAreTintedByIndexFoggedBeyondTheCentreAndUnderOpa
     // The sampled points lie where each label is an opaque white tile: beyond the text's rows.
     for (int32_t m : {0, 1, 5})
         ASSERT_LT(model.faceLabels[m].textHeight, 0.7 * model.faceLabels[m].textureHeight) << "label " << m;
-    DrawHypercube(model, camera, false);
+    DrawHypercube(model, camera, false, true);
     const Frame frame = ReadFrame();
     EXPECT_TRUE(WritePng(frame, PicturePath("tessary-3cube-faces.png")));
     const Rgb black = {0, 0, 0};
@@ -322,19 +322,26 @@ TEST_F(HypercubeRendering, FacesAreTintedByIndexFoggedBeyondTheCentreAndUnderOpa
     EXPECT_TRUE(IsBlack(frame, 0, 0)) << "outside the cube";
 }
 
-TEST_F(HypercubeRendering, SwitchingBackToWireframeKeepsTheLastFog) {
+TEST_F(HypercubeRendering, TheWireframeAfterTheFacesIsFoggedFromTheEyeOrNotAtAll) {
     BuildCube(3);
-    DrawHypercube(model, camera, false);
+    DrawHypercube(model, camera, false, true);
     camera.Zoom(0.2f);
+    const float distance = std::sqrt(camera.eye[0] * camera.eye[0] + camera.eye[1] * camera.eye[1] +
+                                     camera.eye[2] * camera.eye[2]);
     PrepareFrame();
-    DrawHypercube(model, camera, true);
+    DrawHypercube(model, camera, true, true);
     GLfloat start = 0, end = 0;
     glGetFloatv(GL_FOG_START, &start);
     glGetFloatv(GL_FOG_END, &end);
     EXPECT_TRUE(glIsEnabled(GL_FOG));
-    EXPECT_FLOAT_EQ(start, 150.0f) << "the wireframe pass leaves the fog alone";
-    EXPECT_FLOAT_EQ(end, 178.0f);
+    EXPECT_NE(distance, 150.0f) << "the zoom moved the eye";
+    EXPECT_FLOAT_EQ(start, distance) << "the fog starts where the eye is now, not where the faces saw it";
+    EXPECT_FLOAT_EQ(end, distance + fogDepth);
     EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending is the frame loop's to switch off";
+
+    PrepareFrame();
+    DrawHypercube(model, camera, true, false);
+    EXPECT_FALSE(glIsEnabled(GL_FOG)) << "a wireframe without the fog";
 }
 
 TEST_F(HypercubeRendering, TurnedFiveCubeInFacesModeStaysInsideItsProjection) {
@@ -345,7 +352,7 @@ TEST_F(HypercubeRendering, TurnedFiveCubeInFacesModeStaysInsideItsProjection) {
     model.RotatePlane(0, 2, 0.5f);
     camera.Yaw(-0.5f);
     camera.Pitch(0.35f);
-    DrawHypercube(model, camera, false);
+    DrawHypercube(model, camera, false, true);
     const Frame frame = ReadFrame();
     EXPECT_TRUE(WritePng(frame, PicturePath("tessary-5cube-faces.png")));
 
@@ -372,7 +379,7 @@ TEST_F(HypercubeRendering, LabelStartsAtTheBaseCornerAndRunsAlongTheFace) {
     // is its tint times its label texture over black: texture row t runs along the base edge (from
     // vertex 0 to vertex 1) and texture column s from the base edge to its copy (vertex 0 to 2).
     BuildCube(2);
-    DrawHypercube(model, camera, false);
+    DrawHypercube(model, camera, false, true);
     const Frame frame = ReadFrame();
     WritePng(frame, PicturePath("tessary-2cube-label.png"));
     const TextTexture& label = model.faceLabels[0];

@@ -57,6 +57,31 @@ TEST(ViewTextTest, WrittenViewsReadBackWithAnExactCameraAndANearlyExactRotation)
     EXPECT_EQ(ViewText::Format(View()), "v1.0w.AAAAAAAAAAAABDFgAAAAAAAAA_gAAAAAAAAA");
 }
 
+// The mode letter carries the fog: texts written before the fogged wireframe had a letter keep
+// their meaning (w: a fresh program's wireframe, without fog).
+TEST(ViewTextTest, TheModeSaysFacesWireframeOrTheWireframeUnderTheFacesFog) {
+    const struct {
+        char mode;
+        int dimension;
+        bool wireframe, fogged;
+    } cases[] = {{'w', 4, true, false},
+                 {'d', 4, true, true},
+                 {'f', 4, false, true},
+                 {'f', 0, false, false},
+                 {'d', 0, true, true}};
+    for (const auto& c : cases) {
+        View view = TurnedCube(c.dimension);
+        std::string text = ViewText::Format(view);
+        text[4] = c.mode;
+        View read;
+        std::string reason;
+        ASSERT_TRUE(ViewText::Parse(text, &read, &reason)) << reason << " in " << text;
+        EXPECT_EQ(read.wireframe, c.wireframe) << text.substr(0, 5);
+        EXPECT_EQ(read.fogged, c.fogged) << text.substr(0, 5);
+        EXPECT_EQ(ViewText::Format(read), text) << "written back as it was read";
+    }
+}
+
 TEST(ViewTextTest, AnOrientationJustOffARotationIsStraightenedIntoOne) {
     View view = TurnedCube();
     view.At(2, 3) += 4e-4;

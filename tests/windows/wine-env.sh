@@ -30,6 +30,12 @@ esac
 # 32-bit Wine is a 32-bit Linux program. A kernel built or booted without IA-32 emulation cannot
 # start it at all; that is a limit of the machine, not of the program, so the run is skipped.
 wine_or_skip() {
+    # Not installed is no limit of the machine: `make test-windows` skips the i686 runs itself when
+    # scripts/install-windows-deps.sh could not install 32-bit Wine, and says so.
+    if [ ! -e "$loader" ]; then
+        echo "FAIL: $loader is not installed (scripts/install-windows-deps.sh installs Wine)"
+        exit 1
+    fi
     "$loader" --version >/dev/null 2>&1 && return 0
     if [ "$arch" = i686 ] && [ "${TESSARY_REQUIRE_WINE32:-}" = "" ]; then
         echo "SKIPPED: $arch under Wine: this kernel cannot run 32-bit programs, so $loader cannot start" \
