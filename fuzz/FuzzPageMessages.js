@@ -1,16 +1,16 @@
 // Fuzz target for the page's handler of the messages of the page that embeds it (page/page_host.js
-// and its table, page/page_protocol.js), run under Node on the harness of fuzz/support/node_fuzzer.js.
+// and its table, page/page_protocol.js, as the page's build gives them: tests/page/page_modules.js),
+// run under Node on the harness of fuzz/support/node_fuzzer.js.
 // The bytes are read as a run of messages, any values at all, built mostly from the table's own words
 // (its dictionary), handed to the handler with a stand-in for the program that records what it was
 // asked. Each message of the protocol gets exactly one answer with its id; a message of another shape
 // gets a refusal and asks nothing of the program; one of the right shape asks exactly what it names.
+// A refusal's kind is one of the program's, and its reason the line that starts with it.
 'use strict';
 const path = require('node:path');
 const url = require('node:url');
 const {startCoverage, fuzz} = require('./support/node_fuzzer.js');
 
-const page = path.join(__dirname, '../page');
-const files = ['page_host.js', 'page_protocol.js'].map((f) => path.join(page, f));
 startCoverage();
 
 const SPECIAL = [0, -0, 1, 3, 4, 7, 8, 9, -1, 0.5, 2.5, NaN, Infinity, -Infinity, 1e308, 2 ** 53, 60000, 60001, 1e-300];
@@ -20,7 +20,10 @@ const fail = (what, expected, actual) => {
 };
 
 async function main() {
+  const {pageFile} = await import(url.pathToFileURL(path.join(__dirname, '../tests/page/page_modules.js')).href);
+  const files = ['page_host.js', 'page_protocol.js'].map(pageFile);
   const [{PageHost}, protocol] = await Promise.all(files.map((f) => import(url.pathToFileURL(f).href)));
+  const {KINDS} = await import(url.pathToFileURL(pageFile('refusal_kinds.js')).href);
   const {VERSION, MAX_TEXT, MAX_MS, REQUESTS, ANSWERS, NOTICES} = protocol;
   const TYPES = Object.keys(REQUESTS);
   const KEYS = [...new Set(['tessary', 'type', 'id', ...Object.values(REQUESTS).flat(), ...Object.keys(ANSWERS),
@@ -96,7 +99,8 @@ async function main() {
       running: () => program.running,
       capture: () => (calls.push(['get-view']), program.view),
       apply: (t) => (calls.push(['set-view', t]), refusal(t) || ((program.view = t), null)),
-      setDimension: async (n) => (calls.push(['set-dimension', n]), n >= 3 && n <= 8 ? null : 'refused: 3 to 8'),
+      setDimension: async (n) => (calls.push(['set-dimension', n]),
+                                  n >= 3 && n <= 8 ? null : {kind: KINDS.outOfRange, reason: '3 to 8'}),
       setFaces: (f) => (calls.push(['set-faces', f]), (program.faces = f), null),
       animate: async (t, ms) => (calls.push(['animate-to', t, ms]), refusal(t)),
     };
@@ -120,14 +124,19 @@ async function main() {
       if (answer.tessary !== VERSION || !own(ANSWERS, answer.type) || answer.id !== id) fail('the answer', {id}, answer);
       const keys = Object.keys(answer).sort(), want = ['tessary', 'type', ...ANSWERS[answer.type]].sort();
       if (keys.join() !== want.join()) fail('the answer\'s fields', want, keys);
-      if (answer.type === 'refused' && (typeof answer.reason !== 'string' || !answer.reason || answer.reason.length > 300))
-        fail('a reason: a short line', '1 to 300 characters', answer.reason.length);
+      if (answer.type === 'refused') {
+        if (!Object.values(KINDS).includes(answer.kind)) fail('a refusal\'s kind', Object.values(KINDS), answer.kind);
+        if (typeof answer.reason !== 'string' || !answer.reason.startsWith(`${answer.kind}: `) || answer.reason.length > 300)
+          fail('a reason: a short line that starts with its kind', `${answer.kind}: …`, answer.reason);
+      }
       const fit = fits(data);
       features.push((fit ? 1 + TYPES.indexOf(data.type) : 0) * 8 + Object.keys(ANSWERS).indexOf(answer.type) * 2 +
                     program.running);
       if (!fit || !program.running) {
         if (calls.length) fail('calls for a message refused before the program', [], calls);
-        if (answer.type !== 'refused') fail('the answer to a message of another shape', 'refused', answer.type);
+        const kinds = !fit ? [KINDS.malformed, KINDS.outOfRange] : [KINDS.notStarted];
+        if (answer.type !== 'refused' || !kinds.includes(answer.kind))
+          fail('the answer to a message of another shape, or with the program not running', kinds, answer);
         continue;
       }
       const asked = [data.type, ...REQUESTS[data.type].map((k) => data[k])];

@@ -16,6 +16,9 @@ public:
     static const wchar_t* Refusal();
     // The question asked before building `n`, or null when it is built without asking.
     static const wchar_t* Question(int n);
+    // The id a page around the program knows one of these texts by, to say it in its own language:
+    // "range" for the refusal, "slow" for the question; null for any other text.
+    static const char* MessageId(const std::wstring& text);
     // "3 to 8", for the command line's and the views' reasons.
     static std::string RangeText();
 };

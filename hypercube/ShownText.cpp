@@ -11,7 +11,9 @@ bool ShownText::Snapshot::operator==(const Snapshot& other) const {
     return a.dimension == b.dimension && a.wireframe == b.wireframe && a.fogged == b.fogged &&
            std::memcmp(a.eye, b.eye, sizeof a.eye) == 0 && std::memcmp(a.up, b.up, sizeof a.up) == 0 &&
            vertices.size() == other.vertices.size() &&
-           std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(float)) == 0;
+           // Nothing built has no vertices, and memcmp must not be given an empty vector's null data.
+           (vertices.empty() ||
+            std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(float)) == 0);
 }
 
 ShownText::Snapshot ShownText::Take(const CTessary& screen) {

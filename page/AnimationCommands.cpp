@@ -7,6 +7,7 @@
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewPath.h"
 #include "hypercube/ViewText.h"
+#include "page/PageAnswer.h"
 #include "page/ViewCommands.h"
 
 #include <optional>
@@ -22,14 +23,9 @@ struct Animation {
 };
 std::optional<Animation> animation;
 
-// The answer of the last call, kept until the next one. Its names are its own: the sanitizer
-// build's unity sources join this file with the other commands'.
-std::string animationAnswer;
-
-const char* AnimationAnswer(std::string text) {
-    animationAnswer = std::move(text);
-    return animationAnswer.c_str();
-}
+// Every command of the page's keeps its answer in the one place. The name is this file's own: the
+// sanitizer build's unity sources join this file with the other commands'.
+constexpr auto AnimationAnswer = &PageAnswer::Keep;
 
 } // namespace
 
@@ -37,11 +33,11 @@ const char* tessary_animation_start(const char* text) {
     CheckedView last;
     std::string reason;
     if (!ViewText::Parse(text ? text : "", &last, &reason))
-        return AnimationAnswer("unreadable: " + reason);
+        return PageAnswer::Refuse(Refusal::unreadable, reason);
     if (!CTessary::Active())
-        return AnimationAnswer("not started: the program has not started yet");
+        return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
     if (application->screenManager->messageBoxOpen)
-        return AnimationAnswer("busy: a message box is open");
+        return PageAnswer::Refuse(Refusal::busy, Refusal::boxOpen);
     // The view shown now, as taking it for a link settles it: the way starts where the screen is.
     View first;
     if (!ViewText::Parse(ScreenView::Settle(*CTessary::Active()), &first, nullptr))
@@ -52,15 +48,15 @@ const char* tessary_animation_start(const char* text) {
 
 const char* tessary_animation_step(double t) {
     if (!animation)
-        return AnimationAnswer("none: no animation");
+        return PageAnswer::Refuse(Refusal::notStarted, "no animation is going");
     CTessary* screen = CTessary::Active();
     if (!screen) {
         animation.reset();
-        return AnimationAnswer("not started: the program has not started yet");
+        return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
     }
     if (application->screenManager->messageBoxOpen) {
         animation.reset();
-        return AnimationAnswer("busy: a message box is open");
+        return PageAnswer::Refuse(Refusal::busy, Refusal::boxOpen);
     }
     std::string reason;
     t = t > 0.0 ? t : 0.0; // NaN counts as the start
@@ -74,7 +70,7 @@ const char* tessary_animation_step(double t) {
     if (ScreenView::Apply(*screen, animation->path.At(t), &reason))
         return AnimationAnswer(std::string());
     animation.reset();
-    return AnimationAnswer("refused: " + reason);
+    return PageAnswer::Refuse(Refusal::failed, reason);
 }
 
 const char* tessary_peek_view() {

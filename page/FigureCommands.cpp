@@ -11,42 +11,36 @@
 #include "hypercube/ScenePalette.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
+#include "page/PageAnswer.h"
 
 #include <algorithm>
 #include <string>
 
 namespace {
 
-// The reply and the file of the last call, kept until the next one.
-std::string reply;
+// The file of the last call, kept until the next one.
 std::string file;
-
-const char* Reply(std::string text) {
-    file.clear();
-    reply = std::move(text);
-    return reply.c_str();
-}
 
 } // namespace
 
 const char* tessary_figure(const char* format, int width) {
+    file.clear();
     const std::string kind = format ? format : "";
     if (kind != "svg" && kind != "pdf")
-        return Reply("unknown format: " + kind);
+        return PageAnswer::Refuse(Refusal::malformed, "the format must be svg or pdf, not " + kind);
     CTessary* screen = CTessary::Active();
     if (!screen)
-        return Reply("not started: the program has not started yet");
+        return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
     if (application->screenManager->messageBoxOpen)
-        return Reply("busy: a message box is open");
+        return PageAnswer::Refuse(Refusal::busy, Refusal::boxOpen);
     // The screen is given the view's own text, read back, as the command line would give it: the
     // vertices are then exactly those `--render --view TEXT` draws (a view of the same dimension
     // only turns them).
     const std::string view = ScreenView::Settle(*screen);
     const int drawn = std::clamp(width, FileKinds::pictureWidth.low, FileKinds::pictureWidth.high);
     const Figure figure = ViewFigure::Draw(*screen, drawn, ScenePalette::Dark(), view);
-    Reply(std::string());
     file = kind == "svg" ? SvgFigure::Write(figure) : PdfFigure::Write(figure);
-    return reply.c_str();
+    return PageAnswer::Done();
 }
 
 const char* tessary_figure_file() {

@@ -11,6 +11,7 @@
 #include "hypercube/DimensionRule.h"
 #include "hypercube/KeyRotation.h"
 #include "hypercube/ScreenView.h"
+#include "page/PageAnswer.h"
 
 #include <cstdio>
 #include <string>
@@ -35,24 +36,29 @@ std::string JsonString(const std::wstring& text) {
     return out + "\"";
 }
 
+// A message's id (DimensionRule::MessageId) as JSON: a string, or null for a text without one.
+std::string JsonId(const char* id) {
+    return id ? "\"" + std::string(id) + "\"" : std::string("null");
+}
+
 } // namespace
 
 const char* tessary_page_state() {
-    static std::string state;
     const CTessary* screen = CTessary::Active();
     if (!screen)
-        return state = "{}", state.c_str();
+        return PageAnswer::Keep("{}");
     const HypercubeModel& model = screen->model;
     const ScreenManager* manager = application->screenManager;
     const bool built = model.built;
-    state = "{\"dimension\":" + std::to_string(built ? model.dimension : 0);
+    std::string state = "{\"dimension\":" + std::to_string(built ? model.dimension : 0);
     state += ",\"vertices\":" + std::to_string(built ? model.vertexCount : 0);
     state += ",\"edges\":" + std::to_string(built ? model.edgeCount : 0);
     state += ",\"faces\":" + std::to_string(built ? model.faceCount : 0);
     state += std::string(",\"facesShown\":") + (screen->ShowsWireframe() ? "false" : "true");
     const bool boxOpen = manager->messageBoxOpen && manager->messageBox && manager->messageBox->message;
-    state +=
-        ",\"message\":" + (boxOpen ? JsonString(manager->messageBox->message->text) : std::string("null"));
+    const std::wstring* message = boxOpen ? &manager->messageBox->message->text : nullptr;
+    state += ",\"message\":" + (message ? JsonString(*message) : std::string("null"));
+    state += ",\"messageId\":" + JsonId(message ? DimensionRule::MessageId(*message) : nullptr);
     // The frame step turns the cube only while the window has the keyboard and no box is open.
     int32_t a = 0;
     int32_t b = 0;
@@ -61,44 +67,44 @@ const char* tessary_page_state() {
     state += ",\"plane\":" +
              (turning ? "[" + std::to_string(a) + "," + std::to_string(b) + "]" : std::string("null"));
     state += std::string(",\"reverse\":") + (turning && TurnReversed(inputState.keys) ? "true" : "false");
-    return state += "}", state.c_str();
+    return PageAnswer::Keep(state + "}");
 }
 
 const char* tessary_dimension_question(int n) {
-    static std::string answer;
-    if (!DimensionRule::Builds(n))
-        answer = "{\"answer\":\"refused\",\"text\":" + JsonString(DimensionRule::Refusal()) + "}";
-    else if (const wchar_t* question = DimensionRule::Question(n))
-        answer = "{\"answer\":\"ask\",\"text\":" + JsonString(question) + "}";
-    else
-        answer = "{\"answer\":\"build\"}";
-    return answer.c_str();
+    const bool builds = DimensionRule::Builds(n);
+    const wchar_t* text = builds ? DimensionRule::Question(n) : DimensionRule::Refusal();
+    if (!text)
+        return PageAnswer::Keep("{\"answer\":\"build\"}");
+    const std::string answer = builds ? "ask" : "refused";
+    return PageAnswer::Keep("{\"answer\":\"" + answer + "\",\"messageId\":" +
+                            JsonId(DimensionRule::MessageId(text)) + ",\"text\":" + JsonString(text) + "}");
 }
 
 const char* tessary_apply_dimension(int n) {
-    static std::string reason;
+    if (!DimensionRule::Builds(n))
+        return PageAnswer::Refuse(Refusal::outOfRange, "the dimension must be " + DimensionRule::RangeText());
     CTessary* screen = CTessary::Active();
     if (!screen)
-        return reason = "no screen", reason.c_str();
-    if (!DimensionRule::Builds(n))
-        return reason = "the dimension must be " + DimensionRule::RangeText(), reason.c_str();
+        return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
+    if (application->screenManager->messageBoxOpen)
+        return PageAnswer::Refuse(Refusal::busy, Refusal::boxOpen);
     View view = ScreenView::Capture(*screen);
     view.dimension = n;
     for (double& entry : view.orientation)
         entry = 0.0;
     for (int k = 0; k < n; ++k)
         view.At(k, k) = 1.0;
-    reason.clear();
-    ScreenView::Apply(*screen, view, &reason);
-    return reason.c_str();
+    std::string reason;
+    return ScreenView::Apply(*screen, view, &reason) ? PageAnswer::Done()
+                                                     : PageAnswer::Refuse(Refusal::failed, reason);
 }
 
 const char* tessary_show_faces(int shown) {
     CTessary* screen = CTessary::Active();
     if (!screen)
-        return "no screen";
+        return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
     if (application->screenManager->messageBoxOpen)
-        return "a message box is open";
+        return PageAnswer::Refuse(Refusal::busy, Refusal::boxOpen);
     screen->ShowWireframe(shown == 0);
-    return "";
+    return PageAnswer::Done();
 }

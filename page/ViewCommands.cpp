@@ -6,18 +6,14 @@
 #include "hypercube/CTessary.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
+#include "page/PageAnswer.h"
 
 #include <string>
 
 namespace {
 
-// The answer of the last call, kept until the next one.
-std::string answer;
-
-const char* Answer(std::string text) {
-    answer = std::move(text);
-    return answer.c_str();
-}
+// Every command of the page's keeps its answer in the one place.
+constexpr auto Answer = &PageAnswer::Keep;
 
 } // namespace
 
@@ -35,9 +31,10 @@ const char* tessary_apply_view(const char* text) {
     CheckedView view;
     std::string reason;
     if (!ViewText::Parse(text ? text : "", &view, &reason))
-        return Answer("unreadable: " + reason);
+        return PageAnswer::Refuse(Refusal::unreadable, reason);
     CTessary* screen = CTessary::Active();
     if (!screen)
-        return Answer("not started: the program has not started yet");
-    return Answer(ScreenView::Apply(*screen, view, text, &reason) ? std::string() : "busy: " + reason);
+        return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
+    return ScreenView::Apply(*screen, view, text, &reason) ? PageAnswer::Done()
+                                                           : PageAnswer::Refuse(Refusal::busy, reason);
 }

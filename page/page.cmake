@@ -54,8 +54,8 @@ if(EMSCRIPTEN)
             ${WEB_PAGE_MODULES}
         COMMENT "Cutting the font subsets the page ships")
     # index.html carries the page's one script, built from the page's modules and the input modules
-    # they import, among them host.js: the record layout and numbers of WebHost.h, written as a module
-    # at build time.
+    # they import, among them two written at build time: host.js, the record layout and numbers of
+    # WebHost.h, and refusal_kinds.js, the kinds of refusal of page/Refusal.h.
     find_program(TESSARY_NODE NAMES node nodejs REQUIRED)
     file(GLOB WEB_INPUT_MODULES CONFIGURE_DEPENDS ${WEB_DIR}/input/*.js)
     set(WEB_HOST_MODULE ${CMAKE_BINARY_DIR}/page/host.js)
@@ -64,11 +64,18 @@ if(EMSCRIPTEN)
         COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/host_module.js ${WEB_DIR}/WebHost.h ${WEB_HOST_MODULE}
         DEPENDS ${WEB_TOOLS}/host_module.js ${WEB_DIR}/WebHost.h
         COMMENT "Writing the page's table of WebHost.h")
+    set(WEB_REFUSAL_MODULE ${CMAKE_BINARY_DIR}/page/refusal_kinds.js)
+    add_custom_command(OUTPUT ${WEB_REFUSAL_MODULE}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/page
+        COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/refusal_module.js ${PAGE_DIR}/Refusal.h ${WEB_REFUSAL_MODULE}
+        DEPENDS ${WEB_TOOLS}/refusal_module.js ${PAGE_DIR}/Refusal.h
+        COMMENT "Writing the page's kinds of refusal of Refusal.h")
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html
         COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/build_page.js ${PAGE_DIR}/index.html ${PAGE_DIR}/tessary_page.js
             ${CMAKE_BINARY_DIR}/index.html ${WEB_DIR}/input/host.js=${WEB_HOST_MODULE}
-        DEPENDS ${WEB_TOOLS}/build_page.js ${WEB_HOST_MODULE} ${PAGE_DIR}/index.html ${WEB_INPUT_MODULES}
-            ${WEB_PAGE_MODULES}
+            ${PAGE_DIR}/refusal_kinds.js=${WEB_REFUSAL_MODULE}
+        DEPENDS ${WEB_TOOLS}/build_page.js ${WEB_HOST_MODULE} ${WEB_REFUSAL_MODULE} ${PAGE_DIR}/index.html
+            ${WEB_INPUT_MODULES} ${WEB_PAGE_MODULES}
         COMMENT "Building the page")
     configure_file(${PAGE_DIR}/manifest.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest COPYONLY)
     # The element for pages that embed this one is a module of its own, which such pages import.

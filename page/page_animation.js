@@ -1,7 +1,9 @@
 // An animation from the view shown to another, over a given time: the program computes each frame's
 // view on the path between the two (page/AnimationCommands.h) and ends exactly on the target; the
 // page only tells it how far along the time is, once per frame the browser shows.
-const REPLACED = {kind: 'replaced', reason: 'another view was asked for before this one arrived'};
+import {KINDS} from './refusal_kinds.js';
+
+const REPLACED = {kind: KINDS.replaced, reason: 'another view was asked for before this one arrived'};
 
 export class ViewAnimation {
   // `views`: the program's view functions (page_views.js); `frame(callback)`: calls back at the

@@ -10,7 +10,7 @@ export function changes(before, now) {
   const said = [];
   if (now.dimension !== before.dimension && now.dimension > 0)
     said.push(texts.cube(now.dimension, now.vertices, now.edges, now.faces));
-  if (now.message !== null && now.message !== before.message) said.push(texts.messageBox(now.message));
+  if (now.message !== null && now.message !== before.message) said.push(texts.messageBox(now.messageId, now.message));
   if (now.facesShown !== before.facesShown) said.push(now.facesShown ? texts.facesShown : texts.edgesOnly);
   if (!samePlane(now.plane, before.plane) || (now.plane && now.reverse !== before.reverse)) {
     said.push(now.plane ? texts.turning(now.plane[0], now.plane[1], now.reverse) : texts.stopped);

@@ -1,23 +1,26 @@
 // The page's own controls beside the window, for a finger and the keyboard: the dimensions 3 to 8
 // and the faces. They act through the program, as the window's panel would, and by its rule: the
-// program says whether a dimension is built at once, asked about first or refused, and in which
-// words, and the page says those words in its dialog, in the page's language.
+// program says whether a dimension is built at once or asked about first, and in which words, and
+// the page says those words in its dialog, in the page's language.
 import {texts} from './page_language.js';
+import {KINDS} from './refusal_kinds.js';
+import {NOT_RUNNING} from './page_refusal.js';
 
-// Builds the n-cube by the program's rule (PageProgram.dimensionQuestion): at once, once its
-// question is answered "确定" (OK), or never, once its refusal has been read. A promise of null once
-// built, or of why not. `onAsk(text)`, if given, is told each question or refusal shown.
+const DECLINED = {kind: KINDS.declined, reason: 'the reader chose 取消'};
+
+// Builds the n-cube by the program's rule (PageProgram.dimensionQuestion): at once, or once its
+// question is answered "确定" (OK). A promise of null once built, or of why not, {kind, reason}.
+// `onAsk(text)`, if given, is told each question shown. A dimension the program does not build is
+// refused by the program, and the reader hears nothing of it: the page's buttons never ask for one,
+// so only a host's mistake does.
 export async function buildDimension(n, program, dialog, onAsk = () => {}) {
   const answer = program.dimensionQuestion(n);
-  if (!answer) return 'not started: the program is not running';
-  if (answer.answer !== 'build') onAsk(answer.text);
-  if (answer.answer === 'refused') {
-    await dialog.tell(texts.programText(answer.text));
-    return `refused: ${answer.text}`;
+  if (!answer) return NOT_RUNNING;
+  if (answer.answer === 'ask') {
+    onAsk(answer.text);
+    if (!(await dialog.ask(texts.programText(answer.messageId, answer.text)))) return DECLINED;
   }
-  if (answer.answer === 'ask' && !(await dialog.ask(texts.programText(answer.text)))) return 'declined: the reader chose 取消';
-  const refused = program.applyDimension(n);
-  return refused ? `busy: ${refused}` : null;
+  return program.applyDimension(n);
 }
 
 // `controls`: the element holding buttons with data-dimension and the faces button (data-faces);

@@ -6,19 +6,12 @@ export class PageDialog {
   constructor(dialog) {
     this.dialog = dialog;
     this.text = dialog.querySelector('.question');
-    this.cancel = dialog.querySelector('button[value="cancel"]');
   }
 
   // Resolves true for "确定", false for "取消" or Escape; the focus goes back where it was.
-  ask(question) { return this.open(question, true); }
-
-  // Says `text` with "确定" alone; resolves once the dialog is closed.
-  async tell(text) { await this.open(text, false); }
-
-  open(text, cancellable) {
+  ask(question) {
     const back = document.activeElement;
-    this.text.textContent = text;
-    this.cancel.hidden = !cancellable;
+    this.text.textContent = question;
     this.dialog.returnValue = '';
     this.dialog.showModal();
     return new Promise((resolve) => {

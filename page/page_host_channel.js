@@ -22,13 +22,15 @@ export function openHostChannel({program, dialog, running, focusWindow}) {
     running: () => running() && views !== null,
     capture: () => views.capture(),
     apply: (text) => (animation.stop(), shown(views.apply(text))),
-    setDimension: (n) => (animation.stop(),
-                          buildDimension(n, program, dialog, (text) => host.notify('question', {text})).then(shown)),
-    setFaces: (faces) => {
+    setDimension: (n) => {
+      // A dimension the program never builds is the host's mistake, refused by the program before
+      // anything moves: the animation goes on and the keyboard stays where it is.
+      const answer = program.dimensionQuestion(n);
+      if (answer && answer.answer === 'refused') return program.applyDimension(n);
       animation.stop();
-      const refused = program.showFaces(faces);
-      return shown(refused ? `busy: ${refused}` : null);
+      return buildDimension(n, program, dialog, (text) => host.notify('question', {text})).then(shown);
     },
+    setFaces: (faces) => (animation.stop(), shown(program.showFaces(faces))),
     animate: (text, ms) => shown(animation.to(text, ms)),
   }, (m) => parent.postMessage(m, '*'));
   window.addEventListener('message', (event) => {

@@ -4,11 +4,11 @@
 const AXES = ['X', 'Y', 'Z', 'W'];
 const axis = (k) => AXES[k] || String(k);
 
-// The program's message box texts (hypercube/DimensionRule.cpp), in English, and whether the box
-// asks (确定 and 取消) or tells (确定 alone).
+// The program's messages in English, by the id the program gives each (hypercube/DimensionRule.cpp),
+// and whether the box asks (确定 and 取消) or tells (确定 alone).
 const MESSAGES = {
-  '请输入3--8的维度值': {text: 'Please enter a dimension from 3 to 8', asks: false},
-  '大于6的维度可能会渲染较慢，真的要试试？': {text: 'Dimensions above 6 may be slow to draw. Really try?', asks: true},
+  range: {text: 'Please enter a dimension from 3 to 8', asks: false},
+  slow: {text: 'Dimensions above 6 may be slow to draw. Really try?', asks: true},
 };
 const BUTTONS = {false: '确定 (OK)', true: '确定 (OK) and 取消 (Cancel)'};
 
@@ -71,11 +71,12 @@ export const TEXTS = {
   turning: (a, b, reverse) => `Turning in the ${axis(a)}–${axis(b)} plane${reverse ? ', reversed' : ''}`,
   stopped: 'Turning stopped',
   sentenceBreak: '. ',
-  // A message the program has no English for here is given as it is.
-  messageBox: (text) => {
-    const known = MESSAGES[text];
+  // The program's message of id `id` whose Chinese is `text`; one without English here is given as
+  // it is.
+  messageBox: (id, text) => {
+    const known = MESSAGES[id];
     return known ? `The window shows a Chinese message box: “${known.text}”, with ${BUTTONS[known.asks]}`
                  : `The window shows a Chinese message box: “${text}”`;
   },
-  programText: (text) => (MESSAGES[text] ? MESSAGES[text].text : text),
+  programText: (id, text) => (MESSAGES[id] ? MESSAGES[id].text : text),
 };

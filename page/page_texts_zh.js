@@ -60,7 +60,7 @@ export const TEXTS = {
   stopped: '停止旋转',
   sentenceBreak: '。',
   // The program's message box as the live region says it, and the program's question in the page's
-  // dialog: its own words.
-  messageBox: (text) => text,
-  programText: (text) => text,
+  // dialog: its own words, whatever its id.
+  messageBox: (id, text) => text,
+  programText: (id, text) => text,
 };

@@ -12,6 +12,7 @@ import {Notice} from './page_notice.js';
 import {CanvasRecorder, recordingType} from './page_record.js';
 import {shareLink} from './page_share.js';
 import {texts} from './page_language.js';
+import {KINDS} from './refusal_kinds.js';
 
 // `running()`: whether the program runs now (it cannot be called before it starts nor after it
 // ends). Returns the function the loader calls with its Module and the program's view functions
@@ -40,7 +41,7 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
       keepWindow();
       const {file, refused} = drawFigure(views, format, canvas.width);
       if (file) download(file, format);
-      else notice.show(refused.kind === 'busy' ? texts.notices.boxOpenFigure : texts.notices.noFigure, 10, refused.reason);
+      else notice.show(refused.kind === KINDS.busy ? texts.notices.boxOpenFigure : texts.notices.noFigure, 10, refused.reason);
     });
   }
 
@@ -74,8 +75,8 @@ export function wireViewButtons({canvas, running, picture, svg, pdf, record, sha
   const show = (text, atStart) => {
     const refused = views.apply(text);
     if (!refused) return;
-    if (refused.kind === 'not started') views.afterFrame(() => show(text, atStart));
-    else if (refused.kind === 'busy') notice.show(texts.notices.boxOpen, 10, refused.reason);
+    if (refused.kind === KINDS.notStarted) views.afterFrame(() => show(text, atStart));
+    else if (refused.kind === KINDS.busy) notice.show(texts.notices.boxOpen, 10, refused.reason);
     else notice.show(atStart ? texts.notices.unreadable : texts.notices.unreadableNow, atStart ? 15 : 10, refused.reason);
   };
 

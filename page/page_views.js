@@ -5,6 +5,8 @@
 // They are called as exports, not through emscripten's ccall: while the program waits for its next
 // frame it is paused (Asyncify), and ccall then hands back a promise of the end of that pause, which
 // is the end of the program. The functions themselves never pause, so a direct call returns at once.
+import {readRefusal} from './page_refusal.js';
+
 export class ProgramViews {
   constructor(module) { this.module = module; } // the loader's Module
 
@@ -12,14 +14,14 @@ export class ProgramViews {
   capture() { return this.call('_tessary_capture_view'); }
   // The text of the view shown now, read without settling it: only to notice a change.
   peek() { return this.call('_tessary_peek_view'); }
-  // Shows `text`: null when it is shown now, otherwise why nothing changed, {kind, reason}: kind
-  // 'unreadable' (no view), 'busy' (a message box is open) or 'not started' (no screen yet), and the
-  // program's one line of reason.
-  apply(text) { return refusal(this.call('_tessary_apply_view', text)); }
+  // Shows `text`: null when it is shown now, otherwise why nothing changed, {kind, reason}
+  // (page_refusal.js): unreadable (no view), busy (a message box is open) or not started (no screen
+  // yet).
+  apply(text) { return readRefusal(this.call('_tessary_apply_view', text)); }
   // Starts the path from the view shown to `text`, and puts its point at `t` (0 to 1) on the
   // screen, ending exactly on `text` at 1; null, or why not, as apply() says it.
-  startAnimation(text) { return refusal(this.call('_tessary_animation_start', text)); }
-  stepAnimation(t) { return refusal(this.call('_tessary_animation_step', undefined, t)); }
+  startAnimation(text) { return readRefusal(this.call('_tessary_animation_start', text)); }
+  stepAnimation(t) { return readRefusal(this.call('_tessary_animation_step', undefined, t)); }
 
   // Calls `then()` once the program has drawn its next frame and given the thread back, when the
   // page may call it again. Each caller waiting is called, in turn.
@@ -46,12 +48,4 @@ export class ProgramViews {
       m._free(argument);
     }
   }
-}
-
-// A program command's answer: null for "" (done), otherwise why not, {kind, reason}, from its
-// "kind: reason" line.
-export function refusal(answer) {
-  if (answer === '') return null;
-  const at = answer.indexOf(': ');
-  return at < 0 ? {kind: '', reason: answer} : {kind: answer.slice(0, at), reason: answer.slice(at + 2)};
 }

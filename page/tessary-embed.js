@@ -58,8 +58,8 @@ class TessaryView extends HTMLElement {
   get view() { return this.shown !== null ? this.shown : this.getAttribute('view'); }
   set view(text) { this.setAttribute('view', text); }
 
-  // Moves from the view shown to `view` in `ms` milliseconds; resolves once there, rejects with
-  // the page's reason when it refuses.
+  // Moves from the view shown to `view` in `ms` milliseconds; resolves once there, rejects when the
+  // page refuses with an Error whose message is the page's reason and whose `kind` is its kind.
   animateTo(view, ms = 1000) { return this.request({type: 'animate-to', view, ms}); }
 
   // The page's own requests, for what the element has no property of.
@@ -137,7 +137,7 @@ class TessaryView extends HTMLElement {
       default:
         if (!answered) return;
         this.waiting.delete(data.id);
-        if (data.type === 'refused') answered.reject(new Error(data.reason));
+        if (data.type === 'refused') answered.reject(Object.assign(new Error(data.reason), {kind: data.kind}));
         else answered.resolve(data);
     }
   }

@@ -35,7 +35,7 @@ TEST(AnimationCommandsWithoutAProgram, StartNothingAndSayWhy) {
     EXPECT_EQ(std::string(tessary_animation_start("v1.5f")), "unreadable: " + reason);
     EXPECT_EQ(std::string(tessary_animation_start(FiveCube(0.5).c_str())),
               "not started: the program has not started yet");
-    EXPECT_EQ(std::string(tessary_animation_step(0.5)), "none: no animation");
+    EXPECT_EQ(std::string(tessary_animation_step(0.5)), "not started: no animation is going");
     EXPECT_EQ(std::string(tessary_peek_view()), "");
 }
 
@@ -63,7 +63,8 @@ TEST_F(AnimationCommandsTest, TheWayEndsOnWhatOpeningTheTextShows) {
     EXPECT_NE(halfWay, last);
     ASSERT_EQ(std::string(tessary_animation_step(1.0)), "");
     const std::string ended = tessary_peek_view();
-    EXPECT_EQ(std::string(tessary_animation_step(1.0)), "none: no animation") << "the animation is over";
+    EXPECT_EQ(std::string(tessary_animation_step(1.0)), "not started: no animation is going")
+        << "the animation is over";
 
     ASSERT_EQ(std::string(tessary_apply_view(last.c_str())), "");
     EXPECT_EQ(ended, std::string(tessary_peek_view())) << "the screen the link shows";
@@ -102,7 +103,8 @@ TEST_F(AnimationCommandsTest, RefusalsSayWhyAndChangeNothing) {
     EXPECT_EQ(startBusy, "busy: a message box is open");
     EXPECT_EQ(stepBusy, "busy: a message box is open");
     EXPECT_EQ(std::string(tessary_peek_view()), shown);
-    EXPECT_EQ(std::string(tessary_animation_step(0.5)), "none: no animation") << "dropped while busy";
+    EXPECT_EQ(std::string(tessary_animation_step(0.5)), "not started: no animation is going")
+        << "dropped while busy";
 }
 
 } // namespace

@@ -47,12 +47,13 @@ TEST_F(FigureCommandsTest, DrawTheViewShownAtAPictureWidthTheDesktopAllows) {
 }
 
 TEST_F(FigureCommandsTest, RefusalsSayWhyAndMakeNoFile) {
-    EXPECT_EQ(std::string(tessary_figure("png", 1024)), "unknown format: png");
+    EXPECT_EQ(std::string(tessary_figure("png", 1024)), "malformed: the format must be svg or pdf, not png");
     EXPECT_EQ(tessary_figure_size(), 0);
+    ASSERT_EQ(std::string(tessary_figure("svg", 1024)), "");
     Manager().messageBoxOpen = true;
     EXPECT_EQ(std::string(tessary_figure("svg", 1024)), "busy: a message box is open");
     Manager().messageBoxOpen = false;
-    EXPECT_EQ(tessary_figure_size(), 0);
+    EXPECT_EQ(tessary_figure_size(), 0) << "no file left from the call before";
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "page/PageState.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,12 +28,12 @@ std::wstring Unescaped(const std::string& json) {
     return text;
 }
 
-TEST(PageStateWithoutAProgram, TheDimensionQuestionIsTheGenerateButtonsRuleInItsWords) {
+TEST(PageStateWithoutAProgram, TheDimensionQuestionIsTheGenerateButtonsRuleInItsWordsWithTheirIds) {
     for (int n = 0; n <= 10; ++n) {
         const std::string answer = tessary_dimension_question(n);
         SCOPED_TRACE("n = " + std::to_string(n) + ": " + answer);
-        const std::string refused = "{\"answer\":\"refused\",\"text\":\"";
-        const std::string ask = "{\"answer\":\"ask\",\"text\":\"";
+        const std::string refused = "{\"answer\":\"refused\",\"messageId\":\"range\",\"text\":\"";
+        const std::string ask = "{\"answer\":\"ask\",\"messageId\":\"slow\",\"text\":\"";
         if (!DimensionRule::Builds(n)) {
             ASSERT_EQ(answer.rfind(refused, 0), 0u);
             EXPECT_EQ(Unescaped(answer.substr(refused.size(), answer.size() - refused.size() - 2)),
@@ -49,6 +50,14 @@ TEST(PageStateWithoutAProgram, TheDimensionQuestionIsTheGenerateButtonsRuleInIts
     EXPECT_EQ(std::string(tessary_dimension_question(7)).rfind("{\"answer\":\"ask\"", 0), 0u)
         << "7 asks first";
     EXPECT_EQ(std::string(tessary_dimension_question(6)), "{\"answer\":\"build\"}") << "6 does not";
+}
+
+TEST(PageStateWithoutAProgram, RefusalsSayTheirKind) {
+    ASSERT_EQ(application, nullptr);
+    EXPECT_EQ(std::string(tessary_apply_dimension(1000000000)), "out of range: the dimension must be 3 to 8");
+    EXPECT_EQ(std::string(tessary_apply_dimension(4)), "not started: the program has not started yet");
+    EXPECT_EQ(std::string(tessary_show_faces(1)), "not started: the program has not started yet");
+    EXPECT_EQ(std::string(tessary_page_state()), "{}");
 }
 
 class PageStateTest : public AppFixture {
@@ -88,8 +97,10 @@ TEST_F(PageStateTest, ADimensionAppliedFromThePageBuildsItAsTypedAndKeepsCameraA
     EXPECT_TRUE(Holds(State(), "\"facesShown\":false,"));
     EXPECT_TRUE(Viewer()->wireframeBox->checked);
 
-    EXPECT_STRNE(tessary_apply_dimension(9), "");
+    for (int n : {9, 2, -4, 0})
+        EXPECT_EQ(std::string(tessary_apply_dimension(n)), "out of range: the dimension must be 3 to 8") << n;
     EXPECT_TRUE(Holds(State(), "{\"dimension\":4,")) << "a refused dimension changes nothing";
+    EXPECT_FALSE(Manager().messageBoxOpen) << "and opens no box";
 }
 
 TEST_F(PageStateTest, ThePlaneIsTheOneTheHeldDigitsTurnAndAnOpenBoxIsReadAndRefuses) {
@@ -107,19 +118,26 @@ TEST_F(PageStateTest, ThePlaneIsTheOneTheHeldDigitsTurnAndAnOpenBoxIsReadAndRefu
     EXPECT_TRUE(Holds(State(), "\"plane\":null,")) << "nothing turns while paused";
     inputState.paused = false;
 
-    QV_MessageBox* box = new QV_MessageBox(L"请输入3--8的维度值", false);
-    Manager().messageBox = box;
-    Manager().messageBoxOpen = true;
-    const std::string state = State();
-    const std::string refusal = tessary_apply_dimension(3);
-    const std::string facesRefusal = tessary_show_faces(1);
-    Manager().messageBox = nullptr;
-    Manager().messageBoxOpen = false;
-    delete box;
-    EXPECT_TRUE(Holds(state, "\"message\":\"\\u8bf7\\u8f93\\u51653--8")) << "请输入3--8";
-    EXPECT_TRUE(Holds(state, "\"plane\":null,")) << "nothing turns under a box";
-    EXPECT_TRUE(Holds(refusal, "message box"));
-    EXPECT_TRUE(Holds(facesRefusal, "message box"));
+    // Each of the program's messages by its id; a text the program never shows has none.
+    std::vector<std::string> states, refusals;
+    for (const wchar_t* text : {DimensionRule::Refusal(), DimensionRule::Question(8), L"?"}) {
+        QV_MessageBox box(text, false);
+        Manager().messageBox = &box;
+        Manager().messageBoxOpen = true;
+        states.push_back(State());
+        refusals.push_back(tessary_apply_dimension(3));
+        refusals.push_back(tessary_show_faces(1));
+        Manager().messageBox = nullptr;
+        Manager().messageBoxOpen = false;
+    }
+    const size_t from = states[0].find("\"message\":\"") + 11,
+                 to = states[0].find("\",\"messageId\":\"range\",");
+    ASSERT_LT(from, to) << states[0];
+    EXPECT_EQ(Unescaped(states[0].substr(from, to - from)), DimensionRule::Refusal()) << states[0];
+    EXPECT_TRUE(Holds(states[1], "\"messageId\":\"slow\","));
+    EXPECT_TRUE(Holds(states[2], "\"message\":\"?\",\"messageId\":null,"));
+    EXPECT_TRUE(Holds(states[0], "\"plane\":null,")) << "nothing turns under a box";
+    EXPECT_EQ(refusals, std::vector<std::string>(6, "busy: a message box is open"));
     EXPECT_TRUE(Holds(State(), "{\"dimension\":5,\"vertices\":32,"));
 }
 

@@ -7,14 +7,13 @@ import {useLanguage} from '../../page/page_language.js';
 
 beforeEach(() => useLanguage('zh'));
 
-const START = {dimension: 0, vertices: 0, edges: 0, faces: 0, facesShown: false, message: null, plane: null,
-               reverse: false};
+const START = {dimension: 0, vertices: 0, edges: 0, faces: 0, facesShown: false, message: null, messageId: null,
+               plane: null, reverse: false};
 const FOUR = {...START, dimension: 4, vertices: 16, edges: 32, faces: 24};
 
 test('says a cube built, a box\'s text, the faces, a turn with its plane and direction, and its end', () => {
   assert.deepEqual(changes(START, FOUR), ['4 维超立方体：16 个顶点，32 条边，24 个面']);
-  assert.deepEqual(changes(FOUR, {...FOUR, message: '请输入3--8的维度值', facesShown: true}),
-                   ['请输入3--8的维度值', '显示面']);
+  assert.deepEqual(changes(FOUR, {...FOUR, message: '中文', messageId: 'range', facesShown: true}), ['中文', '显示面']);
   assert.deepEqual(changes({...FOUR, facesShown: true}, FOUR), ['只显示棱（线框渲染）']);
   assert.deepEqual(changes(FOUR, {...FOUR, plane: [0, 3]}), ['正在 X–W 平面内旋转']);
   assert.deepEqual(changes({...FOUR, plane: [0, 3]}, {...FOUR, plane: [0, 3], reverse: true}),
@@ -26,9 +25,9 @@ test('says a cube built, a box\'s text, the faces, a turn with its plane and dir
   assert.deepEqual(changes(FOUR, START), [], 'nothing built is no cube');
 });
 
-test('says the same in English, the program\'s Chinese message box by what it says', () => {
+test('says the same in English, the program\'s Chinese message box by which message it is', () => {
   useLanguage('en');
-  assert.deepEqual(changes(START, {...FOUR, message: '请输入3--8的维度值', plane: [0, 3], reverse: true}), [
+  assert.deepEqual(changes(START, {...FOUR, message: '中文', messageId: 'range', plane: [0, 3], reverse: true}), [
     '4-cube: 16 vertices, 32 edges, 24 faces',
     'The window shows a Chinese message box: “Please enter a dimension from 3 to 8”, with 确定 (OK)',
     'Turning in the X–W plane, reversed']);

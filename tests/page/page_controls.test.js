@@ -2,7 +2,9 @@
 // they follow the program's answer for each dimension and give the window the keyboard back.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {wireControls} from '../../page/page_controls.js';
+import {pageModule} from './page_modules.js';
+
+const {wireControls} = await pageModule('page_controls.js');
 
 class Button extends EventTarget {
   constructor(attributes) {
@@ -22,15 +24,12 @@ function page(reply) {
   const controls = {querySelector: () => faces, querySelectorAll: () => dimensions};
   const done = [], said = [];
   const program = {
-    dimensionQuestion: (n) => (n > 8 ? {answer: 'refused', text: 'no'} : n > 6 ? {answer: 'ask', text: `slow ${n}?`}
-                                                                                : {answer: 'build'}),
-    applyDimension: (n) => done.push(['build', n]),
+    dimensionQuestion: (n) => (n > 8 ? {answer: 'refused', messageId: 'range', text: 'no'}
+                               : n > 6 ? {answer: 'ask', messageId: null, text: `slow ${n}?`} : {answer: 'build'}),
+    applyDimension: (n) => (n > 8 ? {kind: 'out of range', reason: '3 to 8'} : (done.push(['build', n]), null)),
     showFaces: (shown) => done.push(['faces', shown]),
   };
-  const dialog = {
-    ask: async (text) => { said.push(['ask', text]); return reply; },
-    tell: async (text) => { said.push(['tell', text]); },
-  };
+  const dialog = {ask: async (text) => { said.push(['ask', text]); return reply; }};
   let focused = 0;
   const follow = wireControls(controls, program, dialog, () => ++focused);
   const click = async (button) => {
@@ -40,11 +39,11 @@ function page(reply) {
   return {dimensions, faces, done, said, follow, click, focused: () => focused};
 }
 
-test('a dimension is built at once, after the program\'s question is answered 确定, or refused in its words', async () => {
+test('a dimension is built at once, after the program\'s question is answered 确定, or refused by the program alone', async () => {
   const answered = page(true);
   for (const button of answered.dimensions) await answered.click(button);
   assert.deepEqual(answered.done, [3, 4, 5, 6, 7, 8].map((n) => ['build', n]), 'built');
-  assert.deepEqual(answered.said, [['ask', 'slow 7?'], ['ask', 'slow 8?'], ['tell', 'no']], 'said in the dialog');
+  assert.deepEqual(answered.said, [['ask', 'slow 7?'], ['ask', 'slow 8?']], 'said in the dialog');
   assert.equal(answered.focused(), 7, 'the window got the keyboard back after each button');
 
   const cancelled = page(false);

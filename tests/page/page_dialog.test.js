@@ -4,17 +4,16 @@ import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {PageDialog} from '../../page/page_dialog.js';
 
-// A <dialog> as the page's is: its text, its cancel button, showModal, and close(value) as a button
-// of its form (or Escape, with no value) closes it.
+// A <dialog> as the page's is: its text, showModal, and close(value) as a button of its form (or
+// Escape, with no value) closes it.
 class Dialog extends EventTarget {
   constructor() {
     super();
     this.question = {textContent: ''};
-    this.cancel = {hidden: false};
     this.open = false;
     this.returnValue = 'stale';
   }
-  querySelector(selector) { return selector === '.question' ? this.question : this.cancel; }
+  querySelector(selector) { return selector === '.question' ? this.question : null; }
   showModal() { this.open = true; }
   close(value) {
     if (value !== undefined) this.returnValue = value;
@@ -30,21 +29,9 @@ test('asks with 确定 and 取消: true for ok only, Escape after an ok is no ok
   const element = new Dialog(), dialog = new PageDialog(element);
   for (const [value, expected] of [['ok', true], [undefined, false], ['cancel', false]]) {
     const answer = dialog.ask(`question ${value}`);
-    assert.deepEqual([element.open, element.question.textContent, element.cancel.hidden], [true, `question ${value}`, false]);
+    assert.deepEqual([element.open, element.question.textContent], [true, `question ${value}`]);
     element.close(value);
     assert.equal(await answer, expected, `closed by ${value ?? 'Escape'}`);
   }
   assert.deepEqual(focusedBack, [{preventScroll: true}, {preventScroll: true}, {preventScroll: true}]);
-});
-
-test('tells with 确定 alone, and the next question has 取消 again', async () => {
-  const element = new Dialog(), dialog = new PageDialog(element);
-  const told = dialog.tell('refused');
-  assert.deepEqual([element.open, element.question.textContent, element.cancel.hidden], [true, 'refused', true]);
-  element.close('ok');
-  assert.equal(await told, undefined);
-  const asked = dialog.ask('again?');
-  assert.equal(element.cancel.hidden, false);
-  element.close('ok');
-  assert.equal(await asked, true);
 });

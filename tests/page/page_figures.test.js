@@ -2,8 +2,10 @@
 // copied out as a Blob of the format's type, and a refusal split into its kind and reason.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {drawFigure} from '../../page/page_figures.js';
-import {ProgramViews} from '../../page/page_views.js';
+import {pageModule} from './page_modules.js';
+
+const {drawFigure} = await pageModule('page_figures.js');
+const {ProgramViews} = await pageModule('page_views.js');
 
 // A Module whose _tessary_figure answers `answer` and keeps `file` at byte 16 of its memory, and
 // which records the calls' format and width.

@@ -4,14 +4,24 @@
 // the handler to the protocol's shapes; these cases hold the words and the timing.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {PageHost} from '../../page/page_host.js';
-import {ViewAnimation} from '../../page/page_animation.js';
-import {watchView} from '../../page/page_view_watch.js';
+import fs from 'node:fs';
+import {pageModule} from './page_modules.js';
 
-test('refusals say what is wrong with a message, and a refused view carries the program\'s reason', async () => {
+const {PageHost} = await pageModule('page_host.js');
+const {ViewAnimation} = await pageModule('page_animation.js');
+const {watchView} = await pageModule('page_view_watch.js');
+const {buildDimension} = await pageModule('page_controls.js');
+const {KINDS} = await pageModule('refusal_kinds.js');
+
+// Each answer as [id, kind, reason], or [id, type] for one that is no refusal.
+const answers = (posted) => posted.map((m) => (m.type === 'refused' ? [m.id, m.kind, m.reason] : [m.id, m.type]));
+
+test('refusals say what is wrong with a message, by kind, and a refused view carries the program\'s reason', async () => {
   const posted = [];
-  const host = new PageHost({running: () => true, capture: () => 'v1.0w.A',
-                             apply: () => ({kind: 'unreadable', reason: 'the view ends too early'})},
+  let running = true;
+  const host = new PageHost({running: () => running, capture: () => 'v1.0w.A',
+                             apply: () => ({kind: 'unreadable', reason: 'the view ends too early'}),
+                             setFaces: () => { throw new Error('memory access out of bounds'); }},
                             (m) => posted.push(m));
   for (const data of [{tessary: 2, id: 1, type: 'get-view'}, {tessary: 1, id: NaN, type: 'get-view'},
                       {tessary: 1, id: 3, type: 'go'}, {tessary: 1, id: 4, type: 'set-view'},
@@ -19,15 +29,52 @@ test('refusals say what is wrong with a message, and a refused view carries the 
                       {tessary: 1, id: 6, type: 'animate-to', view: 'v', ms: Infinity},
                       {tessary: 1, id: 7, type: 'set-faces', faces: 1},
                       {tessary: 1, id: 8, type: 'get-view', href: 'https://example.org/'},
-                      {tessary: 1, id: 9, type: 'set-view', view: 'v1.4'}, {other: 1}, 'text'])
+                      {tessary: 1, id: 9, type: 'animate-to', view: 'v', ms: 60001},
+                      {tessary: 1, id: 10, type: 'set-view', view: 'v1.4'},
+                      {tessary: 1, id: 11, type: 'set-faces', faces: true}, {other: 1}, 'text'])
     await host.receive(data);
-  assert.deepEqual(posted.map((m) => [m.id, m.type === 'refused' ? m.reason : m.type]), [
-    [1, 'this page speaks version 1 of the protocol'], [null, 'id must be a finite number'],
-    [3, 'unknown type; a request is one of get-view, set-view, set-dimension, set-faces, animate-to'],
-    [4, 'set-view needs view'], [5, 'view is 5000 characters long, at most 1024'],
-    [6, 'ms must be a number from 0 to 60000'], [7, 'faces must be true or false'],
-    [8, 'get-view carries no field href'], [9, 'unreadable: the view ends too early'],
+  running = false;
+  await host.receive({tessary: 1, id: 12, type: 'get-view'});
+  assert.deepEqual(answers(posted), [
+    [1, 'malformed', 'malformed: this page speaks version 1 of the protocol'],
+    [null, 'malformed', 'malformed: id must be a finite number'],
+    [3, 'malformed', 'malformed: unknown type; a request is one of get-view, set-view, set-dimension, set-faces, animate-to'],
+    [4, 'malformed', 'malformed: set-view needs view'],
+    [5, 'malformed', 'malformed: view is 5000 characters long, at most 1024'],
+    [6, 'malformed', 'malformed: ms must be a finite number'], [7, 'malformed', 'malformed: faces must be true or false'],
+    [8, 'malformed', 'malformed: get-view carries no field href'],
+    [9, 'out of range', 'out of range: ms must be from 0 to 60000'],
+    [10, 'unreadable', 'unreadable: the view ends too early'],
+    [11, 'failed', 'failed: memory access out of bounds'],
+    [12, 'not started', 'not started: the program is not running'],
   ]);
+});
+
+test('a dimension outside 3 to 8 is refused as out of range and the reader hears nothing; 7 asks, and 取消 declines', async () => {
+  const posted = [], heard = [];
+  // The program's rule and answers, as page/PageState.h gives them.
+  const builds = (n) => n >= 3 && n <= 8;
+  const program = {
+    dimensionQuestion: (n) => (!builds(n) ? {answer: 'refused', messageId: 'range', text: '范围'}
+                               : n > 6 ? {answer: 'ask', messageId: 'slow', text: '慢'} : {answer: 'build'}),
+    applyDimension: (n) => (builds(n) ? (heard.push(['built', n]), null)
+                                      : {kind: 'out of range', reason: 'the dimension must be 3 to 8'}),
+  };
+  const dialog = {ask: async () => (heard.push(['dialog']), false)};
+  const host = new PageHost({running: () => true, setDimension: (n) => buildDimension(n, program, dialog,
+                                                                                      () => heard.push(['question']))},
+                            (m) => posted.push(m));
+  let id = 0;
+  for (const dimension of [1000000000, 0, 2, 9, -4, 7, 5])
+    await host.receive({tessary: 1, type: 'set-dimension', dimension, id: ++id});
+  const outOfRange = [1, 2, 3, 4, 5].map((k) => [k, 'out of range', 'out of range: the dimension must be 3 to 8']);
+  assert.deepEqual(answers(posted), [...outOfRange, [6, 'declined', 'declined: the reader chose 取消'], [7, 'done']]);
+  assert.deepEqual(heard, [['question'], ['dialog'], ['built', 5]], 'only 7 was put to the reader');
+});
+
+test('docs/embedding.md says when each kind of refusal comes', () => {
+  const doc = fs.readFileSync(new URL('../../docs/embedding.md', import.meta.url), 'utf8');
+  assert.deepEqual(Object.values(KINDS).filter((kind) => !doc.includes(`| \`${kind}\` |`)), [], 'kinds without a row');
 });
 
 // Views that record the animation's steps; `frames` are the times the browser's frames come at.

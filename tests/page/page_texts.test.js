@@ -59,18 +59,18 @@ test('every data-text and data-label of index.html and every texts.key a module 
   assert.throws(() => assertEveryTableHas([['noSuchText', 'x.js']]), /noSuchText/);
 });
 
-test('the program\'s message box texts pass unchanged in Chinese and have their English', () => {
-  const messages = [...read('hypercube/DimensionRule.cpp').matchAll(/L"([^"]*)"/g)].map((m) => m[1]);
-  assert.equal(messages.length, 2, `the program's messages: ${JSON.stringify(messages)}`);
-  for (const text of messages) {
-    assert.equal(TABLES.zh.programText(text), text);
-    assert.equal(TABLES.zh.messageBox(text), text);
-    const english = TABLES.en.programText(text);
-    assert.ok(english !== text && /^[\x20-\x7e]+$/.test(english), `no English for "${text}": "${english}"`);
-    assert.match(TABLES.en.messageBox(text), /Chinese message box: “[\x20-\x7e]+”, with 确定 \(OK\)/);
+test('the program\'s messages pass unchanged in Chinese and have their English by their ids', () => {
+  const ids = [...read('hypercube/DimensionRule.cpp').matchAll(/\{"(\w+)", L"/g)].map((m) => m[1]);
+  assert.deepEqual(ids, ['range', 'slow'], 'the program\'s message ids');
+  for (const id of ids) {
+    assert.deepEqual([TABLES.zh.programText(id, '中文'), TABLES.zh.messageBox(id, '中文')], ['中文', '中文']);
+    const english = TABLES.en.programText(id, '中文');
+    assert.ok(/^[\x20-\x7e]+$/.test(english), `no English for ${id}: "${english}"`);
+    assert.match(TABLES.en.messageBox(id, '中文'), /Chinese message box: “[\x20-\x7e]+”, with 确定 \(OK\)/);
   }
-  assert.match(TABLES.en.messageBox('大于6的维度可能会渲染较慢，真的要试试？'), /取消 \(Cancel\)/, 'a question has Cancel');
-  assert.doesNotMatch(TABLES.en.messageBox('请输入3--8的维度值'), /取消/, 'a refusal has OK alone');
+  assert.match(TABLES.en.messageBox('slow', '中文'), /取消 \(Cancel\)/, 'a question has Cancel');
+  assert.doesNotMatch(TABLES.en.messageBox('range', '中文'), /取消/, 'a refusal has OK alone');
+  assert.equal(TABLES.en.programText(null, '中文'), '中文', 'a message without an id is given as it is');
 });
 
 test('?lang= wins over the preference, which is Chinese for any zh and English otherwise', () => {

@@ -245,7 +245,7 @@ for (const engine of RUN) {
       await tessary.click(...FIELD);
       await tessary.press('Backspace');
       await tessary.type('9');
-      await tessary.click(...BUTTON); // the program's message box: 请输入3--8的维度值
+      await tessary.click(...BUTTON); // the program's message box refusing 9
       const saved = await tessary.evaluate(() => tessarySaved.length);
       await clickButton('save-svg');
       const notice = await tessary.waitFor(() => {

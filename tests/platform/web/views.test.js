@@ -170,7 +170,7 @@ describe('Views on the page', () => {
     await expectNotice(UNREADABLE_NOW, desktopRefusal('v1.9x.still-not-a-view'));
     await tessary.click(...FIELD);
     await tessary.type('9');
-    await tessary.click(...BUTTON); // the program's message box: 请输入3--8的维度值
+    await tessary.click(...BUTTON); // the program's message box refusing 9
     await hash(threeCube);
     await expectNotice(BOX_OPEN, 'a message box is open');
     await tessary.click(...OK_ALONE);
