@@ -10,8 +10,8 @@
 #   tessary_gui, tessary_hypercube  export/, figure/, render/, page/, the command line
 #   tessary_figure                  GL, platform/, app/, render/, page/, the command line
 #   tessary_render                  page/, the command line
-#   tessary_page                    render/, the command line; export/ but for Figure.h, its writers
-#                                   SvgFigure.h and PdfFigure.h, and FileKinds.h
+#   tessary_page                    render/, the command line; export/ but for Figure.h, its writer
+#                                   FigureText.h, and FileKinds.h
 #   tessary_webgl_core              the back ends' folders, emscripten
 #   tessary_backend_web             platform/webgl/ but for GlCurrent.h and WebGlSink.h
 #   tessary_backend_sdl, _web       platform/core/ but for Backend.h, Input.h and Utf16Text.h
@@ -91,10 +91,11 @@ tessary_forbid_includes(tessary_render "a room beside or above it" "page/|${comm
 tessary_forbid_includes(tessary_figure "what a figure is drawn without"
     "GL/|platform/|app/|render/|page/|${command_line}")
 tessary_forbid_includes(tessary_page "a room beside or above it" "render/|${command_line}")
-# The page saves the desktop's vector figures: of the file formats it needs a figure and its two
-# writers, and FileKinds for the widths a picture may have (which figure/ reads too).
+# The page saves the desktop's vector figures: of the file formats it needs a figure, its writer
+# FigureText, and FileKinds for the figure kinds and the widths a picture may have (which figure/
+# reads too).
 tessary_limit_includes(tessary_page "more of the file formats than a figure's" "export/"
-    "(Figure|SvgFigure|PdfFigure|FileKinds)\\.h")
+    "(Figure|FigureText|FileKinds)\\.h")
 # A windowing back end reaches the core through its two seams, Backend.h and Input.h, and the UTF-16
 # conversions every side shares; the window record, the queue and the rest stay the core's own. A
 # text back end reaches GDI through TextBackend.h and needs of the core at most the UTF-16
