@@ -81,9 +81,12 @@ focus_other() {
 
 focus_other
 xdotool mousemove --window "$wid" 200 25 click 1
+# A user types once the window shows it has the focus; a busy machine can take a while to hand the
+# focus over, and keys typed before then go to the xterm.
+active "$wid" || fail "the click did not activate the window"
+sleep 0.5
 xdotool type --delay 50 4
 xdotool mousemove --window "$wid" 924 35 click 1
-active "$wid" || fail "the click did not activate the window"
 shows built cube || fail "the activating click did not reach the entry field"
 
 focus_other
