@@ -4,8 +4,9 @@
 #include "app/GlWindow.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
+#include "hypercube/WindowLens.h"
 
-AppContext::AppContext() : window(mainWindow) {
+AppContext::AppContext() : window(mainWindow), fieldOfView(WindowLens::fieldOfViewDegrees) {
     glWindow = new GlWindow(window);
     deviceContext = glWindow->deviceContext;
     if (!glWindow->formatChosen)

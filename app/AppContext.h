@@ -24,7 +24,7 @@ public:
     HWND window = nullptr;
     bool showFrameCounter = true;
     ScreenManager* screenManager = nullptr; // owned
-    int fieldOfView = 50;
+    int fieldOfView;                        // degrees, the lens's at start (hypercube/WindowLens.h)
 
 private:
     GlWindow* glWindow = nullptr; // owned: the pixel format, the device and GL contexts

@@ -82,9 +82,14 @@ std::string WrongPictureKind() {
            "; clips (with --turn) also as " + FileKinds::Sentence(clipsOnly, false, "or");
 }
 
-// The kind of the figure `path` names, or null.
-const FileKind* FigureKind(const std::string& path) {
-    return FileKinds::Find(path, FileUse::figure);
+// The kind of file `path` names for the request: a clip with --turn, otherwise a figure or a
+// picture. Null when it names none.
+const FileKind* KindOf(const std::string& path, bool turning) {
+    if (turning)
+        return FileKinds::Find(path, FileUse::clip);
+    if (const FileKind* figure = FileKinds::Find(path, FileUse::figure))
+        return figure;
+    return FileKinds::Find(path, FileUse::picture);
 }
 
 // A whole decimal number within `limit`, nothing before or after it.
@@ -99,7 +104,7 @@ bool ReadInt(const std::string& word, FileLimit limit, int* value) {
 }
 
 // "A,B" or "-A,B" with two different digits.
-bool ReadTurn(const std::string& word, CommandLine* options) {
+bool ReadTurn(const std::string& word, RenderRequest* options) {
     std::string plane = word;
     options->turnBack = !plane.empty() && plane[0] == '-';
     if (options->turnBack)
@@ -137,6 +142,101 @@ void ReachConsole() {
 void ReachConsole() {}
 #endif
 
+// The options given whose values have defaults, which the rules between options ask after.
+struct Given {
+    bool width = false;
+    bool frames = false;
+    bool fps = false;
+};
+
+// The option `word`, with its `value` when it takes one, into *options. False with the reason when
+// the option is unknown or its value is not one it takes.
+bool ReadOption(const std::string& word, const std::string& value, CommandLine* options, Given* given,
+                std::string* reason) {
+    RenderRequest& request = options->request;
+    std::string why;
+    if (word == "--help" || word == "-h") {
+        options->help = true;
+    } else if (word == "--version") {
+        options->version = true;
+    } else if (word == "--print-view") {
+        options->printView = true;
+    } else if (word == "--panel") {
+        request.panel = true;
+    } else if (word == "--light") {
+        request.light = true;
+    } else if (word == "--view") {
+        if (!ViewText::Parse(value, &request.view, &why))
+            return Fail(reason, "--view: " + why);
+        request.viewText = value;
+        options->hasView = true;
+    } else if (word == "--render") {
+        if (value.empty())
+            return Fail(reason, "--render needs a file name");
+        request.renderFile = value;
+    } else if (word == "--width") {
+        if (!ReadInt(value, FileKinds::pictureWidth, &request.width))
+            return Fail(reason, "--width " + Quoted(value) + " is not a whole number " +
+                                    FileKinds::pictureWidth.Span());
+        given->width = true;
+    } else if (word == "--turn") {
+        if (!ReadTurn(value, &request))
+            return Fail(reason, "--turn " + Quoted(value) + " is not two different axes A,B or -A,B");
+        request.turning = true;
+    } else if (word == "--frames") {
+        if (!ReadInt(value, FileKinds::clipFrames, &request.frames))
+            return Fail(reason, "--frames " + Quoted(value) + " is not a whole number " +
+                                    FileKinds::clipFrames.Span());
+        given->frames = true;
+    } else if (word == "--fps") {
+        if (!ReadFps(value, &request.fps))
+            return Fail(reason, "--fps " + Quoted(value) + " is not a number " + FileKinds::clipRate.Span());
+        given->fps = true;
+    } else {
+        return Fail(reason, "unknown argument " + Quoted(word) + " (see tessary --help)");
+    }
+    return true;
+}
+
+// The rules between options, once each has been read: what needs --render or --turn, what a figure
+// cannot be, the turn's axes within the view's cube, and a file of a kind the request can be. The
+// request's kind is found here, once.
+bool CheckTogether(const Given& given, CommandLine* options, std::string* reason) {
+    RenderRequest& request = options->request;
+    const bool rendering = !request.renderFile.empty();
+    if (!rendering && (given.width || request.panel || request.light || request.turning))
+        return Fail(reason, "--width, --panel, --light and --turn need --render FILE");
+    if ((given.frames || given.fps) && !request.turning)
+        return Fail(reason, "--frames and --fps need --turn A,B");
+    if (!rendering)
+        return true;
+    if (options->printView)
+        return Fail(reason, "--print-view prints when the window closes; --render shows no window");
+    request.kind = KindOf(request.renderFile, request.turning);
+    // A figure asked to turn is named in the refusal, though no clip's kind is a figure.
+    const FileKind* figure = request.turning ? FileKinds::Find(request.renderFile, FileUse::figure)
+                                             : (request.Figure() ? request.kind : nullptr);
+    if (figure) {
+        if (request.turning)
+            return Fail(reason, std::string("--turn makes clips; a ") + figure->extension +
+                                    " file is a still figure");
+        if (request.panel)
+            return Fail(reason, std::string("--panel is kept in pictures and clips; a ") + figure->extension +
+                                    " figure shows the hypercube alone");
+    }
+    if (request.turning) {
+        const int dimension = request.view->dimension;
+        if (dimension == 0)
+            return Fail(reason, "--turn needs a --view with a hypercube to turn");
+        if (request.turnFrom >= dimension || request.turnTo >= dimension)
+            return Fail(reason, "--turn: the " + std::to_string(dimension) + "-cube has the axes 0 to " +
+                                    std::to_string(dimension - 1));
+    } else if (!request.kind) {
+        return Fail(reason, WrongPictureKind());
+    }
+    return true;
+}
+
 } // namespace
 
 const char* CommandLine::HelpText() {
@@ -168,86 +268,19 @@ std::vector<std::string> CommandLine::SplitWords(const char* commandLine) {
 }
 
 bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* options, std::string* reason) {
-    bool hasWidth = false, hasFrames = false, hasFps = false;
+    Given given;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         const bool takesValue = word == "--view" || word == "--render" || word == "--width" ||
                                 word == "--turn" || word == "--frames" || word == "--fps";
         if (takesValue && i + 1 == words.size())
             return Fail(reason, word + " needs a value (see tessary --help)");
-        const std::string value = takesValue ? words[++i] : std::string();
-        std::string why;
-        if (word == "--help" || word == "-h") {
-            options->help = true;
-        } else if (word == "--version") {
-            options->version = true;
-        } else if (word == "--print-view") {
-            options->printView = true;
-        } else if (word == "--panel") {
-            options->panel = true;
-        } else if (word == "--light") {
-            options->light = true;
-        } else if (word == "--view") {
-            if (!ViewText::Parse(value, &options->view, &why))
-                return Fail(reason, "--view: " + why);
-            options->viewText = value;
-            options->hasView = true;
-        } else if (word == "--render") {
-            if (value.empty())
-                return Fail(reason, "--render needs a file name");
-            options->renderFile = value;
-        } else if (word == "--width") {
-            if (!ReadInt(value, FileKinds::pictureWidth, &options->width))
-                return Fail(reason, "--width " + Quoted(value) + " is not a whole number " +
-                                        FileKinds::pictureWidth.Span());
-            hasWidth = true;
-        } else if (word == "--turn") {
-            if (!ReadTurn(value, options))
-                return Fail(reason, "--turn " + Quoted(value) + " is not two different axes A,B or -A,B");
-            options->turning = true;
-        } else if (word == "--frames") {
-            if (!ReadInt(value, FileKinds::clipFrames, &options->frames))
-                return Fail(reason, "--frames " + Quoted(value) + " is not a whole number " +
-                                        FileKinds::clipFrames.Span());
-            hasFrames = true;
-        } else if (word == "--fps") {
-            if (!ReadFps(value, &options->fps))
-                return Fail(reason,
-                            "--fps " + Quoted(value) + " is not a number " + FileKinds::clipRate.Span());
-            hasFps = true;
-        } else {
-            return Fail(reason, "unknown argument " + Quoted(word) + " (see tessary --help)");
-        }
+        if (!ReadOption(word, takesValue ? words[++i] : std::string(), options, &given, reason))
+            return false;
     }
     if (options->help || options->version)
         return true;
-    const bool rendering = !options->renderFile.empty();
-    if (!rendering && (hasWidth || options->panel || options->light || options->turning))
-        return Fail(reason, "--width, --panel, --light and --turn need --render FILE");
-    if ((hasFrames || hasFps) && !options->turning)
-        return Fail(reason, "--frames and --fps need --turn A,B");
-    if (rendering && options->printView)
-        return Fail(reason, "--print-view prints when the window closes; --render shows no window");
-    if (const FileKind* figure = rendering ? FigureKind(options->renderFile) : nullptr) {
-        if (options->turning)
-            return Fail(reason, std::string("--turn makes clips; a ") + figure->extension +
-                                    " file is a still figure");
-        if (options->panel)
-            return Fail(reason, std::string("--panel is kept in pictures and clips; a ") + figure->extension +
-                                    " figure shows the hypercube alone");
-    }
-    if (options->turning) {
-        if (options->view->dimension == 0)
-            return Fail(reason, "--turn needs a --view with a hypercube to turn");
-        if (options->turnFrom >= options->view->dimension || options->turnTo >= options->view->dimension)
-            return Fail(reason, "--turn: the " + std::to_string(options->view->dimension) +
-                                    "-cube has the axes 0 to " +
-                                    std::to_string(options->view->dimension - 1));
-    } else if (rendering && !FileKinds::Find(options->renderFile, FileUse::picture) &&
-               !FigureKind(options->renderFile)) {
-        return Fail(reason, WrongPictureKind());
-    }
-    return true;
+    return CheckTogether(given, options, reason);
 }
 
 bool CommandLine::Answer(const char* commandLine, CommandLine* options, int* exitCode) {

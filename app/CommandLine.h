@@ -1,5 +1,5 @@
-// The command line of WinMain: --help and --version, a view to start in, and drawing a picture or
-// a turning clip into a file without showing a window.
+// The command line of WinMain: --help and --version, a view to start in, and drawing a picture, a
+// vector figure or a turning clip into a file without showing a window.
 #pragma once
 
 #include "render/RenderRequest.h"
@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-// What to draw, when drawing into a file, is the RenderRequest this is.
-class CommandLine : public RenderRequest {
+class CommandLine {
 public:
     // Words as Windows separates them: blanks between words, double quotes around a word with blanks.
     static std::vector<std::string> SplitWords(const char* commandLine);
 
     // Reads the words into *options. False with one line naming the fault in *reason otherwise.
+    // Each word is read on its own, then the options are checked together.
     static bool Read(const std::vector<std::string>& words, CommandLine* options, std::string* reason);
 
     // Answers what needs no window: --help and --version on stdout, a bad argument on stderr.
@@ -28,6 +28,9 @@ public:
 
     bool help = false;
     bool version = false;
-    bool hasView = false;   // --view: start (or draw) in `view`
+    bool hasView = false;   // --view: start (or draw) in request.view
     bool printView = false; // --print-view: the view of the last frame on stdout at the end
+    // The view to start in, and with --render what to draw into which kind of file: WinMain hands it
+    // to render/ when request.renderFile is not empty.
+    RenderRequest request;
 };

@@ -1,5 +1,6 @@
 #include "app/FrameCounter.h"
 
+#include "gui/FontSpec.h"
 #include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 #include "platform/Win32.h"
@@ -29,7 +30,7 @@ FrameCounter::FrameCounter() {
     text->green = 1.0f;
     text->blue = 1.0f;
     text->alpha = 0.8f;
-    text->SetFont(L"宋体", 9);
+    text->SetFont(FontSpec::defaultFace, 9);
     ShowNumber(*text, 0);
 }
 

@@ -102,14 +102,17 @@ bool DrainMessages(int* exitCode) {
     return true;
 }
 
+bool ScreenUpdates() {
+    return !inputState.paused && !application->screenManager->messageBoxOpen;
+}
+
 bool FrameStep(int* exitCode) {
     if (inputState.paused) {
         Sleep(300);
     } else {
         PresentFrame();
-        ScreenManager* manager = application->screenManager;
-        if (!manager->messageBoxOpen) {
-            if (QV_Screen* screen = manager->ActiveScreen())
+        if (ScreenUpdates()) {
+            if (QV_Screen* screen = application->screenManager->ActiveScreen())
                 screen->Update();
         }
     }
@@ -117,8 +120,6 @@ bool FrameStep(int* exitCode) {
 }
 
 void Shutdown() {
-    if (fullScreen)
-        ChangeDisplaySettingsW(nullptr, 0);
     delete application;
     application = nullptr;
 }

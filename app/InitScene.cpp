@@ -2,6 +2,7 @@
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
 #include "hypercube/CTessary.h"
+#include "hypercube/WindowLens.h"
 #include "platform/Gl.h"
 
 bool InitScene() {
@@ -25,6 +26,6 @@ void LoadWindowProjection(double left, double right, double bottom, double top) 
     // An orthographic projection from +1 to -1 in depth moves and scales x and y and keeps z: the
     // identity for the whole view, so the window's matrix is exactly gluPerspective's.
     glOrtho(left, right, bottom, top, 1.0, -1.0);
-    gluPerspective(application->fieldOfView, 1.3333333333333333, 1.0, 30000000.0);
+    gluPerspective(application->fieldOfView, WindowLens::aspect, WindowLens::nearPlane, WindowLens::farPlane);
     glMatrixMode(GL_MODELVIEW);
 }

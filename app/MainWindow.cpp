@@ -4,7 +4,6 @@
 HWND mainWindow = nullptr;
 int frameExtraWidth = 0;
 int frameExtraHeight = 0;
-bool fullScreen = false;
 AppContext* application = nullptr;
 OverlayArea overlayArea;
 
@@ -45,34 +44,5 @@ HWND CreateMainWindow(HINSTANCE instance, bool shown) {
         return mainWindow;
     ShowWindow(mainWindow, SW_SHOW);
     UpdateWindow(mainWindow);
-    if (fullScreen)
-        fullScreen = SetFullScreen();
     return mainWindow;
-}
-
-bool SetFullScreen() {
-    if (!fullScreen) {
-        ChangeDisplaySettingsW(nullptr, 0);
-        SetWindowLongW(mainWindow, GWL_STYLE,
-                       GetWindowLongW(mainWindow, GWL_STYLE) | static_cast<LONG>(WS_CAPTION));
-        SetWindowLongW(mainWindow, GWL_EXSTYLE, static_cast<LONG>(WS_EX_APPWINDOW));
-        SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, clientWidth + frameExtraWidth,
-                     clientHeight + frameExtraHeight, 0);
-        return false;
-    }
-
-    DEVMODEW mode = {};
-    mode.dmSize = sizeof(DEVMODEW);
-    EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    // Only the resolution changes; depth and refresh rate stay as they are.
-    mode.dmPelsWidth = clientWidth;
-    mode.dmPelsHeight = clientHeight;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    if (ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
-        return false;
-    SetWindowLongW(mainWindow, GWL_STYLE,
-                   GetWindowLongW(mainWindow, GWL_STYLE) & ~static_cast<LONG>(WS_CAPTION));
-    SetWindowLongW(mainWindow, GWL_EXSTYLE, static_cast<LONG>(WS_EX_APPWINDOW | WS_EX_TOPMOST));
-    SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, clientWidth, clientHeight, 0);
-    return true;
 }

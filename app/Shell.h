@@ -2,20 +2,20 @@
 // The modal loop of the message box runs the same frame step, so the steps are public.
 #pragma once
 
+#include "hypercube/WindowLens.h"
 #include "platform/Win32.h"
 
 #include <string>
 
 class AppContext;
 
-// Fixed size of the client area and of the 2-D overlay, in pixels.
-constexpr int clientWidth = 1024;
-constexpr int clientHeight = 768;
+// Fixed size of the client area and of the 2-D overlay, in pixels: the lens's window.
+constexpr int clientWidth = WindowLens::windowWidth;
+constexpr int clientHeight = WindowLens::windowHeight;
 
 extern HWND mainWindow;
 extern int frameExtraWidth;     // clientWidth minus the client width measured right after creation
 extern int frameExtraHeight;    // clientHeight minus the client height measured right after creation
-extern bool fullScreen;         // display-mode option; nothing in the program sets it
 extern AppContext* application; // owned by WinMain; null until start-up has created it
 
 // The part of the overlay's clientWidth x clientHeight units that the viewport shows, y downwards:
@@ -55,16 +55,18 @@ void BeginOverlay();
 void EndOverlay();
 // Scissors to a rectangle of the overlay, in overlay units, wherever overlayArea puts it.
 void ScissorOverlay(int left, int top, int width, int height);
-bool SetFullScreen();
 
 // The drawing half of the frame step: draw, swap, count the frame.
 void PresentFrame();
 // Takes every waiting message and dispatches it. Returns false when WM_QUIT was taken, which ends
 // the draining; the exit code of the quit is stored in *exitCode when it is not null.
 bool DrainMessages(int* exitCode = nullptr);
+// Whether the frame step updates the active screen, which turns the cube for held keys: not while
+// the program is paused (the window has lost the keyboard) and not while a message box is open.
+bool ScreenUpdates();
 // One turn of the main loop, and of the modal loop of the message box: sleep while paused, otherwise
 // present a frame and update the active screen unless a message box is open; then drain. Returns
 // false when WM_QUIT was taken, with its exit code in *exitCode when that is not null.
 bool FrameStep(int* exitCode = nullptr);
-// Deletes the AppContext (restoring the desktop mode first when full screen).
+// Deletes the AppContext.
 void Shutdown();

@@ -18,9 +18,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
     CommandLine options;
     if (CommandLine::Answer(commandLine, &options, &exitCode))
         return exitCode;
-    if (!options.renderFile.empty()) {
+    if (!options.request.renderFile.empty()) {
 #ifdef TESSARY_HAVE_FILE_OUTPUT
-        return RenderCommand::Run(instance, options);
+        return RenderCommand::Run(instance, options.request);
 #else
         std::fprintf(stderr, "tessary: this build writes no files; --render is not available\n");
         return 2;
@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
     CTessary* screen = CTessary::Active();
     // The command line has checked the view already, and no message box can be open yet.
     if (options.hasView)
-        ScreenView::Apply(*screen, options.view, options.viewText, nullptr);
+        ScreenView::Apply(*screen, options.request.view, options.request.viewText, nullptr);
     while (FrameStep()) {
     }
     if (options.printView) {

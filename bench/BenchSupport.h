@@ -13,6 +13,7 @@
 #include "platform/Gl.h"
 #include "platform/Win32.h"
 
+#include "bench/GlyphRaster.h"
 #include "bench/LabelFace.h"
 
 #include <fontconfig/fontconfig.h>
@@ -158,35 +159,9 @@ private:
         const FT_Size_Metrics& metrics = face->size->metrics;
         const int ascent = static_cast<int>(metrics.ascender >> 6);
         const int height = NextPowerOfTwo(static_cast<int>((metrics.ascender - metrics.descender) >> 6));
-        int width = 0;
-        for (wchar_t c : text) {
-            FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT);
-            width += static_cast<int>((face->glyph->linearHoriAdvance + 0x8000) >> 16);
-        }
-        const int stride = NextPowerOfTwo(width);
+        const int stride = NextPowerOfTwo(TextWidth(face, text, 0));
         coverage.assign(static_cast<size_t>(stride) * height, 0);
-        int penX = 0;
-        for (wchar_t c : text) {
-            FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT);
-            FT_GlyphSlot slot = face->glyph;
-            const int advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
-            FT_Outline_Embolden(&slot->outline, FT_MulDiv(labelPixelsPerEm, 64, 24));
-            FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
-            const FT_Bitmap& bitmap = slot->bitmap;
-            for (unsigned row = 0; row < bitmap.rows; ++row) {
-                const int y = ascent - slot->bitmap_top + static_cast<int>(row);
-                if (y < 0 || y >= height)
-                    continue;
-                for (unsigned column = 0; column < bitmap.width; ++column) {
-                    const int x = penX + slot->bitmap_left + static_cast<int>(column);
-                    if (x >= 0 && x < stride) {
-                        uint8_t& target = coverage[static_cast<size_t>(y) * stride + x];
-                        target = std::max<uint8_t>(target, bitmap.buffer[row * bitmap.pitch + column]);
-                    }
-                }
-            }
-            penX += advance;
-        }
+        DrawGlyphs(face, text, labelPixelsPerEm, ascent, 0, coverage, stride, height);
         // The inverted tile: opaque white paper, glyph cores transparent.
         texels.resize(coverage.size() * 4);
         for (size_t i = 0; i < coverage.size(); ++i) {

@@ -7,7 +7,9 @@
 // compiles a shader, so only a frame with the same state is a fair comparison.
 #pragma once
 
+#include "bench/GlyphRaster.h"
 #include "bench/LabelFace.h"
+#include "hypercube/WindowLens.h"
 #include "platform/Gl.h"
 
 #include <ft2build.h>
@@ -51,10 +53,11 @@ public:
             Make(L"按住两个坐标键，即可以让物体在这2个坐标组成的平面上旋转，再按住shift键旋转方向相反", 13);
         help[2] = Make(L"按住鼠标键，移动鼠标可以从其它角度观察,鼠标滚轮控制镜头远近", 13);
         counter = Make(L"0", 12);
-        glViewport(0, 0, 1024, 768);
+        glViewport(0, 0, WindowLens::windowWidth, WindowLens::windowHeight);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        gluPerspective(50.0, 4.0 / 3.0, 1.0, 30000000.0);
+        gluPerspective(WindowLens::fieldOfViewDegrees, WindowLens::aspect, WindowLens::nearPlane,
+                       WindowLens::farPlane);
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glCullFace(GL_BACK);
@@ -75,7 +78,7 @@ public:
         glMatrixMode(GL_PROJECTION);
         glPushMatrix();
         glLoadIdentity();
-        glOrtho(0, 1024, 768, 0, 1, -1);
+        glOrtho(0, WindowLens::windowWidth, WindowLens::windowHeight, 0, 1, -1);
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();
@@ -164,34 +167,11 @@ private:
             os2 ? scaled(os2->usWinDescent) : static_cast<int>(-face->size->metrics.descender >> 6);
         Text text;
         text.height = string.empty() ? 0 : ascent + descent;
-        for (wchar_t c : string) {
-            FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT);
-            text.width += static_cast<int>((face->glyph->linearHoriAdvance + 0x8000) >> 16);
-        }
+        text.width = TextWidth(face, string, 0);
         text.textureWidth = PowerOfTwo(text.width);
         text.textureHeight = PowerOfTwo(text.height);
         std::vector<uint8_t> coverage(static_cast<size_t>(text.textureWidth) * text.textureHeight, 0);
-        int penX = 0;
-        for (wchar_t c : string) {
-            FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT);
-            FT_GlyphSlot slot = face->glyph;
-            const int advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16);
-            FT_Outline_Embolden(&slot->outline, FT_MulDiv(pixelsPerEm, 64, 24));
-            FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
-            const FT_Bitmap& bitmap = slot->bitmap;
-            for (unsigned row = 0; row < bitmap.rows; ++row) {
-                const int y = ascent - slot->bitmap_top + static_cast<int>(row);
-                for (unsigned column = 0; y >= 0 && y < text.textureHeight && column < bitmap.width;
-                     ++column) {
-                    const int x = penX + slot->bitmap_left + static_cast<int>(column);
-                    if (x >= 0 && x < text.textureWidth) {
-                        uint8_t& target = coverage[static_cast<size_t>(y) * text.textureWidth + x];
-                        target = std::max<uint8_t>(target, bitmap.buffer[row * bitmap.pitch + column]);
-                    }
-                }
-            }
-            penX += advance;
-        }
+        DrawGlyphs(face, string, pixelsPerEm, ascent, 0, coverage, text.textureWidth, text.textureHeight);
         std::vector<uint8_t> texels(coverage.size() * 4);
         for (size_t i = 0; i < coverage.size(); ++i) {
             texels[4 * i] = texels[4 * i + 1] = texels[4 * i + 2] = coverage[i] ? 255 : 0;

@@ -10,6 +10,7 @@
 #include "app/FrameCounter.h"
 #include "gui/QV_CheckBox.h"
 #include "hypercube/HypercubeRenderer.h"
+#include "hypercube/WindowLens.h"
 #include "platform/PlatformShutdown.h"
 
 #include <time.h>
@@ -99,7 +100,7 @@ void ReferenceFrame(CTessary& screen, bool wireframe, std::vector<int32_t>& orde
         glEnable(GL_DEPTH_TEST);
     }
     glDisable(GL_LIGHTING);
-    glLineWidth(3.0f);
+    glLineWidth(WindowLens::edgeWidth);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     for (int32_t i = 0; i < model.edgeCount; ++i) {
         glBegin(GL_LINES);

@@ -8,6 +8,7 @@
 #include "platform/gdi/FontResolver.h"
 #include "platform/gdi/GdiCounts.h"
 
+#include "bench/GlyphRaster.h"
 #include "bench/LabelFace.h"
 #include <benchmark/benchmark.h>
 
@@ -124,35 +125,10 @@ public:
     int Render(const std::wstring& text, std::vector<uint8_t>& buffer) {
         const int ascent = static_cast<int>(face->size->metrics.ascender >> 6);
         const int height = NextPowerOfTwo(static_cast<int>(face->size->metrics.height >> 6));
-        int width = 0;
-        for (wchar_t c : text) {
-            FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT);
-            width += static_cast<int>((face->glyph->linearHoriAdvance + 0x8000) >> 16) + 1;
-        }
+        const int width = bench::TextWidth(face, text, 1);
         const int stride = NextPowerOfTwo(width);
         buffer.assign(static_cast<size_t>(stride) * height, 0);
-        int penX = 0;
-        for (wchar_t c : text) {
-            FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT);
-            FT_GlyphSlot slot = face->glyph;
-            const int advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16) + 1;
-            FT_Outline_Embolden(&slot->outline, FT_MulDiv(pixelsPerEm, 64, 24));
-            FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
-            const FT_Bitmap& bitmap = slot->bitmap;
-            for (unsigned row = 0; row < bitmap.rows; ++row) {
-                const int y = ascent - slot->bitmap_top + static_cast<int>(row);
-                if (y < 0 || y >= height)
-                    continue;
-                for (unsigned column = 0; column < bitmap.width; ++column) {
-                    const int x = penX + slot->bitmap_left + static_cast<int>(column);
-                    if (x >= 0 && x < stride)
-                        buffer[static_cast<size_t>(y) * stride + x] =
-                            std::max<uint8_t>(buffer[static_cast<size_t>(y) * stride + x],
-                                              bitmap.buffer[row * bitmap.pitch + column]);
-                }
-            }
-            penX += advance;
-        }
+        bench::DrawGlyphs(face, text, pixelsPerEm, ascent, 1, buffer, stride, height);
         return width;
     }
 

@@ -5,7 +5,7 @@
 #include "hypercube/HypercubeRenderer.h"
 #include "hypercube/OrbitCamera.h"
 #include "platform/Gl.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 
 #include <benchmark/benchmark.h>
 

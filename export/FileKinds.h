@@ -1,10 +1,13 @@
 // Every kind of file the command line writes, chosen by its extension in any case of letters; which
 // builds write it; and the limits of what is drawn into it. This is the one statement of those rules:
 // the command line reads its limits and extensions here, the writers (FileWriters) check against it,
-// and the tests hold the help text, the manual page and docs/export.md to it. It is data and small
-// look-ups only, in this header, so that the browser's command line can read it too: the browser
-// build compiles no source of export/ (it saves pictures and clips with the browser's encoders).
+// the page asks it which figure a name is, and the tests hold the help text, the manual page and
+// docs/export.md to it. It is data and small look-ups only, in this header, so that the browser build
+// reads it too: of export/ that build compiles only the figure writers (it saves pictures and clips
+// with the browser's encoders).
 #pragma once
+
+#include "hypercube/WindowLens.h"
 
 #include <cctype>
 #include <cstring>
@@ -51,9 +54,9 @@ public:
         {".tex", FileUse::figure, FileFormat::tikz, true, true, "(TikZ)"},
     };
 
-    // A picture's width in pixels, and a figure's; its height is PictureHeight of it, 4:3.
+    // A picture's width in pixels, and a figure's; its height is PictureHeight of it, the lens's 4:3.
     static constexpr FileLimit pictureWidth = {256, 4096};
-    static constexpr int PictureHeight(int width) { return width * 3 / 4; }
+    static constexpr int PictureHeight(int width) { return WindowLens::HeightFor(width); }
     static constexpr FileLimit clipFrames = {2, 10000};
     // Frames per second. GIF's delays are hundredths of a second, and many viewers show a delay
     // below 2 as 10: above 50 frames per second a GIF plays slower there (docs/export.md).

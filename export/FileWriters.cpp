@@ -2,12 +2,10 @@
 
 #include "export/AtomicFile.h"
 #include "export/CannotWrite.h"
+#include "export/FigureText.h"
 #include "export/FileKinds.h"
-#include "export/PdfFigure.h"
 #include "export/PictureFile.h"
 #include "export/PngSeriesClip.h"
-#include "export/SvgFigure.h"
-#include "export/TikzFigure.h"
 #ifdef TESSARY_HAVE_FFMPEG_PIPE
 #include "export/FfmpegClip.h"
 #endif
@@ -37,18 +35,6 @@ bool SizeHeld(const std::string& path, const char* what, int width, int height, 
                   reason);
 }
 
-// The text of a figure in its kind's format.
-std::string FigureText(const FileKind& kind, const Figure& figure) {
-    switch (kind.format) {
-    case FileFormat::pdf:
-        return PdfFigure::Write(figure);
-    case FileFormat::tikz:
-        return TikzFigure::Write(figure);
-    default:
-        return SvgFigure::Write(figure);
-    }
-}
-
 // The writer of a kind this build writes. The build compiles the writers FileKinds says it has.
 std::unique_ptr<ClipWriter> MakeClip(const FileKind& kind, const std::string& path, int width, int height,
                                      double fps) {
@@ -76,8 +62,12 @@ std::unique_ptr<ClipWriter> MakeClip(const FileKind& kind, const std::string& pa
 } // namespace
 
 bool FileWriters::WritePicture(const std::string& path, const RgbaPicture& picture, std::string* reason) {
-    const FileKind* kind = FileKinds::Find(path, FileUse::picture);
-    if (!kind || !FileKinds::WrittenHere(*kind))
+    return WritePicture(path, FileKinds::Find(path, FileUse::picture), picture, reason);
+}
+
+bool FileWriters::WritePicture(const std::string& path, const FileKind* kind, const RgbaPicture& picture,
+                               std::string* reason) {
+    if (!kind || kind->use != FileUse::picture || !FileKinds::WrittenHere(*kind))
         return Refuse(path,
                       "this build writes pictures as " +
                           FileKinds::Sentence(FileKinds::Select(FileUse::picture, true), true, "or") +
@@ -89,8 +79,12 @@ bool FileWriters::WritePicture(const std::string& path, const RgbaPicture& pictu
 }
 
 bool FileWriters::WriteFigure(const std::string& path, const Figure& figure, std::string* reason) {
-    const FileKind* kind = FileKinds::Find(path, FileUse::figure);
-    if (!kind || !FileKinds::WrittenHere(*kind))
+    return WriteFigure(path, FileKinds::Find(path, FileUse::figure), figure, reason);
+}
+
+bool FileWriters::WriteFigure(const std::string& path, const FileKind* kind, const Figure& figure,
+                              std::string* reason) {
+    if (!kind || kind->use != FileUse::figure || !FileKinds::WrittenHere(*kind))
         return Refuse(path,
                       "this build writes figures as " +
                           FileKinds::Sentence(FileKinds::Select(FileUse::figure, true), true, "or") +
@@ -98,13 +92,18 @@ bool FileWriters::WriteFigure(const std::string& path, const Figure& figure, std
                       reason);
     if (!SizeHeld(path, "a figure", figure.width, figure.height, reason))
         return false;
-    const std::string text = FigureText(*kind, figure);
+    const std::string text = FigureText::Write(*kind, figure);
     AtomicFile file(path);
     return file.Open(reason) && file.Write(text.data(), text.size(), reason) && file.Commit(reason);
 }
 
 std::unique_ptr<ClipWriter> FileWriters::OpenClip(const std::string& path, int width, int height, double fps,
                                                   std::string* reason) {
+    return OpenClip(path, FileKinds::Find(path, FileUse::clip), width, height, fps, reason);
+}
+
+std::unique_ptr<ClipWriter> FileWriters::OpenClip(const std::string& path, const FileKind* kind, int width,
+                                                  int height, double fps, std::string* reason) {
     if (!FileKinds::clipSide.Holds(width) || !FileKinds::clipSide.Holds(height)) {
         Refuse(path, "a clip's sides must be " + FileKinds::clipSide.Span() + " pixels", reason);
         return nullptr;
@@ -113,9 +112,9 @@ std::unique_ptr<ClipWriter> FileWriters::OpenClip(const std::string& path, int w
         Refuse(path, "the frame rate must be " + FileKinds::clipRate.Span() + " frames per second", reason);
         return nullptr;
     }
-    const FileKind* kind = FileKinds::Find(path, FileUse::clip);
-    std::unique_ptr<ClipWriter> writer =
-        kind && FileKinds::WrittenHere(*kind) ? MakeClip(*kind, path, width, height, fps) : nullptr;
+    std::unique_ptr<ClipWriter> writer = kind && kind->use == FileUse::clip && FileKinds::WrittenHere(*kind)
+                                             ? MakeClip(*kind, path, width, height, fps)
+                                             : nullptr;
     if (!writer) {
         Refuse(path,
                "this build writes clips as " +

@@ -66,6 +66,73 @@ bool SameColour(const FigureColour& a, const FigureColour& b) {
     return Rgb(a) == Rgb(b);
 }
 
+// A shaded paint's line in the picture's points: where it starts, the unit vector along it and the
+// one across it.
+struct PaintLine {
+    PaintLine(const Point& start, const Point& end, double length)
+        : from(start), ex((end.x - start.x) / length), ey((end.y - start.y) / length), nx(-ey), ny(ex) {}
+
+    Point from;
+    double ex;
+    double ey;
+    double nx;
+    double ny;
+};
+
+// The lowest and highest of the values it is shown.
+struct Extent {
+    double low = 1e300;
+    double high = -1e300;
+    void Cover(double value) {
+        low = std::min(low, value);
+        high = std::max(high, value);
+    }
+};
+
+// How far along a paint's line, and across it, from its start, the shading must reach: over the area
+// within the picture, and two points more, so that the clip's antialiased edge finds colour under it.
+struct ShadingBox {
+    double low;
+    double high;
+    double acrossFrom;
+    double acrossTo;
+
+    static ShadingBox Of(const FigureArea& area, const PaintLine& line, const Figure& figure) {
+        Extent along, across, pictureAlong, pictureAcross;
+        const auto cover = [&line](const Point& p, Extent& a, Extent& b) {
+            a.Cover((p.x - line.from.x) * line.ex + (p.y - line.from.y) * line.ey);
+            b.Cover((p.x - line.from.x) * line.nx + (p.y - line.from.y) * line.ny);
+        };
+        for (const auto& contour : area.contours)
+            for (const FigurePoint& point : contour)
+                cover(Turned(point, figure.height), along, across);
+        for (const Point& corner :
+             {Point{0, 0}, Point{double(figure.width), 0}, Point{0, double(figure.height)},
+              Point{double(figure.width), double(figure.height)}})
+            cover(corner, pictureAlong, pictureAcross);
+        const double margin = 2.0;
+        return {std::max(along.low, pictureAlong.low) - margin,
+                std::min(along.high, pictureAlong.high) + margin,
+                std::max(across.low, pictureAcross.low) - margin,
+                std::min(across.high, pictureAcross.high) + margin};
+    }
+};
+
+// The colours along the shading's axis, which runs from box.low to box.high of the paint's line
+// `length` points long: the paint's stops between them, and its colours at both ends.
+std::vector<std::pair<double, FigureColour>> ColoursAlong(const FigurePaint& paint, const ShadingBox& box,
+                                                          double length) {
+    std::vector<std::pair<double, FigureColour>> axis;
+    axis.emplace_back(0.0, ColourAt(paint.stops, box.low / length));
+    for (const FigureStop& stop : paint.stops) {
+        const double at = stop.offset * length - box.low;
+        if (at > 0.0 && at < box.high - box.low)
+            axis.emplace_back(at, stop.colour);
+    }
+    axis.emplace_back(box.high - box.low, ColourAt(paint.stops, box.high / length));
+    return axis;
+}
+
 class Writer {
 public:
     explicit Writer(const Figure& figure) : figure(figure) {}
@@ -190,87 +257,56 @@ private:
         }
         const Point from = Turned(paint.from, figure.height);
         const Point to = Turned(paint.to, figure.height);
-        const double dx = to.x - from.x;
-        const double dy = to.y - from.y;
-        const double length = std::hypot(dx, dy);
+        const double length = std::hypot(to.x - from.x, to.y - from.y);
         if (length < 1e-9) {
             // No line to project onto: the last colour, as SVG paints it.
             Flat(area, paint.stops.back().colour);
             return;
         }
-        // The unit vector along the line and the one across it.
-        const double ex = dx / length;
-        const double ey = dy / length;
-        const double nx = -ey;
-        const double ny = ex;
-        // Where the area lies along and across the line, from `from`, in points: the shading needs to
-        // cover that much and no more, within the picture.
-        double alongLow = 1e300, alongHigh = -1e300, acrossLow = 1e300, acrossHigh = -1e300;
-        const auto cover = [&](const Point& p, double& lo, double& hi, double ux, double uy) {
-            const double v = (p.x - from.x) * ux + (p.y - from.y) * uy;
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        };
-        for (const auto& contour : area.contours)
-            for (const FigurePoint& point : contour) {
-                const Point p = Turned(point, figure.height);
-                cover(p, alongLow, alongHigh, ex, ey);
-                cover(p, acrossLow, acrossHigh, nx, ny);
-            }
-        double cornerAlongLow = 1e300, cornerAlongHigh = -1e300, cornerAcrossLow = 1e300,
-               cornerAcrossHigh = -1e300;
-        for (const Point& corner :
-             {Point{0, 0}, Point{double(figure.width), 0}, Point{0, double(figure.height)},
-              Point{double(figure.width), double(figure.height)}}) {
-            cover(corner, cornerAlongLow, cornerAlongHigh, ex, ey);
-            cover(corner, cornerAcrossLow, cornerAcrossHigh, nx, ny);
-        }
-        // A margin of two points, so that the clip's antialiased edge finds colour under it.
-        const double margin = 2.0;
-        const double low = std::max(alongLow, cornerAlongLow) - margin;
-        const double high = std::min(alongHigh, cornerAlongHigh) + margin;
-        const double acrossFrom = std::max(acrossLow, cornerAcrossLow) - margin;
-        const double acrossTo = std::min(acrossHigh, cornerAcrossHigh) + margin;
-        if (high <= low || acrossTo <= acrossFrom)
+        const PaintLine line(from, to, length);
+        const ShadingBox box = ShadingBox::Of(area, line, figure);
+        if (box.high <= box.low || box.acrossTo <= box.acrossFrom)
             return; // wholly outside the picture
-        // The colours along the shading's axis, which runs from `low` to `high`: the paint's stops
-        // between them, and the paint's colours at both ends.
-        std::vector<std::pair<double, FigureColour>> axis;
-        axis.emplace_back(0.0, ColourAt(paint.stops, low / length));
-        for (const FigureStop& stop : paint.stops) {
-            const double at = stop.offset * length - low;
-            if (at > 0.0 && at < high - low)
-                axis.emplace_back(at, stop.colour);
-        }
-        axis.emplace_back(high - low, ColourAt(paint.stops, high / length));
+        const std::vector<std::pair<double, FigureColour>> axis = ColoursAlong(paint, box, length);
         bool flat = true;
         for (const auto& entry : axis)
             flat = flat && SameColour(entry.second, axis.front().second);
-        if (flat) {
+        if (flat)
             Flat(area, axis.front().second);
-            return;
-        }
+        else
+            Shading(area, line, box, axis);
+    }
+
+    // The area clipped, and the paint's colours along `axis` as a shading over `box`.
+    void Shading(const FigureArea& area, const PaintLine& line, const ShadingBox& box,
+                 const std::vector<std::pair<double, FigureColour>>& axis) {
         Contours(area);
         out += "\\tsyg{";
-        Opacity(paint.opacity);
+        Opacity(area.paint.opacity);
         // Appended piece by piece: GCC 12 warns falsely of overlapping copies in a chain of +.
         out += "}{";
-        AppendNumber(out, acrossTo - acrossFrom, 2);
+        AppendNumber(out, box.acrossTo - box.acrossFrom, 2);
         out += "pt}";
-        for (double value : {ex, ey, nx, ny}) {
+        for (double value : {line.ex, line.ey, line.nx, line.ny}) {
             out += '{';
             AppendNumber(out, value, 5);
             out += '}';
         }
         // The shading is placed centred on the origin: its centre goes to the middle of what it covers.
-        const double middleAlong = (low + high) / 2.0;
-        const double middleAcross = (acrossFrom + acrossTo) / 2.0;
-        for (double value :
-             {from.x + middleAlong * ex + middleAcross * nx, from.y + middleAlong * ey + middleAcross * ny}) {
+        const double middleAlong = (box.low + box.high) / 2.0;
+        const double middleAcross = (box.acrossFrom + box.acrossTo) / 2.0;
+        for (double value : {line.from.x + middleAlong * line.ex + middleAcross * line.nx,
+                             line.from.y + middleAlong * line.ey + middleAcross * line.ny}) {
             out += '{';
             AppendNumber(out, value, 2);
             out += "pt}";
         }
+        ShadingColours(axis);
+    }
+
+    // The shading's colours, at their places along the axis in hundredths of a point: one colour to a
+    // place.
+    void ShadingColours(const std::vector<std::pair<double, FigureColour>>& axis) {
         out += '{';
         long long previous = -1;
         for (const auto& entry : axis) {

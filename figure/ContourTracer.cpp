@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstring>
 
-namespace {} // namespace
-
 namespace {
 
 uint64_t Eight(const uint8_t* bytes) {
@@ -18,43 +16,10 @@ uint64_t Eight(const uint8_t* bytes) {
 
 std::vector<std::vector<FigurePoint>> ContourTracer::Trace(const std::vector<float>& samples, int32_t columns,
                                                            int32_t rows, float level) {
-    std::vector<std::vector<FigurePoint>> lines;
     if (columns <= 0 || rows <= 0 || samples.size() < static_cast<size_t>(columns) * rows)
-        return lines;
-    const int32_t paddedColumns = columns + 2, paddedRows = rows + 2;
-    // Horizontal grid edges (row, column)-(row, column + 1) are numbered first, then vertical ones.
-    const size_t horizontal = static_cast<size_t>(paddedColumns) * paddedRows;
-    constexpr size_t none = static_cast<size_t>(-1);
-    if (next.size() < 2 * horizontal) {
-        next.resize(2 * horizontal, none);
-        points.resize(2 * horizontal);
-    }
-    auto horizontalEdge = [&](int32_t r, int32_t c) { return static_cast<size_t>(r) * paddedColumns + c; };
-    auto verticalEdge = [&](int32_t r, int32_t c) {
-        return horizontal + static_cast<size_t>(r) * paddedColumns + c;
-    };
-
-    // Where the level crosses the edge from sample a at (ax, ay) to sample b one step further on.
-    auto place = [&](size_t id, float a, float b, double ax, double ay, double dx, double dy) {
-        const double t = (level - a) / (b - a);
-        // Padded coordinates to the caller's: the padding sits one sample before the first.
-        points[id] = {ax + t * dx - 1.0, ay + t * dy - 1.0};
-    };
-    auto link = [&](size_t from, size_t to) {
-        next[from] = to;
-        used.push_back(from);
-    };
-
-    // The samples with a border above the level around them, and which of them lie below it, so that
-    // the many cells wholly on one side are passed over on four bytes.
-    values.assign(horizontal, level + 1.0f);
-    below.assign(horizontal, 0);
-    for (int32_t r = 1; r <= rows; ++r)
-        for (int32_t c = 1; c <= columns; ++c) {
-            const size_t at = static_cast<size_t>(r) * paddedColumns + c;
-            values[at] = samples[static_cast<size_t>(r - 1) * columns + (c - 1)];
-            below[at] = values[at] < level;
-        }
+        return {};
+    Pad(samples, columns, rows, level);
+    const int32_t paddedRows = rows + 2;
     for (int32_t r = 0; r + 1 < paddedRows; ++r)
         for (int32_t c = 0; c + 1 < paddedColumns; ++c) {
             // Corners clockwise from the top left; a set bit is a corner below the level.
@@ -71,93 +36,142 @@ std::vector<std::vector<FigurePoint>> ContourTracer::Trace(const std::vector<flo
                 }
                 continue;
             }
-            const float* corner = &values[static_cast<size_t>(r) * paddedColumns + c];
-            const float v[4] = {corner[0], corner[1], corner[paddedColumns + 1], corner[paddedColumns]};
-            // The cell's edges: top, right, bottom, left, each with its crossing placed once.
-            const size_t edge[4] = {horizontalEdge(r, c), verticalEdge(r, c + 1), horizontalEdge(r + 1, c),
-                                    verticalEdge(r, c)};
-            if ((v[0] < level) != (v[1] < level))
-                place(edge[0], v[0], v[1], c, r, 1, 0);
-            if ((v[1] < level) != (v[2] < level))
-                place(edge[1], v[1], v[2], c + 1, r, 0, 1);
-            if ((v[3] < level) != (v[2] < level))
-                place(edge[2], v[3], v[2], c, r + 1, 1, 0);
-            if ((v[0] < level) != (v[3] < level))
-                place(edge[3], v[0], v[3], c, r, 0, 1);
-            // Each segment runs with the region below the level on its left (y down), so segments
-            // join head to tail into closed lines.
-            //
-            //   corners below   segment(s)            corners below   segment(s)
-            //   0               left -> top            0 1 2          left -> bottom
-            //   1               top -> right           0 1 3          bottom -> right
-            //   2               right -> bottom        0 2 3          right -> top
-            //   3               bottom -> left         1 2 3          top -> left
-            //   0 1             left -> right          0 2 (saddle)   by the centre, below: left -> bottom,
-            //   1 2             top -> bottom                         right -> top; above: left -> top,
-            //   2 3             right -> left                         right -> bottom
-            //   0 3             bottom -> top          1 3 (saddle)   likewise
-            enum { top, right, bottom, left };
-            const bool centreBelow = (v[0] + v[1] + v[2] + v[3]) * 0.25f < level;
-            switch (index) {
-            case 1:
-                link(edge[left], edge[top]);
-                break;
-            case 2:
-                link(edge[top], edge[right]);
-                break;
-            case 4:
-                link(edge[right], edge[bottom]);
-                break;
-            case 8:
-                link(edge[bottom], edge[left]);
-                break;
-            case 3:
-                link(edge[left], edge[right]);
-                break;
-            case 6:
-                link(edge[top], edge[bottom]);
-                break;
-            case 12:
-                link(edge[right], edge[left]);
-                break;
-            case 9:
-                link(edge[bottom], edge[top]);
-                break;
-            case 7:
-                link(edge[left], edge[bottom]);
-                break;
-            case 11:
-                link(edge[bottom], edge[right]);
-                break;
-            case 13:
-                link(edge[right], edge[top]);
-                break;
-            case 14:
-                link(edge[top], edge[left]);
-                break;
-            case 5:
-                if (centreBelow) {
-                    link(edge[left], edge[bottom]);
-                    link(edge[right], edge[top]);
-                } else {
-                    link(edge[left], edge[top]);
-                    link(edge[right], edge[bottom]);
-                }
-                break;
-            case 10:
-                if (centreBelow) {
-                    link(edge[top], edge[left]);
-                    link(edge[bottom], edge[right]);
-                } else {
-                    link(edge[top], edge[right]);
-                    link(edge[bottom], edge[left]);
-                }
-                break;
-            }
+            CrossCell(r, c, index, level);
         }
+    return FollowLines();
+}
 
-    // Every crossing has one segment leaving it and one arriving, so following `next` from any
-    // crossing not yet visited walks one closed line.
+void ContourTracer::Pad(const std::vector<float>& samples, int32_t columns, int32_t rows, float level) {
+    paddedColumns = columns + 2;
+    const int32_t paddedRows = rows + 2;
+    // Horizontal grid edges (row, column)-(row, column + 1) are numbered first, then vertical ones.
+    horizontalEdges = static_cast<size_t>(paddedColumns) * paddedRows;
+    if (next.size() < 2 * horizontalEdges) {
+        next.resize(2 * horizontalEdges, none);
+        points.resize(2 * horizontalEdges);
+    }
+    // The samples with a border above the level around them, and which of them lie below it, so that
+    // the many cells wholly on one side are passed over on four bytes.
+    values.assign(horizontalEdges, level + 1.0f);
+    below.assign(horizontalEdges, 0);
+    for (int32_t r = 1; r <= rows; ++r)
+        for (int32_t c = 1; c <= columns; ++c) {
+            const size_t at = static_cast<size_t>(r) * paddedColumns + c;
+            values[at] = samples[static_cast<size_t>(r - 1) * columns + (c - 1)];
+            below[at] = values[at] < level;
+        }
+}
+
+void ContourTracer::CrossCell(int32_t r, int32_t c, int32_t index, float level) {
+    const float* corner = &values[static_cast<size_t>(r) * paddedColumns + c];
+    const float v[4] = {corner[0], corner[1], corner[paddedColumns + 1], corner[paddedColumns]};
+    const auto horizontalEdge = [this](int32_t row, int32_t column) {
+        return static_cast<size_t>(row) * paddedColumns + column;
+    };
+    const auto verticalEdge = [this](int32_t row, int32_t column) {
+        return horizontalEdges + static_cast<size_t>(row) * paddedColumns + column;
+    };
+    // Where the level crosses the edge from sample a at (ax, ay) to sample b one step further on.
+    const auto place = [&](size_t id, float a, float b, double ax, double ay, double dx, double dy) {
+        const double t = (level - a) / (b - a);
+        // Padded coordinates to the caller's: the padding sits one sample before the first.
+        points[id] = {ax + t * dx - 1.0, ay + t * dy - 1.0};
+    };
+    // The cell's edges: top, right, bottom, left, each with its crossing placed once.
+    const size_t edge[4] = {horizontalEdge(r, c), verticalEdge(r, c + 1), horizontalEdge(r + 1, c),
+                            verticalEdge(r, c)};
+    if ((v[0] < level) != (v[1] < level))
+        place(edge[0], v[0], v[1], c, r, 1, 0);
+    if ((v[1] < level) != (v[2] < level))
+        place(edge[1], v[1], v[2], c + 1, r, 0, 1);
+    if ((v[3] < level) != (v[2] < level))
+        place(edge[2], v[3], v[2], c, r + 1, 1, 0);
+    if ((v[0] < level) != (v[3] < level))
+        place(edge[3], v[0], v[3], c, r, 0, 1);
+    const bool centreBelow = (v[0] + v[1] + v[2] + v[3]) * 0.25f < level;
+    LinkSegments(index, centreBelow, edge);
+}
+
+// Each segment runs with the region below the level on its left (y down), so segments
+// join head to tail into closed lines.
+//
+//   corners below   segment(s)            corners below   segment(s)
+//   0               left -> top            0 1 2          left -> bottom
+//   1               top -> right           0 1 3          bottom -> right
+//   2               right -> bottom        0 2 3          right -> top
+//   3               bottom -> left         1 2 3          top -> left
+//   0 1             left -> right          0 2 (saddle)   by the centre, below: left -> bottom,
+//   1 2             top -> bottom                         right -> top; above: left -> top,
+//   2 3             right -> left                         right -> bottom
+//   0 3             bottom -> top          1 3 (saddle)   likewise
+void ContourTracer::LinkSegments(int32_t index, bool centreBelow, const size_t edge[4]) {
+    enum { top, right, bottom, left };
+    const auto link = [this](size_t from, size_t to) {
+        next[from] = to;
+        used.push_back(from);
+    };
+    switch (index) {
+    case 1:
+        link(edge[left], edge[top]);
+        break;
+    case 2:
+        link(edge[top], edge[right]);
+        break;
+    case 4:
+        link(edge[right], edge[bottom]);
+        break;
+    case 8:
+        link(edge[bottom], edge[left]);
+        break;
+    case 3:
+        link(edge[left], edge[right]);
+        break;
+    case 6:
+        link(edge[top], edge[bottom]);
+        break;
+    case 12:
+        link(edge[right], edge[left]);
+        break;
+    case 9:
+        link(edge[bottom], edge[top]);
+        break;
+    case 7:
+        link(edge[left], edge[bottom]);
+        break;
+    case 11:
+        link(edge[bottom], edge[right]);
+        break;
+    case 13:
+        link(edge[right], edge[top]);
+        break;
+    case 14:
+        link(edge[top], edge[left]);
+        break;
+    case 5:
+        if (centreBelow) {
+            link(edge[left], edge[bottom]);
+            link(edge[right], edge[top]);
+        } else {
+            link(edge[left], edge[top]);
+            link(edge[right], edge[bottom]);
+        }
+        break;
+    case 10:
+        if (centreBelow) {
+            link(edge[top], edge[left]);
+            link(edge[bottom], edge[right]);
+        } else {
+            link(edge[top], edge[right]);
+            link(edge[bottom], edge[left]);
+        }
+        break;
+    }
+}
+
+// Every crossing has one segment leaving it and one arriving, so following `next` from any crossing
+// not yet visited walks one closed line.
+std::vector<std::vector<FigurePoint>> ContourTracer::FollowLines() {
+    std::vector<std::vector<FigurePoint>> lines;
     for (size_t start : used) {
         if (next[start] == none)
             continue;

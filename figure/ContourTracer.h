@@ -26,6 +26,21 @@ public:
     static void Simplify(std::vector<std::vector<FigurePoint>>& lines, double tolerance);
 
 private:
+    static constexpr size_t none = static_cast<size_t>(-1);
+
+    // The samples into `values` with a border of one sample above the level all round, and which of
+    // them lie below it into `below`.
+    void Pad(const std::vector<float>& samples, int32_t columns, int32_t rows, float level);
+    // Places the crossings of the cell whose top left corner is padded sample (r, c), with `index`
+    // its corners below the level, and links its segments.
+    void CrossCell(int32_t r, int32_t c, int32_t index, float level);
+    // Links the cell's segments, from one crossing to the next, given its four edges' numbers.
+    void LinkSegments(int32_t index, bool centreBelow, const size_t edge[4]);
+    // The closed lines the links make, each walked once; clears the links.
+    std::vector<std::vector<FigurePoint>> FollowLines();
+
+    int32_t paddedColumns = 0;
+    size_t horizontalEdges = 0; // the horizontal grid edges, numbered before the vertical ones
     // Kept from one trace to the next, since a cube's labels are traced by the thousand: for each
     // crossing (numbered by the grid edge it lies on) the crossing its line goes to next, or none,
     // and where it lies. Only the entries a trace set are cleared after it.

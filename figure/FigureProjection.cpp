@@ -1,6 +1,7 @@
 #include "figure/FigureProjection.h"
 
 #include "hypercube/OrbitCamera.h"
+#include "hypercube/WindowLens.h"
 
 #include <cmath>
 
@@ -25,8 +26,7 @@ double Dot(const double a[3], const double b[3]) {
 
 } // namespace
 
-FigureProjection::FigureProjection(const OrbitCamera& camera, double fieldOfViewDegrees, int width,
-                                   int height) {
+FigureProjection::FigureProjection(const OrbitCamera& camera, int width, int height) {
     const double lookUp[3] = {camera.up[0], camera.up[1], camera.up[2]};
     for (int i = 0; i < 3; ++i) {
         eye[i] = camera.eye[i];
@@ -37,10 +37,10 @@ FigureProjection::FigureProjection(const OrbitCamera& camera, double fieldOfView
     Cross(forward, lookUp, side);
     Normalise(side);
     Cross(side, forward, up);
-    // gluPerspective's cotangent of half the field of view, over the window's 4:3 for x; a picture
+    // gluPerspective's cotangent of half the field of view, over the lens's aspect for x; a picture
     // spans -1 to 1 of both across its pixels.
-    const double cotangent = 1.0 / std::tan(fieldOfViewDegrees * 3.14159265358979323846 / 360.0);
-    scaleX = cotangent / 1.3333333333333333 * width * 0.5;
+    const double cotangent = 1.0 / std::tan(WindowLens::halfFieldRadians);
+    scaleX = cotangent / WindowLens::aspect * width * 0.5;
     scaleY = cotangent * height * 0.5;
     centreX = width * 0.5;
     centreY = height * 0.5;

@@ -1,5 +1,5 @@
 // Where the window's camera puts a point of the scene in a picture: gluLookAt's camera and the
-// window's gluPerspective (the field of view, 4:3, near plane 1), then the picture's pixels with y
+// window's gluPerspective (hypercube/WindowLens.h), then the picture's pixels with y
 // downwards, as PictureDrawer's tiles read them. Also the point's distance along the line of sight,
 // which is what the fog fades with (the eye-plane distance, as OpenGL implementations take it).
 #pragma once
@@ -10,14 +10,13 @@ class OrbitCamera;
 
 class FigureProjection {
 public:
-    FigureProjection(const OrbitCamera& camera, double fieldOfViewDegrees, int width, int height);
+    FigureProjection(const OrbitCamera& camera, int width, int height);
 
     // The picture point of scene point p.
     FigurePoint Picture(const double p[3]) const;
-    // How far p lies in front of the eye along the line of sight; 1 or less is not drawn.
+    // How far p lies in front of the eye along the line of sight; the lens's near plane or less is
+    // not drawn.
     double Depth(const double p[3]) const;
-
-    static constexpr double nearPlane = 1.0;
 
 private:
     double eye[3];

@@ -1,7 +1,5 @@
 #include "figure/ViewFigure.h"
 
-#include "app/AppContext.h"
-#include "app/Shell.h"
 #include "export/FileKinds.h"
 #include "figure/ContourTracer.h"
 #include "figure/EdgeOrder.h"
@@ -11,6 +9,7 @@
 #include "hypercube/CTessary.h"
 #include "hypercube/HypercubeRenderer.h"
 #include "hypercube/ScenePalette.h"
+#include "hypercube/WindowLens.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,7 +91,7 @@ void AddFaces(HypercubeModel& model, const OrbitCamera& camera, const FigureProj
         for (int k = 0; k < 4; ++k) {
             corner[k] = projection.Picture(corner3[k].p);
             depth[k] = projection.Depth(corner3[k].p);
-            visible = visible && depth[k] > FigureProjection::nearPlane;
+            visible = visible && depth[k] > WindowLens::nearPlane;
         }
         if (!visible)
             continue;
@@ -151,7 +150,7 @@ void AddEdges(const HypercubeModel& model, const FigureProjection& projection, c
                                   edge.first,
                                   edge.second};
         const bool drawn = seen.a.x != seen.b.x || seen.a.y != seen.b.y;
-        if (drawn && seen.depthA > FigureProjection::nearPlane && seen.depthB > FigureProjection::nearPlane)
+        if (drawn && seen.depthA > WindowLens::nearPlane && seen.depthB > WindowLens::nearPlane)
             edges.push_back(seen);
     }
     const FigureColour colour = Colour(palette.edges);
@@ -190,7 +189,7 @@ Figure ViewFigure::Draw(CTessary& screen, int width, const ScenePalette& palette
     if (!model.built || model.dimension < 2)
         return figure;
     const OrbitCamera& camera = screen.camera;
-    const FigureProjection projection(camera, application->fieldOfView, figure.width, figure.height);
+    const FigureProjection projection(camera, figure.width, figure.height);
     const bool faces = !screen.ShowsWireframe();
     // The window's fog, from the eye's distance to the origin to fogDepth beyond it, over the faces
     // and their edges, and over the wireframe once the faces have been shown. A fresh program's
@@ -200,6 +199,7 @@ Figure ViewFigure::Draw(CTessary& screen, int width, const ScenePalette& palette
     const FogRamp fog = screen.Fogged() ? FogRamp(palette, distance, distance + fogDepth) : FogRamp();
     if (faces)
         AddFaces(model, camera, projection, fog, labels, figure);
-    AddEdges(model, projection, fog, palette, 1.5 * width / clientWidth, figure);
+    AddEdges(model, projection, fog, palette, 0.5 * WindowLens::edgeWidth * width / WindowLens::windowWidth,
+             figure);
     return figure;
 }

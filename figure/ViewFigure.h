@@ -5,10 +5,10 @@
 //     the face's alpha: the tinted tile with the label's rims and holes cut out, then the dark rims.
 //     Their colours follow the fog along the picture's line on which the face's depth changes
 //     fastest (the depth of a flat face is the same all along any line across that one).
-//   - Every edge, the nearer of two crossing ones on top (EdgeOrder), as the parallelogram an aliased wide
-//   line fills: 3 window pixels
-//     wide across its minor axis, scaled with the picture; fogged as the faces are, or, in the
-//     wireframe, the palette's edge colour alone, as a fresh program draws it.
+//   - Every edge, the nearer of two crossing ones on top (EdgeOrder), as the parallelogram an
+//     aliased wide line fills: the lens's edge width in window pixels across its minor axis, scaled
+//     with the picture; fogged as the faces are, or, in the wireframe, the palette's edge colour
+//     alone, as a fresh program draws it.
 // The numbers are the outlines the label rasters trace (LabelOutlines), each point carried onto the
 // face and projected on its own, so they sit in perspective exactly where the texture puts them.
 #pragma once

@@ -37,26 +37,33 @@ void CheckAccepted(const CommandLine& options) {
     const CommandLine defaults;
     if (options.help || options.version)
         return; // answered before anything else is looked at
-    Require(FileKinds::pictureWidth.Holds(options.width), "a width outside its limits");
-    Require(FileKinds::clipFrames.Holds(options.frames), "a frame count outside its limits");
-    Require(FileKinds::clipRate.Holds(options.fps), "a frame rate outside its limits");
-    Require(!options.hasView || (3 <= options.view->dimension && options.view->dimension <= 8) ||
-                options.view->dimension == 0,
+    Require(FileKinds::pictureWidth.Holds(options.request.width), "a width outside its limits");
+    Require(FileKinds::clipFrames.Holds(options.request.frames), "a frame count outside its limits");
+    Require(FileKinds::clipRate.Holds(options.request.fps), "a frame rate outside its limits");
+    Require(!options.hasView ||
+                (3 <= options.request.view->dimension && options.request.view->dimension <= 8) ||
+                options.request.view->dimension == 0,
             "a view of a dimension the viewer cannot build");
-    const bool rendering = !options.renderFile.empty();
-    Require(rendering || (options.width == defaults.width && !options.panel && !options.turning),
+    const bool rendering = !options.request.renderFile.empty();
+    Require(rendering || (options.request.width == defaults.request.width && !options.request.panel &&
+                          !options.request.turning),
             "--width, --panel or --turn accepted without --render");
-    Require(options.turning || (options.frames == defaults.frames && options.fps == defaults.fps),
+    Require(options.request.turning || (options.request.frames == defaults.request.frames &&
+                                        options.request.fps == defaults.request.fps),
             "--frames or --fps accepted without --turn");
     Require(!(rendering && options.printView), "--print-view accepted with --render");
-    if (options.turning) {
-        Require(options.turnFrom != options.turnTo, "a turn in the plane of one axis");
-        Require(0 <= options.turnFrom && options.turnFrom < options.view->dimension && 0 <= options.turnTo &&
-                    options.turnTo < options.view->dimension,
+    if (options.request.turning) {
+        Require(options.request.turnFrom != options.request.turnTo, "a turn in the plane of one axis");
+        Require(0 <= options.request.turnFrom && options.request.turnFrom < options.request.view->dimension &&
+                    0 <= options.request.turnTo && options.request.turnTo < options.request.view->dimension,
                 "a turn about an axis the cube does not have");
+        Require(!options.request.kind || options.request.kind->use == FileUse::clip,
+                "a turn whose request names a kind of file that is no clip");
     } else if (rendering) {
-        Require(FileKinds::Find(options.renderFile, FileUse::picture) != nullptr,
-                "a picture accepted into a file of no picture's kind");
+        const FileKind* kind = options.request.kind;
+        Require(kind && kind->use != FileUse::clip &&
+                    kind == FileKinds::Find(options.request.renderFile, kind->use),
+                "a still accepted into a file of no picture's or figure's kind, or of another kind");
     }
 }
 

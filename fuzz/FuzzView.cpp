@@ -16,7 +16,7 @@
 #include "hypercube/ScenePalette.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 
 #include <cmath>
 #include <cstdio>

@@ -28,3 +28,10 @@ bool TrackHover(QV_Controller& control, int32_t width, int32_t height, ButtonSta
         CallHandlers(control.mouseLeaveHandlers, &control);
     return false;
 }
+
+bool ReleaseControl(QV_Controller& control, int32_t width, int32_t height, ButtonState& state) {
+    if (!control.enabled || !control.visible)
+        return false;
+    state = ButtonState::Normal;
+    return control.HitTest(width, height);
+}

@@ -7,6 +7,11 @@
 #include <cstdint>
 
 struct FontSpec {
+    // The toolkit's face, which every text of the window is set in, and a text's size unless it
+    // says otherwise.
+    static constexpr const WCHAR* defaultFace = L"宋体";
+    static constexpr int32_t defaultPointSize = 10;
+
     WCHAR faceName[LF_FACESIZE]; // at most 31 characters and the terminating zero
     int32_t pointSize;
     // Every font the program builds leaves these clear, so every font is created with weight 700.

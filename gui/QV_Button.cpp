@@ -40,11 +40,7 @@ bool QV_Button::OnMouseDown() {
 }
 
 bool QV_Button::OnMouseUp() {
-    if (!enabled || !visible)
-        return false;
-    // Only the release decides: it clicks when it is inside, wherever the press was.
-    state = ButtonState::Normal;
-    if (!HitTest(width, height))
+    if (!ReleaseControl(*this, width, height, state))
         return false;
     CallHandlers(mouseUpHandlers, static_cast<QV_Controller*>(this));
     return true;

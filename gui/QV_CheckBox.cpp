@@ -51,10 +51,7 @@ bool QV_CheckBox::OnMouseDown() {
 }
 
 bool QV_CheckBox::OnMouseUp() {
-    if (!enabled || !visible)
-        return false;
-    state = ButtonState::Normal;
-    if (!HitTest(width, height))
+    if (!ReleaseControl(*this, width, height, state))
         return false;
     // The owner's handlers see the new value.
     checked = !checked;

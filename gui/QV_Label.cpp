@@ -1,5 +1,6 @@
 #include "gui/QV_Label.h"
 
+#include "gui/FontSpec.h"
 #include "gui/TextTexture.h"
 
 QV_Label::QV_Label() {
@@ -14,7 +15,7 @@ QV_Label::QV_Label(const WCHAR* initialText, int32_t x, int32_t y) {
 
 void QV_Label::Construct(const WCHAR* initialText) {
     texture = new TextTexture();
-    SetFont(L"宋体", 10, 1.0f, 1.0f, 1.0f, 1.0f);
+    SetFont(FontSpec::defaultFace, FontSpec::defaultPointSize, 1.0f, 1.0f, 1.0f, 1.0f);
     SetText(initialText);
 }
 

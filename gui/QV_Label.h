@@ -11,7 +11,7 @@ class TextTexture;
 
 class QV_Label : public QV_Controller {
 public:
-    // At (0, 0) in "宋体" 10 points, opaque white, with an empty text.
+    // At (0, 0) in the toolkit's default face and size (FontSpec), opaque white, with an empty text.
     QV_Label();
     QV_Label(const WCHAR* text, int32_t x, int32_t y);
     ~QV_Label() override;

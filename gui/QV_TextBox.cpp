@@ -2,6 +2,7 @@
 
 #include "app/InputState.h"
 #include "app/Shell.h"
+#include "gui/FontSpec.h"
 #include "gui/QV_Container.h"
 #include "gui/TextTexture.h"
 #include "platform/Gl.h"
@@ -16,7 +17,7 @@ QV_TextBox::QV_TextBox() {
     texture = new TextTexture();
     x = 160;
     y = 15;
-    fontName = L"宋体";
+    fontName = FontSpec::defaultFace;
     texture->SetFont(fontName.c_str(), fontSize);
     Relayout();
 }

@@ -4,19 +4,9 @@
 
 #include <cstddef>
 
-namespace {
-
-const WCHAR defaultFace[] = L"宋体";
-constexpr int32_t defaultPointSize = 10;
-
-} // namespace
-
 TextCanvas::TextCanvas() : dc(CreateCompatibleDC(nullptr)) {
     tools = new CanvasTools(dc);
-    FontSpec wanted = {};
-    lstrcpyW(wanted.faceName, defaultFace);
-    wanted.pointSize = defaultPointSize;
-    ApplyFont(wanted);
+    ApplyFont(FontSpec::Named(FontSpec::defaultFace, FontSpec::defaultPointSize));
 }
 
 TextCanvas::~TextCanvas() {

@@ -20,7 +20,7 @@ struct TextLayout {
 
 class TextCanvas {
 public:
-    // A memory DC with the white brush and the default font ("宋体", 10 points) selected; no bitmap.
+    // A memory DC with the white brush and the default font (FontSpec's) selected; no bitmap.
     TextCanvas();
     // Releases the DC, the font, the brush, the DIB section and the row table.
     ~TextCanvas();

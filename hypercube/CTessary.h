@@ -62,7 +62,7 @@ public:
     void PlaceCamera(const float eye[3], const float up[3]);
     // Whether BuildModel makes the faces' label textures, as the window needs. A render that draws no
     // frame (a vector figure, which traces the labels itself) builds the geometry alone: the
-    // textures of the 8-cube are a fifth of such a render's time and memory.
+    // textures would be time and memory spent on nothing (docs/performance.md says how much).
     void SetLabelTextures(bool made) { labelTextures = made; }
     // Window pixels to picture pixels while a picture larger than the window is drawn; 1 otherwise.
     void SetPixelScale(float scale) { pixelScale = scale; }

@@ -1,5 +1,7 @@
 #include "hypercube/HypercubeModel.h"
 
+#include "hypercube/PlaneTurn.h"
+
 #include <cmath>
 
 namespace {
@@ -139,13 +141,9 @@ void HypercubeModel::Release() {
 void HypercubeModel::RotatePlane(int32_t a, int32_t b, float angle) {
     if (dimension < 2 || dimension > 15 || a < 0 || a >= dimension || b < 0 || b >= dimension || a == b)
         return;
-    const float c = static_cast<float>(std::cos(static_cast<double>(angle)));
-    const float s = static_cast<float>(std::sin(static_cast<double>(angle)));
+    const PlaneTurn<float> turn(angle);
     for (int32_t v = 0; v < vertexCount; ++v) {
         float* point = Vertex(v);
-        const float x = point[a];
-        const float y = point[b];
-        point[b] = s * x + c * y;
-        point[a] = c * x - s * y;
+        turn.Apply(point[a], point[b]);
     }
 }

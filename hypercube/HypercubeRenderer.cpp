@@ -3,6 +3,7 @@
 #include "gui/TextTexture.h"
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/OrbitCamera.h"
+#include "hypercube/WindowLens.h"
 #include "platform/Gl.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ void DrawEdges(const HypercubeModel& model, float pixelScale, const ScenePalette
     if (!model.built)
         return;
     glDisable(GL_LIGHTING);
-    glLineWidth(3.0f * pixelScale);
+    glLineWidth(WindowLens::edgeWidth * pixelScale);
     glColor4f(palette.edges[0], palette.edges[1], palette.edges[2], 1.0f);
     for (int32_t i = 0; i < model.edgeCount; ++i) {
         glBegin(GL_LINES);

@@ -10,9 +10,9 @@ class CTessary;
 
 class ScreenView {
 public:
-    // What the screen shows now. The orientation is read back from the vertices (the edge from vertex 0 along
-    // axis k is the edge length times column k) and straightened; an eye that a huge wheel step has thrown
-    // beyond the limits a view may have is brought back to them.
+    // What the screen shows now. The orientation is read back from the vertices (the edge from
+    // vertex 0 along axis k is the edge length times column k) and straightened; an eye that a huge
+    // wheel step has thrown beyond the limits a view may have is brought back to them.
     static View Capture(const CTessary& screen);
 
     // The text of what the screen shows, settled: the view is captured, written as text, and the
@@ -31,8 +31,8 @@ public:
 
     // Shows `view` as the user would have made it: the model built as the generate button builds it
     // and turned to the orientation (the vertices are set from the rotation), the entry field showing
-    // the dimension as if typed, the check box set, the fog set and the camera placed. Refused, with one line
-    // in *reason and the screen untouched, while a message box is open.
+    // the dimension as if typed, the check box set, the fog set and the camera placed. Refused, with
+    // one line in *reason and the screen untouched, while a message box is open.
     static bool Apply(CTessary& screen, const CheckedView& view, std::string* reason);
     // The same for a view read from `text`, which the screen then keeps as the text of what it
     // shows (Settle and Peek give it back until something moves).

@@ -99,22 +99,44 @@ SquareMatrix LogClearOfHalfTurn(SquareMatrix x) {
     return sum * scale;
 }
 
-// Orthogonalises `v` against the first `count` columns of `basis` (twice, for accuracy) and
-// returns the length left.
-double Orthogonalise(double (&v)[maxSize], const SquareMatrix& basis, int count) {
-    const int n = basis.Size();
-    for (int pass = 0; pass < 2; ++pass)
-        for (int c = 0; c < count; ++c) {
-            double dot = 0.0;
-            for (int i = 0; i < n; ++i)
-                dot += v[i] * basis(i, c);
-            for (int i = 0; i < n; ++i)
-                v[i] -= dot * basis(i, c);
+// Gauss-Jordan elimination with partial pivoting of `a`, applied alike to *inverse when it is not
+// null (which then goes from I to the inverse); returns the determinant, the pivots' product with
+// the sign of the row swaps.
+double Eliminate(SquareMatrix a, SquareMatrix* inverse) {
+    const int n = a.Size();
+    double determinant = 1.0;
+    for (int c = 0; c < n; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < n; ++r)
+            if (std::fabs(a(r, c)) > std::fabs(a(pivot, c)))
+                pivot = r;
+        if (pivot != c) {
+            determinant = -determinant;
+            for (int k = 0; k < n; ++k) {
+                std::swap(a(c, k), a(pivot, k));
+                if (inverse)
+                    std::swap((*inverse)(c, k), (*inverse)(pivot, k));
+            }
         }
-    double length = 0.0;
-    for (int i = 0; i < n; ++i)
-        length += v[i] * v[i];
-    return std::sqrt(length);
+        determinant *= a(c, c);
+        const double scale = 1.0 / a(c, c);
+        for (int k = 0; k < n; ++k) {
+            a(c, k) *= scale;
+            if (inverse)
+                (*inverse)(c, k) *= scale;
+        }
+        for (int r = 0; r < n; ++r) {
+            if (r == c || a(r, c) == 0.0)
+                continue;
+            const double f = a(r, c);
+            for (int k = 0; k < n; ++k) {
+                a(r, k) -= f * a(c, k);
+                if (inverse)
+                    (*inverse)(r, k) -= f * (*inverse)(c, k);
+            }
+        }
+    }
+    return determinant;
 }
 
 // The candidate direction (a column of `candidates` or of I) that stands out most from the first
@@ -127,7 +149,7 @@ void ChooseNext(const SquareMatrix& candidates, SquareMatrix& chosen, int count)
         double v[maxSize];
         for (int i = 0; i < n; ++i)
             v[i] = c < n ? candidates(i, c) : (i == c - n ? 1.0 : 0.0);
-        const double length = Orthogonalise(v, chosen, count);
+        const double length = chosen.Orthogonalise(v, count);
         if (length > bestLength) {
             bestLength = length;
             std::copy(v, v + n, best);
@@ -160,7 +182,7 @@ SquareMatrix RightAngles(const SquareMatrix& m) {
         for (int i = 0; i < n; ++i)
             for (int k = 0; k < n; ++k)
                 turned[i] += m(i, k) * planes(k, count);
-        const double length = Orthogonalise(turned, planes, count + 1);
+        const double length = planes.Orthogonalise(turned, count + 1);
         if (length > noise)
             for (int i = 0; i < n; ++i)
                 planes(i, count + 1) = turned[i] / length;
@@ -208,20 +230,6 @@ SquareMatrix SquareMatrix::Identity(int size) {
     return identity;
 }
 
-SquareMatrix SquareMatrix::Orientation(const View& view) {
-    SquareMatrix x(view.dimension);
-    for (int r = 0; r < view.dimension; ++r)
-        for (int c = 0; c < view.dimension; ++c)
-            x(r, c) = view.At(r, c);
-    return x;
-}
-
-void SquareMatrix::ToOrientation(View& view) const {
-    for (int r = 0; r < n; ++r)
-        for (int c = 0; c < n; ++c)
-            view.At(r, c) = (*this)(r, c);
-}
-
 SquareMatrix SquareMatrix::Transposed() const {
     SquareMatrix t(n);
     for (int r = 0; r < n; ++r)
@@ -265,32 +273,41 @@ double SquareMatrix::Norm() const {
 }
 
 SquareMatrix SquareMatrix::Inverse() const {
-    SquareMatrix a = *this, inverse = Identity(n);
-    for (int c = 0; c < n; ++c) {
-        int pivot = c;
-        for (int r = c + 1; r < n; ++r)
-            if (std::fabs(a(r, c)) > std::fabs(a(pivot, c)))
-                pivot = r;
-        for (int k = 0; k < n; ++k) {
-            std::swap(a(c, k), a(pivot, k));
-            std::swap(inverse(c, k), inverse(pivot, k));
-        }
-        const double scale = 1.0 / a(c, c);
-        for (int k = 0; k < n; ++k) {
-            a(c, k) *= scale;
-            inverse(c, k) *= scale;
-        }
-        for (int r = 0; r < n; ++r) {
-            if (r == c || a(r, c) == 0.0)
-                continue;
-            const double f = a(r, c);
-            for (int k = 0; k < n; ++k) {
-                a(r, k) -= f * a(c, k);
-                inverse(r, k) -= f * inverse(c, k);
-            }
-        }
-    }
+    SquareMatrix inverse = Identity(n);
+    Eliminate(*this, &inverse);
     return inverse;
+}
+
+double SquareMatrix::Determinant() const {
+    return Eliminate(*this, nullptr);
+}
+
+double SquareMatrix::Orthogonalise(double (&v)[largestSize], int count) const {
+    for (int pass = 0; pass < 2; ++pass)
+        for (int c = 0; c < count; ++c) {
+            double dot = 0.0;
+            for (int i = 0; i < n; ++i)
+                dot += v[i] * (*this)(i, c);
+            for (int i = 0; i < n; ++i)
+                v[i] -= dot * (*this)(i, c);
+        }
+    double length = 0.0;
+    for (int i = 0; i < n; ++i)
+        length += v[i] * v[i];
+    return std::sqrt(length);
+}
+
+SquareMatrix SquareMatrix::OrthonormalColumns() const {
+    SquareMatrix q(n);
+    for (int c = 0; c < n; ++c) {
+        double v[largestSize];
+        for (int i = 0; i < n; ++i)
+            v[i] = (*this)(i, c);
+        const double length = q.Orthogonalise(v, c);
+        for (int i = 0; i < n; ++i)
+            q(i, c) = v[i] / length;
+    }
+    return q;
 }
 
 SquareMatrix SquareMatrix::Exp() const {

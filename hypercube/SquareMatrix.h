@@ -1,21 +1,18 @@
-// A dense n x n matrix of doubles, n at most View::maxDimension, laid out as a view's orientation
-// (row-major, maxDimension columns per row), with what turning one orientation into another needs:
-// products, the exponential, and the principal logarithm of a rotation. n is at most 8, so plain
-// O(n^3) loops are all it takes.
+// A dense n x n matrix of doubles, n at most 8, row-major with 8 columns per row whatever n is,
+// with the linear algebra of rotations: products, the inverse and the determinant, orthonormal
+// columns, the exponential, and the principal logarithm of a rotation. n is at most 8, so plain
+// O(n^3) loops are all it takes. It knows nothing of the viewer: a view's orientation is laid out
+// the same way and converts itself.
 #pragma once
-
-#include "hypercube/View.h"
 
 class SquareMatrix {
 public:
-    static constexpr int stride = View::maxDimension;
+    static constexpr int largestSize = 8;
+    static constexpr int stride = largestSize;
 
     // The zero matrix of size n.
     explicit SquareMatrix(int n = 0);
     static SquareMatrix Identity(int n);
-    // The view's orientation as a matrix of its dimension, and back.
-    static SquareMatrix Orientation(const View& view);
-    void ToOrientation(View& view) const;
 
     int Size() const { return n; }
     double& operator()(int row, int column) { return entries[row * stride + column]; }
@@ -30,6 +27,14 @@ public:
     double Norm() const;
     // Gauss-Jordan elimination with partial pivoting, for a matrix well away from singular.
     SquareMatrix Inverse() const;
+    // By the same elimination; its sign tells a rotation from a reflection.
+    double Determinant() const;
+    // Gram-Schmidt on the columns in order, each orthogonalised twice for accuracy: the nearest
+    // rotation or reflection to a matrix already close to one. Columns must be independent.
+    SquareMatrix OrthonormalColumns() const;
+    // Takes from `v` (n entries) its parts along the first `count` columns, which must be
+    // orthonormal, twice for accuracy; returns the length left.
+    double Orthogonalise(double (&v)[largestSize], int count) const;
 
     // exp of the matrix, by scaling and squaring with a Taylor series.
     SquareMatrix Exp() const;

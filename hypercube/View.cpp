@@ -2,6 +2,7 @@
 
 #include "hypercube/MouseOrbit.h"
 #include "hypercube/OrbitCamera.h"
+#include "hypercube/PlaneTurn.h"
 
 #include <cmath>
 
@@ -32,49 +33,12 @@ bool RefuseView(std::string* reason, const std::string& why) {
     return false;
 }
 
-// Gram-Schmidt on the columns, in double precision: the nearest rotation for an orientation that
-// is already within the tolerance of one. Returns the determinant's sign.
+// The nearest rotation for an orientation that is already within the tolerance of one, in double
+// precision. Returns the determinant's sign.
 double Straighten(View& view) {
-    const int n = view.dimension;
-    for (int k = 0; k < n; ++k) {
-        for (int j = 0; j < k; ++j) {
-            double dot = 0.0;
-            for (int i = 0; i < n; ++i)
-                dot += view.At(i, k) * view.At(i, j);
-            for (int i = 0; i < n; ++i)
-                view.At(i, k) -= dot * view.At(i, j);
-        }
-        double length = 0.0;
-        for (int i = 0; i < n; ++i)
-            length += view.At(i, k) * view.At(i, k);
-        length = std::sqrt(length);
-        for (int i = 0; i < n; ++i)
-            view.At(i, k) /= length;
-    }
-    // The determinant of an orthonormal matrix by elimination with partial pivoting.
-    double m[View::maxDimension][View::maxDimension];
-    for (int i = 0; i < n; ++i)
-        for (int k = 0; k < n; ++k)
-            m[i][k] = view.At(i, k);
-    double det = 1.0;
-    for (int c = 0; c < n; ++c) {
-        int pivot = c;
-        for (int r = c + 1; r < n; ++r)
-            if (std::fabs(m[r][c]) > std::fabs(m[pivot][c]))
-                pivot = r;
-        if (pivot != c) {
-            for (int k = 0; k < n; ++k)
-                std::swap(m[c][k], m[pivot][k]);
-            det = -det;
-        }
-        det *= m[c][c];
-        for (int r = c + 1; r < n; ++r) {
-            const double f = m[r][c] / m[c][c];
-            for (int k = c; k < n; ++k)
-                m[r][k] -= f * m[c][k];
-        }
-    }
-    return det;
+    const SquareMatrix straight = view.Orientation().OrthonormalColumns();
+    view.SetOrientation(straight);
+    return straight.Determinant();
 }
 
 } // namespace
@@ -110,12 +74,23 @@ void BringWithinZoomLimits(float (&eye)[3]) {
 }
 
 void View::TurnInPlane(int a, int b, double angle) {
-    const double c = std::cos(angle), s = std::sin(angle);
-    for (int k = 0; k < dimension; ++k) {
-        const double x = At(a, k), y = At(b, k);
-        At(a, k) = c * x - s * y;
-        At(b, k) = s * x + c * y;
-    }
+    const PlaneTurn<double> turn(angle);
+    for (int k = 0; k < dimension; ++k)
+        turn.Apply(At(a, k), At(b, k));
+}
+
+SquareMatrix View::Orientation() const {
+    SquareMatrix matrix(dimension);
+    for (int r = 0; r < dimension; ++r)
+        for (int c = 0; c < dimension; ++c)
+            matrix(r, c) = At(r, c);
+    return matrix;
+}
+
+void View::SetOrientation(const SquareMatrix& matrix) {
+    for (int r = 0; r < matrix.Size(); ++r)
+        for (int c = 0; c < matrix.Size(); ++c)
+            At(r, c) = matrix(r, c);
 }
 
 bool View::Check(std::string* reason) {

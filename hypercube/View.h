@@ -4,12 +4,14 @@
 #pragma once
 
 #include "hypercube/DimensionRule.h"
+#include "hypercube/SquareMatrix.h"
 
 #include <string>
 
 class View {
 public:
     static constexpr int maxDimension = DimensionRule::largest;
+    static_assert(maxDimension == SquareMatrix::stride, "an orientation is laid out as a SquareMatrix");
     // How far from a rotation an orientation may be and still be accepted (and straightened): the
     // largest entry of RᵀR − I. Rounding in long runs of turns and in the text stays far below it.
     static constexpr double rotationTolerance = 1e-3;
@@ -28,8 +30,11 @@ public:
     double& At(int row, int column) { return orientation[row * maxDimension + column]; }
     double At(int row, int column) const { return orientation[row * maxDimension + column]; }
     // Turns the orientation by `angle` radians in the plane of axes a and b, axis a towards axis b,
-    // as HypercubeModel::RotatePlane turns the vertices.
+    // by the PlaneTurn HypercubeModel::RotatePlane turns the vertices with.
     void TurnInPlane(int a, int b, double angle);
+    // The orientation as a matrix of the view's dimension, and back.
+    SquareMatrix Orientation() const;
+    void SetOrientation(const SquareMatrix& matrix);
 
     int dimension = 0;     // 0: nothing built; otherwise 3 to 8
     bool wireframe = true; // the check box

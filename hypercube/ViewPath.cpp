@@ -61,8 +61,8 @@ ViewPath::ViewPath(const View& from, const View& to) : start(from), end(to) {
         std::copy(std::begin(axisAligned.orientation), std::end(axisAligned.orientation),
                   std::begin(start.orientation));
     }
-    startOrientation = SquareMatrix::Orientation(start);
-    turn = (startOrientation.Transposed() * SquareMatrix::Orientation(to)).RotationLog();
+    startOrientation = start.Orientation();
+    turn = (startOrientation.Transposed() * to.Orientation()).RotationLog();
 
     const Vec d0 = Unit(Load(from.eye)), d1 = Unit(Load(to.eye));
     const Vec up0 = Across(Load(from.up), d0, AnyAcross(d0));
@@ -89,7 +89,7 @@ View ViewPath::At(double t) const {
     if (!(t > 0.0))
         return start;
     View view = start;
-    (startOrientation * (turn * t).Exp()).ToOrientation(view);
+    view.SetOrientation(startOrientation * (turn * t).Exp());
 
     const Vec swingAxis = Load(axis);
     const Vec d = Unit(Turned(Load(direction), swingAxis, t * swing));

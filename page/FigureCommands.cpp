@@ -3,9 +3,8 @@
 #include "app/AppContext.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
+#include "export/FigureText.h"
 #include "export/FileKinds.h"
-#include "export/PdfFigure.h"
-#include "export/SvgFigure.h"
 #include "figure/ViewFigure.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ScenePalette.h"
@@ -15,19 +14,37 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
 // The file of the last call, kept until the next one.
 std::string file;
 
+// The figure kind FileKinds has under `name`, its extension without the dot ("svg"), or null.
+const FileKind* FigureKind(const std::string& name) {
+    const FileKind* kind = FileKinds::Find("." + name, FileUse::figure);
+    return kind && name == kind->extension + 1 ? kind : nullptr;
+}
+
+// "svg, pdf or tex": the names FigureKind takes.
+std::string FigureKindNames() {
+    const std::vector<const FileKind*> kinds = FileKinds::Select(FileUse::figure, false);
+    std::string names;
+    for (size_t i = 0; i < kinds.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == kinds.size() ? " or " : ", ") + std::string(kinds[i]->extension + 1);
+    return names;
+}
+
 } // namespace
 
 const char* tessary_figure(const char* format, int width) {
     file.clear();
-    const std::string kind = format ? format : "";
-    if (kind != "svg" && kind != "pdf")
-        return PageAnswer::Refuse(Refusal::malformed, "the format must be svg or pdf, not " + kind);
+    const std::string name = format ? format : "";
+    const FileKind* kind = FigureKind(name);
+    if (!kind)
+        return PageAnswer::Refuse(Refusal::malformed,
+                                  "the format must be " + FigureKindNames() + ", not " + name);
     CTessary* screen = CTessary::Active();
     if (!screen)
         return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
@@ -39,7 +56,7 @@ const char* tessary_figure(const char* format, int width) {
     const std::string view = ScreenView::Settle(*screen);
     const int drawn = std::clamp(width, FileKinds::pictureWidth.low, FileKinds::pictureWidth.high);
     const Figure figure = ViewFigure::Draw(*screen, drawn, ScenePalette::Dark(), view);
-    file = kind == "svg" ? SvgFigure::Write(figure) : PdfFigure::Write(figure);
+    file = FigureText::Write(*kind, figure);
     return PageAnswer::Done();
 }
 

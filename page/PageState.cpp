@@ -59,11 +59,10 @@ const char* tessary_page_state() {
     const std::wstring* message = boxOpen ? &manager->messageBox->message->text : nullptr;
     state += ",\"message\":" + (message ? JsonString(*message) : std::string("null"));
     state += ",\"messageId\":" + JsonId(message ? DimensionRule::MessageId(*message) : nullptr);
-    // The frame step turns the cube only while the window has the keyboard and no box is open.
+    // The frame step turns the cube for held keys only while it updates the screen.
     int32_t a = 0;
     int32_t b = 0;
-    const bool turning = built && !inputState.paused && !manager->messageBoxOpen &&
-                         HeldPlane(inputState.keys, model.dimension, &a, &b);
+    const bool turning = built && ScreenUpdates() && HeldPlane(inputState.keys, model.dimension, &a, &b);
     state += ",\"plane\":" +
              (turning ? "[" + std::to_string(a) + "," + std::to_string(b) + "]" : std::string("null"));
     state += std::string(",\"reverse\":") + (turning && TurnReversed(inputState.keys) ? "true" : "false");

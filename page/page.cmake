@@ -3,9 +3,8 @@
 # the page itself. The desktop build compiles the C++ too, so that its tests run without a browser.
 # The page saves the same vector files as the desktop, with the same figure and writers.
 set(PAGE_DIR ${CMAKE_SOURCE_DIR}/page)
-add_library(tessary_page STATIC ${PAGE_DIR}/PageState.cpp ${PAGE_DIR}/ViewCommands.cpp ${PAGE_DIR}/AnimationCommands.cpp
-    ${PAGE_DIR}/FigureCommands.cpp ${PAGE_DIR}/PageAnswer.cpp ${PAGE_DIR}/Refusal.cpp)
-target_link_libraries(tessary_page PUBLIC tessary_program tessary_figure tessary_figure_files)
+tessary_folder_library(page)
+target_link_libraries(tessary_page PUBLIC tessary_app tessary_hypercube tessary_figure tessary_export)
 
 if(EMSCRIPTEN)
     # The page reads the program's state, asks what building a dimension asks first, sets the
@@ -71,12 +70,21 @@ if(EMSCRIPTEN)
         COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/refusal_module.js ${PAGE_DIR}/Refusal.h ${WEB_REFUSAL_MODULE}
         DEPENDS ${WEB_TOOLS}/refusal_module.js ${PAGE_DIR}/Refusal.h
         COMMENT "Writing the page's kinds of refusal of Refusal.h")
+    # The window's size, from the lens (hypercube/WindowLens.h): window_size.js for the scripts, and
+    # the canvas of index.html, which build_page.js fills in.
+    set(WEB_LENS ${CMAKE_SOURCE_DIR}/hypercube/WindowLens.h)
+    set(WEB_WINDOW_MODULE ${CMAKE_BINARY_DIR}/page/window_size.js)
+    add_custom_command(OUTPUT ${WEB_WINDOW_MODULE}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/page
+        COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/window_module.js ${WEB_LENS} ${WEB_WINDOW_MODULE}
+        DEPENDS ${WEB_TOOLS}/window_module.js ${WEB_LENS}
+        COMMENT "Writing the page's window size of WindowLens.h")
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/index.html
         COMMAND ${TESSARY_NODE} ${WEB_TOOLS}/build_page.js ${PAGE_DIR}/index.html ${PAGE_DIR}/tessary_page.js
-            ${CMAKE_BINARY_DIR}/index.html ${WEB_DIR}/input/host.js=${WEB_HOST_MODULE}
-            ${PAGE_DIR}/refusal_kinds.js=${WEB_REFUSAL_MODULE}
-        DEPENDS ${WEB_TOOLS}/build_page.js ${WEB_HOST_MODULE} ${WEB_REFUSAL_MODULE} ${PAGE_DIR}/index.html
-            ${WEB_INPUT_MODULES} ${WEB_PAGE_MODULES}
+            ${CMAKE_BINARY_DIR}/index.html ${WEB_LENS} ${WEB_DIR}/input/host.js=${WEB_HOST_MODULE}
+            ${PAGE_DIR}/refusal_kinds.js=${WEB_REFUSAL_MODULE} ${PAGE_DIR}/window_size.js=${WEB_WINDOW_MODULE}
+        DEPENDS ${WEB_TOOLS}/build_page.js ${WEB_TOOLS}/window_module.js ${WEB_HOST_MODULE} ${WEB_REFUSAL_MODULE}
+            ${WEB_WINDOW_MODULE} ${WEB_LENS} ${PAGE_DIR}/index.html ${WEB_INPUT_MODULES} ${WEB_PAGE_MODULES}
         COMMENT "Building the page")
     configure_file(${PAGE_DIR}/manifest.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest COPYONLY)
     # The element for pages that embed this one is a module of its own, which such pages import.

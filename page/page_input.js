@@ -2,7 +2,7 @@
 // screen keys' DOM events into records, which wait in its queue until the program's next look at
 // it takes them (tessary_web_pump). Nothing waits once the program has stopped. CURSORS: the CSS
 // cursors the program sets on the canvas, by WebHost.h's numbers.
-import {WINDOW} from './page_layout.js';
+import {WINDOW} from './window_size.js';
 import {attach, CURSORS} from '../platform/web/input/page.js';
 
 export {CURSORS};

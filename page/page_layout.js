@@ -1,19 +1,21 @@
 // The canvas's size on the page and its drawing buffer's size on the screen.
 //
-// The program's window is 1024 x 768 pixels, shown at the largest 4:3 size that fits the viewport
+// The program's window (WINDOW, its pixels as hypercube/WindowLens.h states them, which the build
+// writes as window_size.js) is shown at the largest size of its aspect that fits the viewport
 // beside everything else on the page (its padding, the focus ring, the footer), never larger than
 // those pixels. The view buttons, and on a touch screen the on-screen keys above them, go below the
 // canvas or beside it, whichever leaves the canvas larger. The drawing buffer has as many pixels as
 // the canvas covers on the screen, up to twice its size on the page each way (2048 x 1536 at most):
 // beyond that a phone's or a software rasteriser's fill cost grows faster than anyone can see the
 // difference.
-export const WINDOW = [1024, 768];
+import {WINDOW} from './window_size.js';
+
 const MAX_PIXEL_RATIO = 2;
 // On a touch screen the panel below the canvas is a row of keys, their caption and a row of page
 // controls; the view buttons, for every pointer, take a row below the canvas or a column beside it.
 const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 150, KEYS_BESIDE = 180, BUTTONS_BELOW = 40, BUTTONS_BESIDE = 120;
 
-function fit(width, height) { return Math.max(64, Math.min(WINDOW[0], width, height * 4 / 3)); }
+function fit(width, height) { return Math.max(64, Math.min(WINDOW[0], width, height * WINDOW[0] / WINDOW[1])); }
 
 // The canvas's width on the page, whether the keys go beside it, and the buffer's width, for a
 // viewport of `width` x `height` CSS pixels with a footer `footerHeight` high; `tight` inside another
@@ -45,10 +47,10 @@ export function fitCanvas({canvas, stage, keys, footer, tight}) {
       coarse: window.matchMedia('(pointer: coarse)').matches, tight});
     stage.classList.toggle('beside', beside);
     canvas.style.width = size + 'px';
-    canvas.style.height = Math.floor(size * 3 / 4) + 'px';
+    canvas.style.height = Math.floor(size * WINDOW[1] / WINDOW[0]) + 'px';
     if (canvas.width !== pixels) {
       canvas.width = pixels;
-      canvas.height = Math.round(pixels * 3 / 4);
+      canvas.height = Math.round(pixels * WINDOW[1] / WINDOW[0]);
     }
     keys.style.width = (beside ? KEYS_BESIDE : size) + 'px';
   };

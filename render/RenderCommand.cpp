@@ -20,7 +20,7 @@ int RenderCommand::Run(HINSTANCE instance, const RenderRequest& options) {
     }
     CTessary* screen = CTessary::Active();
     // A figure draws no frame and traces its numbers from the label rasters: no textures.
-    if (FileKinds::Find(options.renderFile, FileUse::figure) && !options.turning)
+    if (options.Figure())
         screen->SetLabelTextures(false);
     // The view was checked on its way in and no message box can be open yet: it is shown.
     if (options.viewText.empty())
@@ -37,11 +37,11 @@ int RenderCommand::Write(CTessary& screen, const RenderRequest& options) {
     if (options.turning) {
         if (TurnRecorder::Record(screen, options, &reason))
             return 0;
-    } else if (FileKinds::Find(options.renderFile, FileUse::figure)) {
+    } else if (options.Figure()) {
         if (FigureCommand::Write(screen, options, &reason))
             return 0;
     } else if (FileWriters::WritePicture(
-                   options.renderFile,
+                   options.renderFile, options.kind,
                    PictureDrawer::Draw(screen, options.width, options.panel, options.Palette()), &reason)) {
         return 0;
     }

@@ -1,5 +1,5 @@
-// What to draw into a file without a window: the view, the file, its width, its palette and, for a
-// clip, the turn. The command line fills one in; render/ draws and writes it.
+// What to draw into a file without a window: the view, the file and its kind, its width, its palette
+// and, for a clip, the turn. The command line fills one in; render/ draws and writes it.
 #pragma once
 
 #include "export/FileKinds.h"
@@ -13,11 +13,14 @@ struct RenderRequest {
     // The view's text as given, which a figure carries: read again it gives the same view, while
     // the view read, written out, may round an entry the other way. Empty without --view.
     std::string viewText;
-    std::string renderFile; // the picture or clip to write
-    int width = 1024;       // at 4:3
-    bool panel = false;     // keep the panel and the frame counter in the picture
-    bool light = false;     // black edges on white, for print, rather than the window's colours
-    bool turning = false;   // one whole turn in the plane of turnFrom and turnTo: a clip
+    std::string renderFile; // the picture, figure or clip to write
+    // The kind of file renderFile names, found once from its extension by the command line. Null only
+    // for a clip of no kind, which the clip's writer then refuses with the kinds it has.
+    const FileKind* kind = nullptr;
+    int width = WindowLens::windowWidth; // at the lens's aspect
+    bool panel = false;                  // keep the panel and the frame counter in the picture
+    bool light = false;                  // black edges on white, for print, rather than the window's colours
+    bool turning = false;                // one whole turn in the plane of turnFrom and turnTo: a clip
     int turnFrom = 0;
     int turnTo = 1;
     bool turnBack = false; // the other way, as with Shift
@@ -25,5 +28,6 @@ struct RenderRequest {
     double fps = 30.0;
 
     int Height() const { return FileKinds::PictureHeight(width); }
+    bool Figure() const { return kind && kind->use == FileUse::figure; }
     ScenePalette Palette() const { return light ? ScenePalette::Light() : ScenePalette::Dark(); }
 };

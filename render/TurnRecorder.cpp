@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numbers>
 
 #ifdef _WIN32
 #include <io.h>
@@ -17,14 +18,14 @@
 #endif
 
 bool TurnRecorder::Record(CTessary& screen, const RenderRequest& options, std::string* reason) {
-    std::unique_ptr<ClipWriter> clip =
-        FileWriters::OpenClip(options.renderFile, options.width, options.Height(), options.fps, reason);
+    std::unique_ptr<ClipWriter> clip = FileWriters::OpenClip(options.renderFile, options.kind, options.width,
+                                                             options.Height(), options.fps, reason);
     if (!clip)
         return false;
     // The keys turn the plane of the lower axis towards the higher one; Shift turns it back.
     const int low = std::min(options.turnFrom, options.turnTo);
     const int high = std::max(options.turnFrom, options.turnTo);
-    const double wholeTurn = (options.turnBack ? -2.0 : 2.0) * 3.14159265358979323846;
+    const double wholeTurn = (options.turnBack ? -2.0 : 2.0) * std::numbers::pi;
     const bool progress = isatty(fileno(stderr)) != 0;
     for (int k = 0; k < options.frames; ++k) {
         View view = *options.view;

@@ -3,6 +3,7 @@
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/HypercubeRenderer.h"
 #include "hypercube/OrbitCamera.h"
+#include "hypercube/WindowLens.h"
 #include "platform/Gl.h"
 
 #include <algorithm>
@@ -11,9 +12,6 @@
 namespace {
 
 constexpr int supersampling = 2;
-
-// The viewer's vertical field of view; the icon is square, so the aspect is 1.
-constexpr double fieldOfView = 50.0;
 
 // Rows of the back buffer's bottom-left `side` x `side` square, top row first.
 std::vector<uint8_t> ReadSquare(int side) {
@@ -49,7 +47,8 @@ std::vector<uint8_t> DrawIconPicture(HypercubeModel& model, const OrbitCamera& c
     glViewport(0, 0, side, side);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(fieldOfView, 1.0, 1.0, 30000000.0);
+    // The viewer's lens, but square like the icon.
+    gluPerspective(WindowLens::fieldOfViewDegrees, 1.0, WindowLens::nearPlane, WindowLens::farPlane);
     glMatrixMode(GL_MODELVIEW);
 
     // The state every frame of the viewer starts its 3-D pass with.

@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Shell.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/reliability/SmallFramebuffer.h"
 
 #include <cstdio>

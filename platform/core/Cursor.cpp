@@ -1,5 +1,5 @@
 // The two system cursors the program uses. The choice is recorded here and shown by the back end.
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/Backend.h"
 
 using platform_backend::SystemCursor;

@@ -1,5 +1,5 @@
 #include "platform/core/MessageQueue.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/WindowTable.h"
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 // The page around the program, reached through library_web_platform.js: its input queue, its
 // animation frames, the canvas's cursor, dialogs and the screen. The numbers the two sides share
 // (the input record and its kinds, the cursors) are written here only: the build reads this header
-// and writes the page's table of them (platform/web/input/host_table.js), so the two cannot differ.
+// and writes them as the module the input modules import as ./host.js (tools/web/host_module.js),
+// so the two cannot differ.
 // The table is read from between the `page table` markers: enums of int32_t and the record, whose
 // members must each be one int32_t.
 #pragma once

@@ -38,6 +38,30 @@ TEST(CommandLineTest, WordsAreSplitAsWindowsSplitsThem) {
     EXPECT_EQ(words[3], "");
 }
 
+// The request carries the kind its file names, found once from the extension in any case: a .png
+// is a picture, or with --turn a numbered series of them.
+TEST(CommandLineTest, TheRequestCarriesTheKindOfItsFile) {
+    const struct {
+        std::string file;
+        bool turning;
+        FileFormat format;
+    } cases[] = {{"p.PNG", false, FileFormat::png},  {"s.png", true, FileFormat::pngSeries},
+                 {"f.Svg", false, FileFormat::svg},  {"f.pdf", false, FileFormat::pdf},
+                 {"f.tex", false, FileFormat::tikz}, {"t.webp", true, FileFormat::webp},
+                 {"t.gif", true, FileFormat::gif},   {"t.webm", true, FileFormat::video}};
+    for (const auto& c : cases) {
+        CommandLine options;
+        std::string reason;
+        std::vector<std::string> words = {"--render", c.file};
+        if (c.turning)
+            words.insert(words.end(), {"--view", FourCubeView(), "--turn", "0,1"});
+        ASSERT_TRUE(Read(words, &options, &reason)) << c.file << ": " << reason;
+        ASSERT_NE(options.request.kind, nullptr) << c.file;
+        EXPECT_EQ(static_cast<int>(options.request.kind->format), static_cast<int>(c.format))
+            << c.file << " read as " << options.request.kind->extension;
+    }
+}
+
 TEST(CommandLineTest, EveryFlagIsReadWithItsValue) {
     CommandLine options;
     std::string reason;
@@ -45,20 +69,20 @@ TEST(CommandLineTest, EveryFlagIsReadWithItsValue) {
                       "--fps", "12.5", "--width", "2048", "--panel"},
                      &options, &reason))
         << reason;
-    EXPECT_EQ(options.renderFile, "t.webp");
+    EXPECT_EQ(options.request.renderFile, "t.webp");
     EXPECT_TRUE(options.hasView);
-    EXPECT_EQ(options.view->dimension, 4);
-    EXPECT_TRUE(options.turning);
-    EXPECT_EQ(options.turnFrom, 3);
-    EXPECT_EQ(options.turnTo, 1);
-    EXPECT_TRUE(options.turnBack);
-    EXPECT_EQ(options.frames, 48);
-    EXPECT_DOUBLE_EQ(options.fps, 12.5);
-    EXPECT_EQ(options.width, 2048);
-    EXPECT_EQ(options.Height(), 1536);
-    EXPECT_TRUE(options.panel);
+    EXPECT_EQ(options.request.view->dimension, 4);
+    EXPECT_TRUE(options.request.turning);
+    EXPECT_EQ(options.request.turnFrom, 3);
+    EXPECT_EQ(options.request.turnTo, 1);
+    EXPECT_TRUE(options.request.turnBack);
+    EXPECT_EQ(options.request.frames, 48);
+    EXPECT_DOUBLE_EQ(options.request.fps, 12.5);
+    EXPECT_EQ(options.request.width, 2048);
+    EXPECT_EQ(options.request.Height(), 1536);
+    EXPECT_TRUE(options.request.panel);
 
-    EXPECT_FALSE(options.light) << "the window's palette unless --light";
+    EXPECT_FALSE(options.request.light) << "the window's palette unless --light";
     // --light is read for every use of a file.
     for (const std::string file : {"p.png", "t.webp", "f.svg", "f.tex"}) {
         CommandLine light;
@@ -66,8 +90,9 @@ TEST(CommandLineTest, EveryFlagIsReadWithItsValue) {
         if (file == "t.webp")
             words.insert(words.end(), {"--view", FourCubeView(), "--turn", "0,1"});
         ASSERT_TRUE(Read(words, &light, &reason)) << file << ": " << reason;
-        EXPECT_TRUE(light.light) << file;
-        EXPECT_EQ(light.Palette().background[0], 1.0f) << file << ": a light palette's background is white";
+        EXPECT_TRUE(light.request.light) << file;
+        EXPECT_EQ(light.request.Palette().background[0], 1.0f)
+            << file << ": a light palette's background is white";
     }
 
     CommandLine help;

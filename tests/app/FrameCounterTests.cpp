@@ -2,7 +2,7 @@
 #include "app/FrameCounter.h"
 #include "gui/TextCanvas.h"
 #include "gui/TextTexture.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/support/GlTestContext.h"
 
 #include <gtest/gtest.h>

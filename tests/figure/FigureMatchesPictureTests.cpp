@@ -94,8 +94,7 @@ protected:
             const ScenePalette palette = c.light ? ScenePalette::Light() : ScenePalette::Dark();
             const RgbaPicture picture = PictureDrawer::Draw(*screen, c.width, false, palette);
             const Figure figure = ViewFigure::Draw(*screen, c.width, palette, ViewText::Format(view), labels);
-            const FigureProjection projection(screen->camera, application->fieldOfView, figure.width,
-                                              figure.height);
+            const FigureProjection projection(screen->camera, figure.width, figure.height);
             std::vector<FigureSegment> edges;
             const HypercubeModel& model = screen->model;
             for (int32_t i = 0; i < model.edgeCount; ++i) {

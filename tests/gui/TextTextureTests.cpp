@@ -2,7 +2,7 @@
 #include "gui/FormatWide.h"
 #include "gui/TextCanvas.h"
 #include "gui/TextTexture.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/freetype/FontTesting.h"
 #include "tests/support/GlTestContext.h"
 #include "tests/support/TextTestSupport.h"

@@ -2,7 +2,7 @@
 #include "gui/FormatWide.h"
 #include "gui/TextTexture.h"
 #include "hypercube/HypercubeModel.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/support/GlTestContext.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // Rotation of the model in a coordinate plane, directly and through held digit keys.
 #include "hypercube/HypercubeModel.h"
 #include "hypercube/KeyRotation.h"
+#include "hypercube/View.h"
 
 #include <gtest/gtest.h>
 
@@ -204,4 +205,30 @@ TEST(KeyRotation, TimeAccumulatedBetweenCallsIsAppliedAtOnce) {
     ApplyKeyRotation(skipped, keys.table, 700, skippedTick);
     ExpectTurnedFromAxisAligned(skipped, 1, 2, 700 * 0.0016);
     ExpectTurnedFromAxisAligned(stepped, 1, 2, 700 * 0.0016);
+}
+
+// The model turns its vertices in float, a view its orientation in double, by the same PlaneTurn: a
+// run of key turns and the view recorded from it must put every vertex in the same place.
+TEST(RotatePlane, TheModelAndAViewTurnedByTheSameTurnsAgree) {
+    const int n = 6;
+    HypercubeModel model;
+    BuildCube(model, n);
+    const std::vector<float> start = Snapshot(model);
+    View view;
+    view.dimension = n;
+    const struct {
+        int a, b;
+        float angle;
+    } turns[] = {{0, 3, 0.7f}, {1, 4, -0.4f}, {2, 5, 1.9f}, {0, 2, 0.3f}, {4, 1, 2.5f}, {5, 3, -3.0f}};
+    for (const auto& turn : turns) {
+        model.RotatePlane(turn.a, turn.b, turn.angle);
+        view.TurnInPlane(turn.a, turn.b, turn.angle);
+    }
+    for (int32_t v = 0; v < model.vertexCount; ++v)
+        for (int r = 0; r < n; ++r) {
+            double expected = 0.0;
+            for (int c = 0; c < n; ++c)
+                expected += view.At(r, c) * start[static_cast<size_t>(v) * n + c];
+            EXPECT_NEAR(model.Vertex(v)[r], expected, 1e-4) << "vertex " << v << " coordinate " << r;
+        }
 }

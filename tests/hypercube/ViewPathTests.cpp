@@ -34,12 +34,12 @@ View RandomlyTurned(std::mt19937& random, int n) {
             skew(j, i) = -skew(i, j);
         }
     View view = Cube(n);
-    skew.Exp().ToOrientation(view);
+    view.SetOrientation(skew.Exp());
     return view;
 }
 
 SquareMatrix Between(const View& a, const View& b) {
-    return SquareMatrix::Orientation(a).Transposed() * SquareMatrix::Orientation(b);
+    return a.Orientation().Transposed() * b.Orientation();
 }
 
 // Whether the symmetric part of x is positive semidefinite (Cholesky of it, nudged by 1e-10):
@@ -108,16 +108,14 @@ TEST(ViewPathOrientation, RandomTurnsOfTheEightCubeStayRotationsAtASteadyRate) {
         const ViewPath path(from, to);
         const SquareMatrix whole = Between(from, to).RotationLog();
         for (double t : {0.1, 0.25, 0.5, 0.8, 1.0 - 1e-12}) {
-            const SquareMatrix r = SquareMatrix::Orientation(path.At(t));
+            const SquareMatrix r = path.At(t).Orientation();
             worstOrthogonality =
                 std::max(worstOrthogonality, (r.Transposed() * r - SquareMatrix::Identity(8)).Norm());
             // By t, the cube has turned by t times the whole turn, in the same planes.
             const SquareMatrix part = Between(from, path.At(t));
             worstRate = std::max(worstRate, (part - (whole * t).Exp()).Norm());
         }
-        worstEnd = std::max(
-            worstEnd,
-            (SquareMatrix::Orientation(path.At(1.0 - 1e-15)) - SquareMatrix::Orientation(to)).Norm());
+        worstEnd = std::max(worstEnd, (path.At(1.0 - 1e-15).Orientation() - to.Orientation()).Norm());
         EXPECT_TRUE(WithinRightAngles(Between(from, path.At(0.5))))
             << "pair " << pair << ": half way no plane has turned beyond a right angle (the short way)";
     }

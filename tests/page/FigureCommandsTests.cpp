@@ -44,10 +44,16 @@ TEST_F(FigureCommandsTest, DrawTheViewShownAtAPictureWidthTheDesktopAllows) {
 
     ASSERT_EQ(std::string(tessary_figure("pdf", 1024)), "");
     EXPECT_EQ(File().substr(0, 5), "%PDF-");
+    // Every figure kind of FileKinds, by its extension: TikZ too.
+    ASSERT_EQ(std::string(tessary_figure("tex", 1024)), "");
+    EXPECT_NE(File().find("\\begin{tikzpicture}"), std::string::npos) << File().substr(0, 200);
 }
 
 TEST_F(FigureCommandsTest, RefusalsSayWhyAndMakeNoFile) {
-    EXPECT_EQ(std::string(tessary_figure("png", 1024)), "malformed: the format must be svg or pdf, not png");
+    EXPECT_EQ(std::string(tessary_figure("png", 1024)),
+              "malformed: the format must be svg, pdf or tex, not png");
+    EXPECT_EQ(std::string(tessary_figure(".svg", 1024)),
+              "malformed: the format must be svg, pdf or tex, not .svg");
     EXPECT_EQ(tessary_figure_size(), 0);
     ASSERT_EQ(std::string(tessary_figure("svg", 1024)), "");
     Manager().messageBoxOpen = true;

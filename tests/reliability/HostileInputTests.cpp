@@ -5,7 +5,7 @@
 #include "tests/reliability/ReliabilityFixture.h"
 
 #include "gui/TextTexture.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/support/LongRuns.h"
 
 #include <cmath>

@@ -4,7 +4,7 @@
 // fewer minutes (tests/support/LongRuns.h).
 #include "tests/reliability/ReliabilityFixture.h"
 
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/support/LongRuns.h"
 
 #include <cmath>

@@ -8,7 +8,7 @@
 #include "gui/QV_TextBox.h"
 #include "gui/TextTexture.h"
 #include "hypercube/CTessary.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 
 #include <cmath>
 #include <sstream>

@@ -92,8 +92,8 @@ TEST_F(RenderCommandTest, ATurnGoesTheWayTheHeldKeysTurn) {
                                    "8", "--width", "256", "--view", ViewText::Format(start)},
                                   &options, &reason))
         << reason;
-    ASSERT_TRUE(ScreenView::Apply(*screen, options.view, &reason)) << reason;
-    ASSERT_TRUE(TurnRecorder::Record(*screen, options, &reason)) << reason;
+    ASSERT_TRUE(ScreenView::Apply(*screen, options.request.view, &reason)) << reason;
+    ASSERT_TRUE(TurnRecorder::Record(*screen, options.request, &reason)) << reason;
     const std::vector<float> recorded(screen->model.vertices, screen->model.vertices + 16 * 4);
     struct stat info;
     EXPECT_EQ(stat(PicturePath("turn/frame-007.png").c_str(), &info), 0) << "eight frames, 000 to 007";

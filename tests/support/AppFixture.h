@@ -7,7 +7,7 @@
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
 #include "gui/QV_Screen.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Entry point of every test program: headless by default, system dialogs recorded instead of shown.
 #include "platform/PlatformShutdown.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 // Builds the page, index.html with its one script inside, from the page's HTML and its ES modules,
 // starting at the module `entry`; a module the build generates (the input modules' host.js, from
-// WebHost.h) is named with the path its importers see and the file it was written to:
-//   node build_page.js index.html entry.js out.html [imported-path=generated-file ...]
+// WebHost.h) is named with the path its importers see and the file it was written to, and the
+// window's size is put into the HTML from hypercube/WindowLens.h (tools/web/window_module.js):
+//   node build_page.js index.html entry.js out.html WindowLens.h [imported-path=generated-file ...]
 // A browser fetches an ES module's imports one level at a time, each a request of its own; over
 // HTTP/1.1's six connections to a host those requests queued behind the fonts and the program and
 // held its start by some 150 ms, and a script of its own still came last. Inside the HTML, the
@@ -107,11 +108,13 @@ function pageHtml(html, script) {
 }
 
 if (require.main === module) {
-  const [html, entry, out, ...pairs] = process.argv.slice(2);
+  const [html, entry, out, lens, ...pairs] = process.argv.slice(2);
   const generated = Object.fromEntries(pairs.map((p) => p.split('=')));
   const script = ['// Built by tools/web/build_page.js from page/ and platform/web/input/.',
                   pageScript(entry, generated)].join('\n');
-  fs.writeFileSync(out, pageHtml(fs.readFileSync(html, 'utf8'), script));
+  const {windowSize, windowHtml} = require('./window_module.js');
+  const sized = windowHtml(fs.readFileSync(html, 'utf8'), windowSize(fs.readFileSync(lens, 'utf8')));
+  fs.writeFileSync(out, pageHtml(sized, script));
 } else {
   module.exports = {pageScript, pageHtml};
 }

@@ -24,8 +24,9 @@ export function canvasPoint(clientX, clientY, rect, width, height) {
           Math.floor((clientY - rect.top) * height / (rect.height || height))];
 }
 
-// A pointerdown, pointermove or pointerup ({type, button, buttons, point}) as records. A second
-// button pressed or released while another is held comes as a move with `button` set.
+// A pointerdown, pointermove or pointerup, as attach's `pointer` describes it (of which type,
+// button, buttons and point are read), as records. A second button pressed or released while another
+// is held comes as a move with `button` set.
 export function mouseRecords(e) {
   const records = [{kind: MOUSE, action: MouseAction.mouseMove, buttons: heldButtons(e.buttons), x: e.point[0],
                     y: e.point[1]}];

@@ -1,5 +1,5 @@
 // Cursors, icons and mouse capture.
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/platform/core/RecordingWindow.h"
 
 #include <gtest/gtest.h>

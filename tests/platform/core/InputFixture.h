@@ -2,7 +2,7 @@
 // reaches the window as messages, whichever layer the input enters at.
 #pragma once
 
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/WindowTable.h"
 #include "tests/platform/core/RecordingWindow.h"
 

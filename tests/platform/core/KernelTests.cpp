@@ -1,5 +1,5 @@
 // Kernel services: MulDiv's rounding, the wide string helpers, the module handle and the tick clock.
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/Utf16Text.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The message queue: posting, taking, filters, the quit request, translation, dispatch and the default
 // handling of WM_CLOSE.
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/platform/core/RecordingWindow.h"
 
 #include <gtest/gtest.h>

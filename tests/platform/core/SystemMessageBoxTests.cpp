@@ -1,6 +1,6 @@
 // System message boxes and display modes: what the program's failure reports and its display-mode
 // switch get from the layer in a headless run.
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 
 #include <gtest/gtest.h>
 

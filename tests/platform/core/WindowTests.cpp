@@ -1,5 +1,5 @@
 // Window classes, creation, placement, styles, titles and destruction.
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/platform/core/RecordingWindow.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SDL events pushed into SDL's own queue, as the video driver would deliver them, and the Win32
 // messages that come out of the message queue for them: how the funnel maps SDL's events. The rules
 // of the messages themselves are the core's (tests/platform/core/InputTests.cpp).
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/platform/core/InputFixture.h"
 #include "tests/platform/sdl/SdlWindowOf.h"
 

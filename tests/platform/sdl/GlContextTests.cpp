@@ -1,6 +1,6 @@
 // Pixel formats and OpenGL contexts: what the program's start-up and shutdown do, on a real context.
 #include "platform/Gl.h"
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/platform/core/RecordingWindow.h"
 #include "tests/support/GlTestContext.h"
 

@@ -1,6 +1,6 @@
 // What the SDL back end makes of a window: an SDL window exactly the size of the client area, with
 // the title in UTF-8.
-#include "platform/PlatformTesting.h"
+#include "platform/core/PlatformTesting.h"
 #include "tests/platform/core/RecordingWindow.h"
 #include "tests/platform/sdl/SdlWindowOf.h"
 

@@ -7,6 +7,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const {pageScript, pageHtml} = require('../../../tools/web/build_page.js');
+const {windowSize, windowHtml} = require('../../../tools/web/window_module.js');
 
 // Writes {name: text} to a folder of their own (a name may hold a folder) and builds from `entry`;
 // `generated`: {imported path: name of the file written for it}.
@@ -56,5 +57,15 @@ describe('The page builder', () => {
     assert.equal(pageHtml(html, 'run($&);'), '<body><script>\nrun($&);</script></body>');
     assert.throws(() => pageHtml(html, "s = '</script>';"), /<\/script/);
     assert.throws(() => pageHtml('<body></body>', 'x'), /once/);
+  });
+
+  it('gives the page the window size of hypercube/WindowLens.h, and refuses HTML with no place for it', () => {
+    const lens = fs.readFileSync(path.join(__dirname, '../../../hypercube/WindowLens.h'), 'utf8');
+    assert.deepEqual(windowSize(lens), [1024, 768]);
+    const changed = lens.replace('windowWidth = 1024;', 'windowWidth = 800;').replace('aspectHeight = 3;', 'aspectHeight = 2;');
+    assert.deepEqual(windowSize(changed), [800, 400], 'the height follows the width and the aspect');
+    assert.equal(windowHtml('<canvas width="@WINDOW_WIDTH@" height="@WINDOW_HEIGHT@">', [800, 600]),
+                 '<canvas width="800" height="600">');
+    assert.throws(() => windowHtml('<canvas width="1024" height="768">', [1024, 768]), /no @WINDOW_WIDTH@/);
   });
 });

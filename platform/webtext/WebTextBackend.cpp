@@ -2,7 +2,7 @@
 // page ships (subsets of the Linux build's fonts), and runs are measured and drawn by Canvas 2D.
 #include "platform/gdi/DibSurface.h"
 #include "platform/gdi/TextBackend.h"
-#include "platform/web/WebFaces.h"
+#include "platform/webtext/WebFaces.h"
 
 #include <algorithm>
 #include <memory>

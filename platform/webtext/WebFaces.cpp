@@ -1,4 +1,4 @@
-#include "platform/web/WebFaces.h"
+#include "platform/webtext/WebFaces.h"
 
 namespace web_fonts {
 
