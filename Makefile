@@ -84,8 +84,10 @@ fuzz-build: deps
 		-DTESSARY_FUZZ=ON -DTESSARY_SANITIZE=address,undefined > /dev/null
 	$(if $(FUZZ_BUILT),@cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_BUILT))
 
-fuzz: fuzz-build
-	./scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+# fuzz/FuzzPageWalk.js walks the browser build and checks it against the desktop build's pictures.
+fuzz: fuzz-build web build
+	WEB_BUILD=$(CURDIR)/$(WEB_BUILD) DESKTOP_BUILD=$(CURDIR)/$(BUILD) \
+		./scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 fuzz-merge: fuzz-build
 	./scripts/run-fuzz.sh --merge build-fuzz $(FUZZ_TARGETS)

@@ -8,6 +8,9 @@ export class PageDialog {
     this.text = dialog.querySelector('.question');
   }
 
+  // Whether a question or a notice waits for the reader now.
+  get asking() { return this.dialog.open; }
+
   // Resolves true for "确定", false for "取消" or Escape; the focus goes back where it was.
   ask(question) {
     const back = document.activeElement;

@@ -6,6 +6,7 @@ import {buildDimension} from './page_controls.js';
 import {PageHost} from './page_host.js';
 import {ViewAnimation} from './page_animation.js';
 import {watchView} from './page_view_watch.js';
+import {KINDS} from './refusal_kinds.js';
 
 // `program`: a PageProgram; `dialog`: the page's PageDialog; `running()`: whether the program runs;
 // `focusWindow()`: gives the window the keyboard. Returns null outside a frame, otherwise
@@ -18,20 +19,24 @@ export function openHostChannel({program, dialog, running, focusWindow}) {
   // What the host changes is to be seen, and a window without the keyboard draws nothing, as the
   // page's own controls know: each change gives it the keyboard, as a click on them would.
   const shown = (outcome) => (focusWindow(), outcome);
+  // While the page's own dialog waits for the reader, the host changes nothing, as while the
+  // program's message box is open: the reader answers a question about the view in front of them.
+  const dialogOpen = {kind: KINDS.busy, reason: 'the page\'s dialog is open'};
   const host = new PageHost({
     running: () => running() && views !== null,
     capture: () => views.capture(),
-    apply: (text) => (animation.stop(), shown(views.apply(text))),
+    apply: (text) => (dialog.asking ? dialogOpen : (animation.stop(), shown(views.apply(text)))),
     setDimension: (n) => {
       // A dimension the program never builds is the host's mistake, refused by the program before
       // anything moves: the animation goes on and the keyboard stays where it is.
       const answer = program.dimensionQuestion(n);
       if (answer && answer.answer === 'refused') return program.applyDimension(n);
+      if (dialog.asking) return dialogOpen;
       animation.stop();
       return buildDimension(n, program, dialog, (text) => host.notify('question', {text})).then(shown);
     },
-    setFaces: (faces) => (animation.stop(), shown(program.showFaces(faces))),
-    animate: (text, ms) => shown(animation.to(text, ms)),
+    setFaces: (faces) => (dialog.asking ? dialogOpen : (animation.stop(), shown(program.showFaces(faces)))),
+    animate: (text, ms) => (dialog.asking ? Promise.resolve(dialogOpen) : shown(animation.to(text, ms))),
   }, (m) => parent.postMessage(m, '*'));
   window.addEventListener('message', (event) => {
     if (event.source === parent) host.receive(event.data);

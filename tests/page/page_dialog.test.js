@@ -29,9 +29,10 @@ test('asks with 确定 and 取消: true for ok only, Escape after an ok is no ok
   const element = new Dialog(), dialog = new PageDialog(element);
   for (const [value, expected] of [['ok', true], [undefined, false], ['cancel', false]]) {
     const answer = dialog.ask(`question ${value}`);
-    assert.deepEqual([element.open, element.question.textContent], [true, `question ${value}`]);
+    assert.deepEqual([dialog.asking, element.question.textContent], [true, `question ${value}`]);
     element.close(value);
     assert.equal(await answer, expected, `closed by ${value ?? 'Escape'}`);
+    assert.equal(dialog.asking, false, 'asking once answered');
   }
   assert.deepEqual(focusedBack, [{preventScroll: true}, {preventScroll: true}, {preventScroll: true}]);
 });

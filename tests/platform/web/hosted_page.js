@@ -91,6 +91,14 @@ class HostedPage extends EnginePage {
     return self;
   }
 
+  // The host page (`page`) loaded again, as a new visit: the embedded page starts afresh, in the
+  // same browser.
+  async reload(page = '/') {
+    this.inFrame = undefined;
+    await this.driver.open(`http://127.0.0.1:${this.hostServer.address().port}${page}`);
+    await this.waitFor(() => window.tessaryFrames && tessaryFrames.shown >= 2, 60000);
+  }
+
   async close() {
     await super.close();
     this.hostServer.closeAllConnections();

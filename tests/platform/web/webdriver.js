@@ -6,7 +6,7 @@ const {spawn} = require('node:child_process');
 const net = require('node:net');
 
 // The protocol's key values of the keys the tests press, by their KeyboardEvent.code.
-const KEY_VALUES = {Escape: '\uE00C', Backspace: '\uE003', Tab: '\uE004'};
+const KEY_VALUES = {Escape: '\uE00C', Backspace: '\uE003', Tab: '\uE004', Enter: '\uE007', ShiftLeft: '\uE008'};
 function keyValue(code) {
   const digit = /^Digit([0-9])$/.exec(code);
   if (digit) return digit[1];
