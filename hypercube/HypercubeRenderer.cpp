@@ -31,6 +31,9 @@ void DrawHypercube(HypercubeModel& model, const OrbitCamera& camera, bool wirefr
                    float pixelScale, const ScenePalette& palette) {
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
+    // Set here rather than left from the last frame's overlay: a picture drawn before any frame
+    // would otherwise let far fogged edges cover near ones.
+    glEnable(GL_DEPTH_TEST);
     gluLookAt(camera.eye[0], camera.eye[1], camera.eye[2], camera.target[0], camera.target[1],
               camera.target[2], camera.up[0], camera.up[1], camera.up[2]);
     if (!wireframe) {

@@ -35,8 +35,17 @@ std::string ScreenView::Settle(CTessary& screen) {
         return *kept;
     const std::string text = ViewText::Format(Capture(screen));
     CheckedView read;
-    if (ViewText::Parse(text, &read, nullptr))
-        Apply(screen, read, text, nullptr);
+    if (application && application->screenManager->messageBoxOpen)
+        return text;
+    if (!ViewText::Parse(text, &read, nullptr))
+        return text;
+    // Only what the text rounds is put back: the vertices and the camera. The dimension, the mode
+    // and the fog are the screen's own already, and the entry field is left as the reader has it,
+    // who may be typing the next dimension while the view is read.
+    if (read->dimension != 0)
+        TurnModel(screen, *read);
+    screen.PlaceCamera(read->eye, read->up);
+    screen.shownText.Remember(screen, text);
     return text;
 }
 

@@ -22,7 +22,8 @@ public:
     // no short text can reproduce bit for bit, and translucent faces of nearly equal depth can swap
     // their drawing order over such a difference. While nothing has moved since the screen was last
     // settled or given a text, that text is the answer and nothing is touched: reading a view twice,
-    // or reading back a view just shown, gives the same text. Not while a message box is open: then
+    // or reading back a view just shown, gives the same text. Only the vertices and the camera are
+    // set: the entry field keeps what the reader has typed. Not while a message box is open: then
     // the screen is left alone.
     static std::string Settle(CTessary& screen);
     // The text of what the screen shows without touching it: the text kept while nothing has moved,

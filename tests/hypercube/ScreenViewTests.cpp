@@ -141,8 +141,12 @@ TEST_F(ScreenViewTest, ReadingAViewTwiceOrAfterShowingItGivesTheSameTextAndMoves
         Turn(static_cast<char>('0' + a), static_cast<char>('0' + (a + 1 + next(n - 1)) % n), next(2) == 0,
              50 + next(900));
         Orbit(next(80) - 40, next(60) - 30, next(5) - 2);
+        // The reader has started typing the next dimension: settling leaves the field alone.
+        Viewer()->dimensionBox->text = L"7";
 
         const std::string text = ScreenView::Settle(*Viewer());
+        EXPECT_EQ(Viewer()->dimensionBox->text, L"7")
+            << n << "-cube, round " << round << ": settling retyped the entry field";
         const std::vector<float> settled(Viewer()->model.vertices,
                                          Viewer()->model.vertices + Viewer()->model.vertexCount * n);
         EXPECT_EQ(ScreenView::Settle(*Viewer()), text) << n << "-cube, round " << round;

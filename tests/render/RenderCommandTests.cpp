@@ -109,38 +109,46 @@ TEST_F(RenderCommandTest, ATurnGoesTheWayTheHeldKeysTurn) {
         EXPECT_NEAR(recorded[i], screen->model.vertices[i], 0.02) << "vertex " << i / 4 << ", axis " << i % 4;
 }
 
+// With faces, and as the fogged wireframe the faces leave behind, whose far edges are darker and must
+// stay behind the near ones from the picture's first tile. The window's frame is its second, drawn
+// in the state its first one left.
 TEST_F(RenderCommandTest, ThePictureOfAViewIsTheWindowsFrameOfItWithoutThePanel) {
-    const View view = KnownFourCubeView();
-    const std::string text = ViewText::Format(view);
-    const std::string path = PicturePath("render-four-cube.png");
-    std::remove(path.c_str());
-    const Outcome run = RunProgram("--render '" + path + "' --view '" + text + "'");
-    ASSERT_EQ(run.status, 0) << run.err;
-    Frame picture;
-    ASSERT_TRUE(ReadPng(path, &picture)) << path;
-    ASSERT_EQ(picture.width, 1024);
-    ASSERT_EQ(picture.height, 768);
+    for (bool fogged : {false, true}) {
+        View view = KnownFourCubeView();
+        view.wireframe = fogged;
+        view.fogged = fogged;
+        const std::string text = ViewText::Format(view);
+        const std::string path = PicturePath("render-four-cube.png");
+        std::remove(path.c_str());
+        const Outcome run = RunProgram("--render '" + path + "' --view '" + text + "'");
+        ASSERT_EQ(run.status, 0) << run.err;
+        Frame picture;
+        ASSERT_TRUE(ReadPng(path, &picture)) << path;
+        ASSERT_EQ(picture.width, 1024);
+        ASSERT_EQ(picture.height, 768);
 
-    ASSERT_TRUE(InitScene());
-    ASSERT_TRUE(ScreenView::Apply(*static_cast<CTessary*>(Manager().ActiveScreen()), view, nullptr));
-    DrawFrame();
-    const Frame window = ReadFrame();
-    // The panel's bands at the top and bottom are the window's alone; between them, the pictures
-    // must agree, and they must show the cube.
-    int differing = 0, lit = 0;
-    for (int y = 60; y < 700; ++y)
-        for (int x = 0; x < 1024; ++x) {
-            lit += picture.At(x, y)[0] > 128;
-            for (int c = 0; c < 3; ++c)
-                if (std::abs(picture.At(x, y)[c] - window.At(x, y)[c]) > 3) {
-                    ++differing;
-                    break;
-                }
-        }
-    EXPECT_EQ(differing, 0) << "pixels that differ from the window's frame; view " << text;
-    EXPECT_GT(lit, 5000) << "the cube is drawn";
-    for (int x = 0; x < 1024; x += 3)
-        ASSERT_TRUE(PixelNear(picture, x, 740, 0, 0, 0)) << "no help line at " << x;
+        ASSERT_TRUE(InitScene());
+        ASSERT_TRUE(ScreenView::Apply(*static_cast<CTessary*>(Manager().ActiveScreen()), view, nullptr));
+        DrawFrame();
+        DrawFrame();
+        const Frame window = ReadFrame();
+        // The panel's bands at the top and bottom are the window's alone; between them, the pictures
+        // must agree, and they must show the cube.
+        int differing = 0, lit = 0;
+        for (int y = 60; y < 700; ++y)
+            for (int x = 0; x < 1024; ++x) {
+                lit += picture.At(x, y)[0] > 128;
+                for (int c = 0; c < 3; ++c)
+                    if (std::abs(picture.At(x, y)[c] - window.At(x, y)[c]) > 3) {
+                        ++differing;
+                        break;
+                    }
+            }
+        EXPECT_EQ(differing, 0) << "pixels that differ from the window's frame; view " << text;
+        EXPECT_GT(lit, fogged ? 500 : 5000) << "the cube is drawn; view " << text;
+        for (int x = 0; x < 1024; x += 3)
+            ASSERT_TRUE(PixelNear(picture, x, 740, 0, 0, 0)) << "no help line at " << x;
+    }
 }
 
 TEST_F(RenderCommandTest, ATwiceAsWidePictureShowsTheSameSceneTwiceAsLarge) {

@@ -10,7 +10,7 @@ const {TessaryPage, FRAME_PROBE, BY_TIMER, settle: settleIn} = require('./page.j
 const {serve} = require('./serve.js');
 const {launch, close} = require('./browser.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
 const FIELD = [200, 25], BUTTON = [924, 35], OK_ALONE = [512, 399];
 
 // The program's state as the page reads it (page/PageState.h), in `frame`.

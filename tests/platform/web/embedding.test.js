@@ -10,7 +10,7 @@ const {HostedPage} = require('./hosted_page.js');
 const {ENGINES} = require('./engines.js');
 const {compare} = require('./frames.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
 const RUN = (process.env.TESSARY_ENGINES || Object.keys(ENGINES).join(',')).split(',');
 const TOLERANCE = 3;
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));

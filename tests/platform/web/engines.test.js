@@ -14,8 +14,8 @@ const {compare} = require('./frames.js');
 const {FIELD, BUTTON, CHECK_BOX, OK_ALONE, CANCEL, SCENE, TOLERANCE, desktopFrames, litExtent, yellowPixels,
        expectLike} = require('./desktop_scenes.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
-const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
+const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../build');
 const OUT = fs.mkdtempSync(path.join(os.tmpdir(), 'tessary-engine-frames-'));
 const RUN = (process.env.TESSARY_ENGINES || Object.keys(ENGINES).join(',')).split(',');
 

@@ -17,8 +17,8 @@ const {ENGINES} = require('./engines.js');
 const {readPng, compare} = require('./frames.js');
 const {FIELD, BUTTON, CHECK_BOX, OK_ALONE, TOLERANCE, ALLOWED_SHARE} = require('./desktop_scenes.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
-const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
+const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../build');
 const OUT = fs.mkdtempSync(path.join(os.tmpdir(), 'tessary-web-figures-'));
 const RUN = (process.env.TESSARY_ENGINES || Object.keys(ENGINES).join(',')).split(',');
 const BOX_OPEN = '请先关闭对话框，再保存矢量图。';

@@ -7,7 +7,7 @@ const path = require('node:path');
 const {TessaryPage} = require('./page.js');
 const {pixel} = require('./frames.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
 const FIELD = [200, 25], BUTTON = [924, 35];
 
 // The width of the lit pixels across the middle row of the 3-D area.

@@ -11,7 +11,7 @@ const path = require('node:path');
 const {EnginePage} = require('./engine_page.js');
 const {ENGINES} = require('./engines.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
 const RUN = (process.env.TESSARY_ENGINES || Object.keys(ENGINES).join(',')).split(',');
 
 // What the page says in each language.

@@ -9,7 +9,7 @@ const path = require('node:path');
 const {TessaryPage} = require('./page.js');
 const {launch, close} = require('./browser.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
 const WEBGL_SOURCES = path.resolve(__dirname, '../../../platform/webgl');
 const heapLayout = require(path.join(WEBGL_SOURCES, 'heap_layout.js'));
 const read = (file) => fs.readFileSync(path.join(WEBGL_SOURCES, file), 'utf8');

@@ -15,8 +15,8 @@ const {writePng, pixel, compare} = require('./frames.js');
 const {FIELD, BUTTON, CHECK_BOX, OK_ALONE, WHOLE, SCENE, TEXT, TOLERANCE, ALLOWED_SHARE, desktopFrames,
        litExtent, yellowPixels, expectLike: expectScene} = require('./desktop_scenes.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
-const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
+const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../build');
 const OUT = fs.mkdtempSync(path.join(os.tmpdir(), 'tessary-web-frames-'));
 
 let desktop;

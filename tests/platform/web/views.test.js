@@ -13,8 +13,8 @@ const {TessaryPage} = require('./page.js');
 const {readPng, writePng, compare, inkMask, PANEL_TEXT} = require('./frames.js');
 const {OK_ALONE} = require('./desktop_scenes.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
-const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
+const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../build');
 const OUT = fs.mkdtempSync(path.join(os.tmpdir(), 'tessary-web-views-'));
 const DOWNLOADS = path.join(OUT, 'downloads');
 
