@@ -1,6 +1,6 @@
 // The live-object counts of the test seam, gathered from each kind of handle's owner.
-#include "platform/core/PlatformTesting.h"
 #include "platform/core/GlContexts.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/WindowDc.h"
 #include "platform/core/WindowTable.h"
 #include "platform/gdi/GdiCounts.h"

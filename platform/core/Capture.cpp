@@ -2,8 +2,8 @@
 // reach it (with coordinates outside the client area), as far as the back end's system provides.
 // Where it cannot capture, the window still holds the capture as far as the program can tell, and
 // moves inside the window keep coming.
-#include "platform/core/PlatformTesting.h"
 #include "platform/core/Backend.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/WindowTable.h"
 
 using namespace platform_windowing;

@@ -1,6 +1,6 @@
 // The two system cursors the program uses. The choice is recorded here and shown by the back end.
-#include "platform/core/PlatformTesting.h"
 #include "platform/core/Backend.h"
+#include "platform/core/PlatformTesting.h"
 
 using platform_backend::SystemCursor;
 

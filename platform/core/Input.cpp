@@ -1,8 +1,8 @@
 // Input reports become the messages Windows would have queued for the same input.
 #include "platform/core/Input.h"
 
-#include "platform/core/PlatformTesting.h"
 #include "platform/core/MessageQueue.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/WindowPlacement.h"
 #include "platform/core/WindowTable.h"
 

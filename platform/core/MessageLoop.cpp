@@ -1,7 +1,7 @@
 // Taking messages from the queue, translating and dispatching them, and the default handling.
-#include "platform/core/PlatformTesting.h"
 #include "platform/core/Backend.h"
 #include "platform/core/MessageQueue.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/WindowTable.h"
 
 #include <utility>

@@ -1,8 +1,8 @@
 // MessageBoxW as the back end's native dialog. Every box is also written to stderr, so that a run
 // without a display (or with dialogs suppressed by a test) still tells what happened, and then
 // answers OK.
-#include "platform/core/PlatformTesting.h"
 #include "platform/core/Backend.h"
+#include "platform/core/PlatformTesting.h"
 #include "platform/core/Utf16Text.h"
 #include "platform/core/WindowTable.h"
 

@@ -1,7 +1,7 @@
 // GetTickCount and Sleep, with the manual clock that tests use instead of real time.
-#include "platform/core/PlatformTesting.h"
 #include "platform/Win32.h"
 #include "platform/core/Backend.h"
+#include "platform/core/PlatformTesting.h"
 
 #include <chrono>
 
