@@ -10,7 +10,7 @@
 #include "hypercube/ScenePalette.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
-#include "render/TurnRecorder.h"
+#include "render/TourRecorder.h"
 
 #include <png.h>
 #include <sys/stat.h>
@@ -93,7 +93,7 @@ TEST_F(RenderCommandTest, ATurnGoesTheWayTheHeldKeysTurn) {
                                   &options, &reason))
         << reason;
     ASSERT_TRUE(ScreenView::Apply(*screen, options.request.view, &reason)) << reason;
-    ASSERT_TRUE(TurnRecorder::Record(*screen, options.request, &reason)) << reason;
+    ASSERT_TRUE(TourRecorder::Record(*screen, options.request, &reason)) << reason;
     const std::vector<float> recorded(screen->model.vertices, screen->model.vertices + 16 * 4);
     struct stat info;
     EXPECT_EQ(stat(PicturePath("turn/frame-007.png").c_str(), &info), 0) << "eight frames, 000 to 007";
