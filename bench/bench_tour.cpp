@@ -2,7 +2,7 @@
 // format (the 5-cube with faces at 1024 x 768, animated WebP, 120 frames each). The tour turns in two
 // planes and goes back to its start the shortest way, so that its pictures change about as much per
 // frame as the whole turn's do: what is compared is the cost of the tour's clock and of showing its
-// views, not of pictures that are harder to encode. The two clips are made in turn, three times,
+// views, not of pictures that are harder to encode. The two clips are made in turn, five times,
 // each pair under the same load, and the ratio is the median of the pairs'.
 #include "BenchSupport.h"
 
@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int rounds = 3;
+constexpr int rounds = 5;
 
 // A request for a WebP clip of `tour` from `start`, looping; false when the tour is refused.
 bool ClipRequest(const std::string& path, const CheckedView& start, const std::string& tour,
