@@ -97,7 +97,7 @@ bool Tour::Make(const std::vector<TourStep>& steps, const CheckedView& start, do
     made.fps = fps;
     const int dimension = start->dimension;
     if (dimension == 0) {
-        *reason = "a tour needs a --view with a hypercube";
+        *reason = "a tour needs a hypercube to start from (a --view with one)";
         return false;
     }
     View at = *start;
