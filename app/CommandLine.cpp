@@ -3,7 +3,10 @@
 #include "export/FileKinds.h"
 #include "hypercube/ViewText.h"
 #include "platform/Win32.h"
+#include "tour/TourReader.h"
+#include "tour/TourSource.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +17,8 @@ namespace {
 const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
                         "       tessary --render FILE [--view VIEW] [--width W] [--panel] [--light]\n"
                         "       tessary --render FILE --turn A,B [--frames N] [--fps F] [--view VIEW]\n"
+                        "       tessary --render FILE --tour TOUR [--loop] [--fps F] [--view VIEW]\n"
+                        "       tessary --view VIEW --tour TOUR [--loop] [--fps F] --print-frames\n"
                         "       tessary --help | --version\n"
                         "An interactive viewer of n-dimensional hypercubes, from 3 to 8 dimensions.\n"
                         "\n"
@@ -32,8 +37,8 @@ const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
                         "  --print-view     print the view of the last frame when the window closes\n"
                         "                   e.g. tessary --print-view > my.view\n"
                         "  --render FILE    draw without a window into FILE: a picture .png, a vector\n"
-                        "                   figure .svg .pdf .tex (TikZ), or with --turn a clip .webp\n"
-                        "                   .gif .png (numbered) .mp4 .webm (mp4/webm need ffmpeg)\n"
+                        "                   figure .svg .pdf .tex (TikZ), or with --turn or --tour a clip\n"
+                        "                   .webp .gif .png (numbered) .mp4 .webm (mp4/webm need ffmpeg)\n"
                         "                   e.g. tessary --render cube.png --view \"$(cat my.view)\"\n"
                         "                   e.g. tessary --render cube.svg --view \"$(cat my.view)\"\n"
                         "  --width W        picture width, 256 to 4096, height 3/4 of it (default 1024)\n"
@@ -47,6 +52,15 @@ const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
                         "                   e.g. tessary --render turn.webp --turn 0,3 --view ...\n"
                         "  --frames N       frames of the turn, 2 to 10000 (default 120)\n"
                         "                   e.g. tessary --render turn.gif --turn 1,2 --frames 60\n"
+                        "  --tour TOUR      a clip through steps, at a steady pace (docs/tours.md):\n"
+                        "                   turn A,B by DEG in DUR; orbit DEG in DUR; hold DUR;\n"
+                        "                   to VIEW|start in DUR [ease|linear]; faces on|off\n"
+                        "                   DUR is 2s, 500ms or 48f (frames); @FILE reads the steps\n"
+                        "                   e.g. tessary --render t.gif --tour \"turn 0,3 by 90 in 2s\" ...\n"
+                        "  --loop           the tour ends where it starts: no frame shows twice in a loop\n"
+                        "                   e.g. tessary --render t.webp --loop --tour @my.tour ...\n"
+                        "  --print-frames   print the tour's frames undrawn: number, seconds, step, view\n"
+                        "                   e.g. tessary --view ... --tour @my.tour --print-frames\n"
                         "  --fps F          frames per second of the clip, 1 to 100 (default 30)\n"
                         "                   e.g. tessary --render turn.mp4 --turn 0,3 --fps 60\n"
                         "  -h, --help       show this help and exit (e.g. tessary -h)\n"
@@ -142,12 +156,28 @@ void ReachConsole() {
 void ReachConsole() {}
 #endif
 
-// The options given whose values have defaults, which the rules between options ask after.
+// The options given whose values have defaults, which the rules between options ask after, and
+// the tour's steps, which are timed once the view and the rate are known.
 struct Given {
     bool width = false;
     bool frames = false;
     bool fps = false;
+    bool tour = false;
+    bool loop = false;
+    std::vector<TourStep> steps;
 };
+
+// --turn A,B --frames N is the tour of one whole turn in N frames, looping.
+std::vector<TourStep> WholeTurn(const RenderRequest& request) {
+    TourStep turn;
+    turn.kind = TourStep::Kind::turn;
+    turn.number = 1;
+    turn.low = std::min(request.turnFrom, request.turnTo);
+    turn.high = std::max(request.turnFrom, request.turnTo);
+    turn.degrees = request.turnBack ? -360.0 : 360.0;
+    turn.duration = {static_cast<double>(request.frames), true};
+    return {turn};
+}
 
 // The option `word`, with its `value` when it takes one, into *options. False with the reason when
 // the option is unknown or its value is not one it takes.
@@ -183,6 +213,7 @@ bool ReadOption(const std::string& word, const std::string& value, CommandLine* 
         if (!ReadTurn(value, &request))
             return Fail(reason, "--turn " + Quoted(value) + " is not two different axes A,B or -A,B");
         request.turning = true;
+        options->turnGiven = true;
     } else if (word == "--frames") {
         if (!ReadInt(value, FileKinds::clipFrames, &request.frames))
             return Fail(reason, "--frames " + Quoted(value) + " is not a whole number " +
@@ -192,6 +223,16 @@ bool ReadOption(const std::string& word, const std::string& value, CommandLine* 
         if (!ReadFps(value, &request.fps))
             return Fail(reason, "--fps " + Quoted(value) + " is not a number " + FileKinds::clipRate.Span());
         given->fps = true;
+    } else if (word == "--tour") {
+        std::string text;
+        if (!TourSource::Load(value, &text, &why) || !TourReader::Read(text, &given->steps, &why))
+            return Fail(reason, "--tour: " + why);
+        given->tour = true;
+        request.turning = true;
+    } else if (word == "--loop") {
+        given->loop = true;
+    } else if (word == "--print-frames") {
+        options->printFrames = true;
     } else {
         return Fail(reason, "unknown argument " + Quoted(word) + " (see tessary --help)");
     }
@@ -204,10 +245,23 @@ bool ReadOption(const std::string& word, const std::string& value, CommandLine* 
 bool CheckTogether(const Given& given, CommandLine* options, std::string* reason) {
     RenderRequest& request = options->request;
     const bool rendering = !request.renderFile.empty();
-    if (!rendering && (given.width || request.panel || request.light || request.turning))
+    if (given.tour && options->turnGiven)
+        return Fail(reason, "--tour and --turn both make a clip; give one of them");
+    if (!rendering && (given.width || request.panel || request.light || options->turnGiven))
         return Fail(reason, "--width, --panel, --light and --turn need --render FILE");
-    if ((given.frames || given.fps) && !request.turning)
+    if (given.frames && !options->turnGiven)
         return Fail(reason, "--frames and --fps need --turn A,B");
+    if (given.fps && !request.turning)
+        return Fail(reason, "--frames and --fps need --turn A,B (--fps also --tour)");
+    if ((given.loop || options->printFrames) && !given.tour)
+        return Fail(reason, "--loop and --print-frames need --tour (a --turn clip always loops)");
+    if (options->printFrames && rendering)
+        return Fail(reason, "--print-frames prints the frames instead of drawing them; it takes no --render");
+    if (given.tour && !rendering && !options->printFrames)
+        return Fail(reason, "--tour needs --render FILE or --print-frames");
+    if (options->printFrames)
+        return Tour::Make(given.steps, request.view, request.fps, given.loop, &request.tour, reason) ||
+               Fail(reason, "--tour: " + *reason);
     if (!rendering)
         return true;
     if (options->printView)
@@ -218,19 +272,25 @@ bool CheckTogether(const Given& given, CommandLine* options, std::string* reason
                                              : (request.Figure() ? request.kind : nullptr);
     if (figure) {
         if (request.turning)
-            return Fail(reason, std::string("--turn makes clips; a ") + figure->extension +
-                                    " file is a still figure");
+            return Fail(reason, std::string(given.tour ? "--tour" : "--turn") + " makes clips; a " +
+                                    figure->extension + " file is a still figure");
         if (request.panel)
             return Fail(reason, std::string("--panel is kept in pictures and clips; a ") + figure->extension +
                                     " figure shows the hypercube alone");
     }
-    if (request.turning) {
+    if (given.tour) {
+        if (!Tour::Make(given.steps, request.view, request.fps, given.loop, &request.tour, reason))
+            return Fail(reason, "--tour: " + *reason);
+    } else if (request.turning) {
         const int dimension = request.view->dimension;
         if (dimension == 0)
             return Fail(reason, "--turn needs a --view with a hypercube to turn");
         if (request.turnFrom >= dimension || request.turnTo >= dimension)
             return Fail(reason, "--turn: the " + std::to_string(dimension) + "-cube has the axes 0 to " +
                                     std::to_string(dimension - 1));
+        // One whole turn has no step that could be refused, and its frame count is --frames.
+        if (!Tour::Make(WholeTurn(request), request.view, request.fps, true, &request.tour, reason))
+            return false;
     } else if (!request.kind) {
         return Fail(reason, WrongPictureKind());
     }
@@ -272,7 +332,7 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         const bool takesValue = word == "--view" || word == "--render" || word == "--width" ||
-                                word == "--turn" || word == "--frames" || word == "--fps";
+                                word == "--turn" || word == "--frames" || word == "--fps" || word == "--tour";
         if (takesValue && i + 1 == words.size())
             return Fail(reason, word + " needs a value (see tessary --help)");
         if (!ReadOption(word, takesValue ? words[++i] : std::string(), options, &given, reason))
@@ -295,6 +355,13 @@ bool CommandLine::Answer(const char* commandLine, CommandLine* options, int* exi
     if (!Read(words, options, &reason)) {
         std::fprintf(stderr, "tessary: %s\n", reason.c_str());
         *exitCode = 2;
+        return true;
+    }
+    if (options->printFrames && !options->help && !options->version) {
+        for (int k = 0; k < options->request.tour.FrameCount(); ++k)
+            std::printf("%s\n", options->request.tour.Line(k).c_str());
+        std::fflush(stdout);
+        *exitCode = 0;
         return true;
     }
     if (!options->help && !options->version)

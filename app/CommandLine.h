@@ -28,8 +28,10 @@ public:
 
     bool help = false;
     bool version = false;
-    bool hasView = false;   // --view: start (or draw) in request.view
-    bool printView = false; // --print-view: the view of the last frame on stdout at the end
+    bool hasView = false;     // --view: start (or draw) in request.view
+    bool printView = false;   // --print-view: the view of the last frame on stdout at the end
+    bool printFrames = false; // --print-frames: request.tour's frames on stdout, one line each
+    bool turnGiven = false;   // --turn (a --tour's request is turning, a clip, too)
     // The view to start in, and with --render what to draw into which kind of file: WinMain hands it
     // to render/ when request.renderFile is not empty.
     RenderRequest request;

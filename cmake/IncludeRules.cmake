@@ -10,6 +10,8 @@
 #   tessary_gui, tessary_hypercube  export/, figure/, render/, page/, the command line
 #   tessary_figure                  GL, platform/, app/, render/, page/, the command line
 #   tessary_render                  page/, the command line
+#   tessary_tour                    GL, platform/, app/, gui/, render/, page/, figure/; export/
+#                                   but for FileKinds.h, the clip's limits
 #   tessary_page                    render/, the command line; export/ but for Figure.h, its writer
 #                                   FigureText.h, and FileKinds.h
 #   tessary_webgl_core              the back ends' folders, emscripten
@@ -73,7 +75,7 @@ function(tessary_limit_includes library label folder allowed)
 endfunction()
 
 foreach(library tessary_app tessary_gui tessary_hypercube tessary_export tessary_figure tessary_render tessary_page
-        tessary_platform tessary_platform_core tessary_platform_gdi tessary_webgl_core)
+        tessary_tour tessary_platform tessary_platform_core tessary_platform_gdi tessary_webgl_core)
     tessary_forbid_includes(${library} "a back end's library" "SDL|ft2build|freetype|fontconfig")
 endforeach()
 set(command_line "app/CommandLine\\.h")
@@ -91,6 +93,9 @@ tessary_forbid_includes(tessary_render "a room beside or above it" "page/|${comm
 tessary_forbid_includes(tessary_figure "what a figure is drawn without"
     "GL/|platform/|app/|render/|page/|${command_line}")
 tessary_forbid_includes(tessary_page "a room beside or above it" "render/|${command_line}")
+# A tour is views and time only: the command line, render/ and the page each play it their own way.
+tessary_forbid_includes(tessary_tour "what a tour is timed without" "GL/|platform/|app/|gui/|render/|page/|figure/")
+tessary_limit_includes(tessary_tour "more of the file formats than the clip's limits" "export/" "FileKinds\\.h")
 # The page saves the desktop's vector figures: of the file formats it needs a figure, its writer
 # FigureText, and FileKinds for the figure kinds and the widths a picture may have (which figure/
 # reads too).

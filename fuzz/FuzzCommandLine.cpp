@@ -46,8 +46,10 @@ void CheckAccepted(const CommandLine& options) {
             "a view of a dimension the viewer cannot build");
     const bool rendering = !options.request.renderFile.empty();
     Require(rendering || (options.request.width == defaults.request.width && !options.request.panel &&
-                          !options.request.turning),
-            "--width, --panel or --turn accepted without --render");
+                          (!options.request.turning || options.printFrames)),
+            "--width, --panel or --turn accepted without --render, or a tour neither drawn nor printed");
+    Require(!options.printFrames || (!rendering && options.request.tour.FrameCount() > 0),
+            "--print-frames accepted with --render, or without a tour to print");
     Require(options.request.turning || (options.request.frames == defaults.request.frames &&
                                         options.request.fps == defaults.request.fps),
             "--frames or --fps accepted without --turn");

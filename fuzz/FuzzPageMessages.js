@@ -24,7 +24,7 @@ async function main() {
   const files = ['page_host.js', 'page_protocol.js'].map(pageFile);
   const [{PageHost}, protocol] = await Promise.all(files.map((f) => import(url.pathToFileURL(f).href)));
   const {KINDS} = await import(url.pathToFileURL(pageFile('refusal_kinds.js')).href);
-  const {VERSION, MAX_TEXT, MAX_MS, REQUESTS, ANSWERS, NOTICES} = protocol;
+  const {VERSION, MAX_TEXT, MAX_TOUR, MAX_MS, REQUESTS, ANSWERS, NOTICES} = protocol;
   const TYPES = Object.keys(REQUESTS);
   const KEYS = [...new Set(['tessary', 'type', 'id', ...Object.values(REQUESTS).flat(), ...Object.keys(ANSWERS),
                             ...Object.keys(NOTICES), ...Object.values(ANSWERS).flat(), '__proto__', 'constructor'])];
@@ -36,6 +36,7 @@ async function main() {
     dimension: (v) => Number.isInteger(v),
     faces: (v) => typeof v === 'boolean',
     ms: (v) => typeof v === 'number' && v >= 0 && v <= MAX_MS,
+    tour: (v) => typeof v === 'string' && v.length <= MAX_TOUR,
   };
   const own = (o, k) => Object.prototype.hasOwnProperty.call(o, k);
   const ours = (d) => d !== null && typeof d === 'object' && !Array.isArray(d) && own(d, 'tessary');
@@ -90,7 +91,8 @@ async function main() {
       return next() & 1 ? Object.defineProperties(d, Object.getOwnPropertyDescriptors(object(1))) : d;
     };
     const fitting = (key) => ({view: () => VIEWS[next() % VIEWS.length], dimension: () => next() % 11,
-                               faces: () => !!(next() & 1), ms: () => next() * 4}[key]());
+                               faces: () => !!(next() & 1), ms: () => next() * 4,
+                               tour: () => `to ${VIEWS[next() % VIEWS.length]} in 1s`}[key]());
 
     const program = {running: true, view: 'v1.0w.AAAA', faces: false, dimension: 0};
     const calls = [];
@@ -103,6 +105,7 @@ async function main() {
                                   n >= 3 && n <= 8 ? null : {kind: KINDS.outOfRange, reason: '3 to 8'}),
       setFaces: (f) => (calls.push(['set-faces', f]), (program.faces = f), null),
       animate: async (t, ms) => (calls.push(['animate-to', t, ms]), refusal(t)),
+      playTour: async (t) => (calls.push(['play-tour', t]), null),
     };
     const posted = [];
     const host = new PageHost(actions, (m) => posted.push(structuredClone(m)));

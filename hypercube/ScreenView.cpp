@@ -73,8 +73,11 @@ bool ScreenView::Apply(CTessary& screen, const CheckedView& shown, std::string* 
             *reason = "a message box is open";
         return false;
     }
-    const View& checked = *shown;
+    Show(screen, *shown);
+    return true;
+}
 
+void ScreenView::Show(CTessary& screen, const View& checked) {
     // A model of the view's dimension already built is only turned: building the 8-cube's faces
     // again would cost a second for nothing.
     if (checked.dimension == 0 || !screen.model.built || screen.model.dimension != checked.dimension)
@@ -85,7 +88,6 @@ bool ScreenView::Apply(CTessary& screen, const CheckedView& shown, std::string* 
     screen.ShowWireframe(checked.wireframe);
     screen.FogWireframe(checked.fogged);
     screen.PlaceCamera(checked.eye, checked.up);
-    return true;
 }
 
 void ScreenView::TurnModel(CTessary& screen, const View& view) {

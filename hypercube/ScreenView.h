@@ -43,6 +43,11 @@ public:
     // does not pass.
     static bool Apply(CTessary& screen, const View& view, std::string* reason);
 
+    // What Apply does once it may: the view shown as it is, without a check, for a caller that made
+    // it from a checked view by exact rotations (a tour's frames), where straightening every frame
+    // would only move the vertices by a rounding.
+    static void Show(CTessary& screen, const View& view);
+
     // Sets every vertex of the model (built, of the view's dimension) from the view's rotation.
     static void TurnModel(CTessary& screen, const View& view);
 };

@@ -22,7 +22,8 @@ public:
     // The message is not of the protocol's shape: an unknown type or field, a missing field, a
     // value of the wrong type; or a command was given something it does not take.
     static constexpr Kind malformed{"malformed"};
-    // The text is no view this program can show.
+    // The text is no view this program can show, or a tour it cannot read or time (the reason names the
+    // step).
     static constexpr Kind unreadable{"unreadable"};
     // A number the page never takes: a dimension outside 3 to 8, an animation's ms outside 0 to 60000.
     static constexpr Kind outOfRange{"out of range"};

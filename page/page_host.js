@@ -13,6 +13,7 @@ export class PageHost {
   //   setDimension(n)       a promise of null once built, or of why not (the reader may decline)
   //   setFaces(shown)       null, or why not
   //   animate(text, ms)     a promise of null on arrival, or of why not
+//   playTour(text)        a promise of null at the tour's end, or of why not
   // `post(message)`: sends a message to the host.
   constructor(actions, post) {
     this.actions = actions;
@@ -48,6 +49,7 @@ export class PageHost {
       case 'set-view': return a.apply(request.view);
       case 'set-dimension': return a.setDimension(request.dimension);
       case 'set-faces': return a.setFaces(request.faces);
+      case 'play-tour': return a.playTour(request.tour);
       default: return a.animate(request.view, request.ms); // animate-to
     }
   }

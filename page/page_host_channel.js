@@ -37,6 +37,7 @@ export function openHostChannel({program, dialog, running, focusWindow}) {
     },
     setFaces: (faces) => (dialog.asking ? dialogOpen : (animation.stop(), shown(program.showFaces(faces)))),
     animate: (text, ms) => (dialog.asking ? Promise.resolve(dialogOpen) : shown(animation.to(text, ms))),
+    playTour: (text) => (dialog.asking ? Promise.resolve(dialogOpen) : shown(animation.tour(text))),
   }, (m) => parent.postMessage(m, '*'));
   window.addEventListener('message', (event) => {
     if (event.source === parent) host.receive(event.data);

@@ -9,6 +9,8 @@ export const VERSION = 1;
 // The longest text a message may carry: a view's text is far shorter (the program refuses one that
 // is too long with its own reason); this only keeps a huge string away from the program's memory.
 export const MAX_TEXT = 1024;
+// The longest tour's text: room for a few dozen steps with views in them.
+export const MAX_TOUR = 16384;
 // The longest animation, in milliseconds.
 export const MAX_MS = 60000;
 
@@ -21,6 +23,8 @@ const FIELDS = {
                 : v.length > MAX_TEXT ? malformed(`view is ${v.length} characters long, at most ${MAX_TEXT}`) : null),
   dimension: (v) => (Number.isInteger(v) ? null : malformed('dimension must be a whole number')),
   faces: (v) => (typeof v === 'boolean' ? null : malformed('faces must be true or false')),
+  tour: (v) => (typeof v !== 'string' ? malformed('tour must be a text')
+                : v.length > MAX_TOUR ? malformed(`tour is ${v.length} characters long, at most ${MAX_TOUR}`) : null),
   ms: (v) => (typeof v !== 'number' || !Number.isFinite(v) ? malformed('ms must be a finite number')
               : v < 0 || v > MAX_MS ? {kind: KINDS.outOfRange, reason: `ms must be from 0 to ${MAX_MS}`} : null),
 };
@@ -32,6 +36,7 @@ export const REQUESTS = {
   'set-dimension': ['dimension'], // as the page's dimension buttons: 7 and 8 ask the reader first
   'set-faces': ['faces'],
   'animate-to': ['view', 'ms'], // answered done on arrival
+  'play-tour': ['tour'],        // answered done at its end (docs/tours.md)
 };
 
 // From the page: answers to a request, and what it says of itself to the host unasked.

@@ -22,6 +22,11 @@ export class ProgramViews {
   // screen, ending exactly on `text` at 1; null, or why not, as apply() says it.
   startAnimation(text) { return readRefusal(this.call('_tessary_animation_start', text)); }
   stepAnimation(t) { return readRefusal(this.call('_tessary_animation_step', undefined, t)); }
+  // Starts the tour written in `text` from the view shown (null, or why not), its length in
+  // seconds, and its view at `seconds`, ending exactly on its last view from its length on.
+  startTour(text) { return readRefusal(this.call('_tessary_tour_start', text)); }
+  tourSeconds() { return this.module._tessary_tour_seconds(); }
+  stepTour(seconds) { return readRefusal(this.call('_tessary_tour_step', undefined, seconds)); }
 
   // Calls `then()` once the program has drawn its next frame and given the thread back, when the
   // page may call it again. Each caller waiting is called, in turn.

@@ -6,7 +6,8 @@
 //
 // The element holds the page in a frame of 4:3 and speaks the page's message protocol with it
 // (docs/embedding.md): `view` (attribute and property) sets the view, animateTo(view, ms) moves
-// there and resolves on arrival, and a `viewchange` event says each settled view, whoever made it.
+// there and resolves on arrival, playTour(text) plays a tour and resolves at its end, and a
+// `viewchange` event says each settled view, whoever made it.
 // Without scripts, or before this module runs, the element's content shows instead.
 const VERSION = 1;
 const ALLOW = 'fullscreen; clipboard-write; web-share';
@@ -61,6 +62,8 @@ class TessaryView extends HTMLElement {
   // Moves from the view shown to `view` in `ms` milliseconds; resolves once there, rejects when the
   // page refuses with an Error whose message is the page's reason and whose `kind` is its kind.
   animateTo(view, ms = 1000) { return this.request({type: 'animate-to', view, ms}); }
+  // Plays a tour (docs/tours.md) from the view shown; resolves at its end, rejects as animateTo.
+  playTour(tour) { return this.request({type: 'play-tour', tour}); }
 
   // The page's own requests, for what the element has no property of.
   getView() { return this.request({type: 'get-view'}).then((answer) => answer.view); }

@@ -7,7 +7,7 @@
 #include "render/FigureCommand.h"
 #include "render/PictureDrawer.h"
 #include "render/RenderRequest.h"
-#include "render/TurnRecorder.h"
+#include "render/TourRecorder.h"
 
 #include <cstdio>
 #include <string>
@@ -35,7 +35,7 @@ int RenderCommand::Run(HINSTANCE instance, const RenderRequest& options) {
 int RenderCommand::Write(CTessary& screen, const RenderRequest& options) {
     std::string reason;
     if (options.turning) {
-        if (TurnRecorder::Record(screen, options, &reason))
+        if (TourRecorder::Record(screen, options, &reason))
             return 0;
     } else if (options.Figure()) {
         if (FigureCommand::Write(screen, options, &reason))

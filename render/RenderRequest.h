@@ -5,6 +5,7 @@
 #include "export/FileKinds.h"
 #include "hypercube/CheckedView.h"
 #include "hypercube/ScenePalette.h"
+#include "tour/Tour.h"
 
 #include <string>
 
@@ -20,12 +21,14 @@ struct RenderRequest {
     int width = WindowLens::windowWidth; // at the lens's aspect
     bool panel = false;                  // keep the panel and the frame counter in the picture
     bool light = false;                  // black edges on white, for print, rather than the window's colours
-    bool turning = false;                // one whole turn in the plane of turnFrom and turnTo: a clip
+    bool turning = false;                // a clip: --turn, or --tour
     int turnFrom = 0;
     int turnTo = 1;
     bool turnBack = false; // the other way, as with Shift
     int frames = 120;
     double fps = 30.0;
+    // The clip's frames, timed by the command line: the --tour, or --turn's whole turn.
+    Tour tour;
 
     int Height() const { return FileKinds::PictureHeight(width); }
     bool Figure() const { return kind && kind->use == FileUse::figure; }

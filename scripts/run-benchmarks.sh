@@ -39,6 +39,7 @@ fi
 run bench_startup
 run bench_render
 run bench_clip
+run bench_tour
 
 for name in bench_labels bench_model; do
     [ -x "$build/$name" ] && "$build/$name" --benchmark_repetitions=5 >"$build/bench-$name.log" 2>&1

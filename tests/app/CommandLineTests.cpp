@@ -16,8 +16,9 @@
 
 namespace {
 
-const char* const everyFlag[] = {"--view", "--print-view", "--render", "--width", "--panel", "--light",
-                                 "--turn", "--frames",     "--fps",    "--help",  "-h",      "--version"};
+const char* const everyFlag[] = {"--view",         "--print-view", "--render", "--width", "--panel",
+                                 "--light",        "--turn",       "--frames", "--tour",  "--loop",
+                                 "--print-frames", "--fps",        "--help",   "-h",      "--version"};
 
 std::string FourCubeView() {
     View view;
@@ -177,6 +178,19 @@ TEST(CommandLineTest, BadArgumentsAreRefusedWithOneLineNamingTheFault) {
          "--turn makes clips; a .svg file is a still figure"},
         {{"--render", "x.SVG", "--turn", "0,1"}, "--turn makes clips; a .svg file"},
         {{"--render", "x.pdf", "--panel"}, "--panel is kept in pictures and clips; a .pdf figure"},
+        // A tour is a clip of its own, printed or drawn, and names the step at fault.
+        {{"--render", "x.gif", "--view", view, "--turn", "0,1", "--tour", "hold 1s"}, "--tour and --turn"},
+        {{"--view", view, "--tour", "hold 1s"}, "--tour needs --render FILE or --print-frames"},
+        {{"--render", "x.gif", "--view", view, "--turn", "0,1", "--loop"},
+         "--loop and --print-frames need --tour"},
+        {{"--render", "x.gif", "--view", view, "--tour", "hold 1s", "--print-frames"},
+         "it takes no --render"},
+        {{"--render", "x.gif", "--view", view, "--tour", "hold 1s", "--frames", "9"}, "need --turn"},
+        {{"--render", "x.svg", "--view", view, "--tour", "hold 1s"}, "--tour makes clips; a .svg file"},
+        {{"--view", view, "--tour", "hold 1s; turn 0,1 by 9 in 1x", "--print-frames"},
+         "--tour: step 2 'turn 0,1 by 9 in 1x': the duration '1x'"},
+        {{"--view", view, "--tour", "@/nonexistent/x.tour", "--print-frames"},
+         "--tour: cannot read /nonexistent/x.tour: No such file or directory"},
         // Windows separates words only at blanks and tabs: a word may hold a line break.
         {{"--pa\nnel"}, "unknown argument '--pa?nel'"},
         {{"--render", "x.png", "--width", "1\r\n2"}, "--width '1??2'"},

@@ -38,7 +38,7 @@ test('refusals say what is wrong with a message, by kind, and a refused view car
   assert.deepEqual(answers(posted), [
     [1, 'malformed', 'malformed: this page speaks version 1 of the protocol'],
     [null, 'malformed', 'malformed: id must be a finite number'],
-    [3, 'malformed', 'malformed: unknown type; a request is one of get-view, set-view, set-dimension, set-faces, animate-to'],
+    [3, 'malformed', 'malformed: unknown type; a request is one of get-view, set-view, set-dimension, set-faces, animate-to, play-tour'],
     [4, 'malformed', 'malformed: set-view needs view'],
     [5, 'malformed', 'malformed: view is 5000 characters long, at most 1024'],
     [6, 'malformed', 'malformed: ms must be a finite number'], [7, 'malformed', 'malformed: faces must be true or false'],
@@ -109,6 +109,27 @@ test('an animation steps with the time of each frame, ends at 1, and is refused 
   c.run();
   assert.equal((await first).kind, 'replaced');
   assert.deepEqual([await second, c.steps], [null, [1]], 'no time at all: straight to the end');
+});
+
+test('a tour steps with its seconds, ends at its length, and another request replaces it', async () => {
+  const steps = [];
+  const views = {startTour: (text) => (text === 'spin' ? {kind: 'unreadable', reason: "step 1 'spin': no step"} : null),
+                 tourSeconds: () => 2, stepTour: (s) => (steps.push(s), null),
+                 startAnimation: () => null, stepAnimation: () => null};
+  const queue = [];
+  const animation = new ViewAnimation(views, (callback) => queue.push(callback));
+  const played = animation.tour('turn 0,3 by 90 in 2s');
+  for (const now of [500, 1500, 2600]) queue.shift()(now);
+  assert.equal(await played, null);
+  assert.deepEqual(steps, [0, 1, 2], 'seconds from the first frame, the last one at the length');
+  assert.deepEqual(await animation.tour('spin'), {kind: 'unreadable', reason: "step 1 'spin': no step"});
+
+  const replaced = animation.tour('hold 2s');
+  queue.shift()(0);
+  const next = animation.to('v1.4f.A', 0);
+  assert.equal((await replaced).kind, 'replaced', 'an animation asked for during the tour replaces it');
+  while (queue.length) queue.shift()(10);
+  assert.equal(await next, null);
 });
 
 test('the view is told once it has changed and come to rest, once, and not at start', () => {

@@ -4,13 +4,15 @@
 #include "tests/support/GlTestContext.h"
 
 #include "app/CommandLine.h"
+#include "export/FfmpegClip.h"
 #include "export/SvgFigure.h"
 #include "figure/ViewFigure.h"
 #include "hypercube/CTessary.h"
 #include "hypercube/ScenePalette.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
-#include "render/TurnRecorder.h"
+#include "render/TourRecorder.h"
+#include "tests/export/ReadBack.h"
 
 #include <png.h>
 #include <sys/stat.h>
@@ -21,7 +23,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,17 +47,26 @@ View KnownFourCubeView() {
 struct Outcome {
     int status = -1;
     std::string err;
+    std::string out; // the standard output, when asked for
 };
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
 
 // Runs the program with `arguments` (already quoted for the shell). Drawing loads the GL libraries,
 // which SDL unloads at exit; under the sanitizers their leftovers are reported from an "<unknown
 // module>" that no suppression can name, so the child does not check leaks. Its drawing code is
 // checked for leaks where it runs inside the test programs.
-Outcome RunProgram(const std::string& arguments) {
+Outcome RunProgram(const std::string& arguments, bool keepOutput = false) {
     const std::string errFile = PicturePath("render-command.err");
+    const std::string outFile = PicturePath("render-command.out");
     const std::string command =
         "SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " TESSARY_EXECUTABLE " " +
-        arguments + " 2>" + errFile + " >/dev/null";
+        arguments + " 2>" + errFile + " >" + (keepOutput ? outFile : "/dev/null");
     Outcome run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -61,6 +75,8 @@ Outcome RunProgram(const std::string& arguments) {
         run.err.assign(buffer, std::fread(buffer, 1, sizeof buffer, file));
         std::fclose(file);
     }
+    if (keepOutput)
+        run.out = FileText(outFile);
     return run;
 }
 
@@ -93,7 +109,7 @@ TEST_F(RenderCommandTest, ATurnGoesTheWayTheHeldKeysTurn) {
                                   &options, &reason))
         << reason;
     ASSERT_TRUE(ScreenView::Apply(*screen, options.request.view, &reason)) << reason;
-    ASSERT_TRUE(TurnRecorder::Record(*screen, options.request, &reason)) << reason;
+    ASSERT_TRUE(TourRecorder::Record(*screen, options.request, &reason)) << reason;
     const std::vector<float> recorded(screen->model.vertices, screen->model.vertices + 16 * 4);
     struct stat info;
     EXPECT_EQ(stat(PicturePath("turn/frame-007.png").c_str(), &info), 0) << "eight frames, 000 to 007";
@@ -309,6 +325,11 @@ TEST_F(RenderCommandTest, BadArgumentsEndWithExitTwoBeforeAnythingIsDrawn) {
          "tessary: --turn makes clips; a .svg file is a still figure\n"},
         {"--render '" + pdf + "' --panel",
          "tessary: --panel is kept in pictures and clips; a .pdf figure shows the hypercube alone\n"},
+        {"--render '" + clip + "' --view '" + view + "' --tour 'hold 1s; spin 90 in 1s'",
+         "tessary: --tour: step 2 'spin 90 in 1s': 'spin' is no step; a step is turn, orbit, to, hold or "
+         "faces\n"},
+        {"--render '" + clip + "' --view '" + view + "' --tour 'orbit 90 in 1s' --loop",
+         "tessary: --tour: a looping tour must end where it started; add 'to start in 2s' at its end\n"},
     };
     for (const auto& [arguments, err] : cases) {
         const Outcome run = RunProgram(arguments);
@@ -320,6 +341,92 @@ TEST_F(RenderCommandTest, BadArgumentsEndWithExitTwoBeforeAnythingIsDrawn) {
     EXPECT_NE(stat(clip.c_str(), &info), 0) << clip;
     EXPECT_NE(stat(svg.c_str(), &info), 0) << svg;
     EXPECT_NE(stat(pdf.c_str(), &info), 0) << pdf;
+}
+
+// The frames of a tour, printed: the number of lines, and the view of line k.
+std::vector<std::string> PrintedViews(const std::string& arguments) {
+    const Outcome run = RunProgram(arguments + " --print-frames", true);
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> views;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);)
+        views.push_back(line.substr(line.rfind(' ') + 1));
+    return views;
+}
+
+// How many video frames ffprobe counts in `path`; -1 when it cannot tell.
+int ProbedFrames(const std::string& path) {
+    const std::string command = "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+                                "stream=nb_read_frames -of csv=p=0 '" +
+                                path + "'";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return -1;
+    int frames = -1;
+    if (std::fscanf(pipe, "%d", &frames) != 1)
+        frames = -1;
+    pclose(pipe);
+    return frames;
+}
+
+// A tour's clip has the frames --print-frames lists, one for each, in every kind of clip, counted by
+// the formats' own readers; and its frame k is the picture of line k's view.
+TEST_F(RenderCommandTest, ATourClipHasTheFramesItsListPrintsInEveryKind) {
+    const std::string view = ViewText::Format(KnownFourCubeView());
+    const std::string tour = "--fps 12 --view '" + view +
+                             "' --tour 'turn 0,3 by 90 in 5f; hold 2f\nfaces off; to start in 5f linear'";
+    const std::vector<std::string> looping = PrintedViews(tour + " --loop");
+    const std::vector<std::string> whole = PrintedViews(tour);
+    ASSERT_EQ(looping.size(), 12u);
+    ASSERT_EQ(whole.size(), 13u);
+
+    std::filesystem::create_directories(PicturePath("tour-series"));
+    const std::string series = PicturePath("tour-series/t.png");
+    const std::string webp = PicturePath("tour.webp"), gif = PicturePath("tour.gif");
+    for (const auto& [file, loop] : {std::pair{series, true}, {webp, true}, {gif, false}}) {
+        const Outcome run =
+            RunProgram("--render '" + file + "' --width 256 " + tour + (loop ? " --loop" : ""));
+        ASSERT_EQ(run.status, 0) << file << ": " << run.err;
+    }
+    EXPECT_EQ(ReadWebp(webp).frames.size(), looping.size()) << "libwebp's frames of the looping tour";
+    EXPECT_EQ(ReadGif(gif).frames.size(), whole.size()) << "giflib's frames of the tour with its end";
+    struct stat info;
+    EXPECT_EQ(stat(PicturePath("tour-series/t-011.png").c_str(), &info), 0) << "the last of the series";
+    EXPECT_NE(stat(PicturePath("tour-series/t-012.png").c_str(), &info), 0) << "no frame of the end";
+
+    // Frame 3 is in the turn, frame 9 on the way back, where the start's faces show again.
+    for (const int k : {3, 9}) {
+        const std::string picture = PicturePath("tour-frame-" + std::to_string(k) + ".png");
+        ASSERT_EQ(RunProgram("--render '" + picture + "' --width 256 --view '" + looping[k] + "'").status, 0);
+        Frame drawn, clipped;
+        char name[32];
+        std::snprintf(name, sizeof name, "tour-series/t-%03d.png", k);
+        ASSERT_TRUE(ReadPng(picture, &drawn));
+        ASSERT_TRUE(ReadPng(PicturePath(name), &clipped));
+        EXPECT_LE(DifferingPixels(drawn, clipped, 0, drawn.height), 10)
+            << "frame " << k << " of the clip against the picture of its printed view " << looping[k];
+    }
+
+    if (FfmpegClip::FindOnPath("ffmpeg").empty() || FfmpegClip::FindOnPath("ffprobe").empty())
+        GTEST_SKIP()
+            << "no ffmpeg and ffprobe on PATH: the .mp4 and .webm clips cannot be made and counted here";
+    for (const char* extension : {".mp4", ".webm"}) {
+        const std::string video = PicturePath(std::string("tour") + extension);
+        const Outcome run = RunProgram("--render '" + video + "' --width 256 " + tour + " --loop");
+        ASSERT_EQ(run.status, 0) << video << ": " << run.err;
+        EXPECT_EQ(ProbedFrames(video), static_cast<int>(looping.size())) << "ffprobe's frames of " << video;
+    }
+}
+
+// --turn A,B --frames N is the looping tour of one whole turn in N frames, to the byte.
+TEST_F(RenderCommandTest, ATurnIsTheTourOfOneWholeTurnByteForByte) {
+    const std::string view = "--width 256 --view '" + ViewText::Format(KnownFourCubeView()) + "'";
+    const std::string turn = PicturePath("turn-as-turn.webp"), tour = PicturePath("turn-as-tour.webp");
+    ASSERT_EQ(RunProgram("--render '" + turn + "' --turn -3,1 --frames 9 " + view).status, 0);
+    ASSERT_EQ(RunProgram("--render '" + tour + "' --tour 'turn 1,3 by -360 in 9f' --loop " + view).status, 0);
+    const std::string a = FileText(turn), b = FileText(tour);
+    EXPECT_GT(a.size(), 1000u);
+    EXPECT_TRUE(a == b) << "--turn's clip (" << a.size() << " bytes) and its tour's (" << b.size() << ")";
 }
 
 } // namespace

@@ -153,6 +153,15 @@ for (const engine of RUN) {
       const [kind, message] = await page.host(() => document.getElementById('cube').animateTo('v1.9', 10)
         .then(() => ['resolved', ''], (e) => [e.kind, e.message]));
       assert.deepEqual([kind, message.split(': ')[0]], ['unreadable', 'unreadable'], message);
+
+      // playTour resolves at the tour's end, and rejects with the step a tour cannot be read at.
+      const toured = await page.host(() => document.getElementById('cube').playTour('orbit 30 in 200ms; hold 3f')
+        .then(() => document.getElementById('cube').getView()));
+      assert.notEqual(toured, view, 'the view once playTour has resolved');
+      const [tourKind, tourMessage] = await page.host(() => document.getElementById('cube').playTour('spin')
+        .then(() => ['resolved', ''], (e) => [e.kind, e.message]));
+      assert.deepEqual([tourKind, tourMessage], ['unreadable',
+        'unreadable: step 1 \'spin\': \'spin\' is no step; a step is turn, orbit, to, hold or faces'], tourMessage);
     });
   });
 }
