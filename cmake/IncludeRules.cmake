@@ -72,7 +72,7 @@ function(tessary_limit_includes library label folder allowed)
     endforeach()
 endfunction()
 
-foreach(library tessary_app tessary_gui tessary_hypercube tessary_export tessary_figure tessary_render tessary_page
+foreach(library tessary_app tessary_gui tessary_hypercube tessary_export tessary_figure tessary_model tessary_render tessary_page
         tessary_platform tessary_platform_core tessary_platform_gdi tessary_webgl_core)
     tessary_forbid_includes(${library} "a back end's library" "SDL|ft2build|freetype|fontconfig")
 endforeach()
@@ -90,6 +90,12 @@ tessary_forbid_includes(tessary_render "a room beside or above it" "page/|${comm
 # the screen rather than the shell.
 tessary_forbid_includes(tessary_figure "what a figure is drawn without"
     "GL/|platform/|app/|render/|page/|${command_line}")
+# A model is worked out without OpenGL too, from the screen's vertices, and written in memory, so that
+# the page's files are the desktop's.
+tessary_forbid_includes(tessary_model "what a model is made without"
+    "GL/|platform/|app/|figure/|render/|page/|${command_line}")
+tessary_limit_includes(tessary_model "more of the file formats than the kinds and the compression" "export/"
+    "(FileKinds|Deflate)\\.h")
 tessary_forbid_includes(tessary_page "a room beside or above it" "render/|${command_line}")
 # The page saves the desktop's vector figures: of the file formats it needs a figure, its writer
 # FigureText, and FileKinds for the figure kinds and the widths a picture may have (which figure/

@@ -4,7 +4,7 @@
 # The page saves the same vector files as the desktop, with the same figure and writers.
 set(PAGE_DIR ${CMAKE_SOURCE_DIR}/page)
 tessary_folder_library(page)
-target_link_libraries(tessary_page PUBLIC tessary_app tessary_hypercube tessary_figure tessary_export)
+target_link_libraries(tessary_page PUBLIC tessary_app tessary_hypercube tessary_figure tessary_export tessary_model)
 
 if(EMSCRIPTEN)
     # The page reads the program's state, asks what building a dimension asks first, sets the
