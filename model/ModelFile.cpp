@@ -19,9 +19,9 @@ std::string ModelFile::Write(const FileKind& kind, const ModelSource& source, do
     case FileFormat::stl:
         return StlWriter::Write(mesh);
     case FileFormat::threeMf:
-        return ThreeMfWriter::Write(source, mesh);
+        return ThreeMfWriter::Write(source, mesh, size);
     case FileFormat::obj:
-        return ObjWriter::Write(source, mesh);
+        return ObjWriter::Write(source, mesh, size);
     default:
         return GlbWriter::Write(source, mesh, placement);
     }

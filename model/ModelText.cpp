@@ -1,5 +1,7 @@
 #include "model/ModelText.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,6 +27,12 @@ std::string ModelText::Fixed(double value, int decimals) {
     if (text == "-0")
         text = "0";
     return text;
+}
+
+int ModelText::DecimalsFor(double size) {
+    if (!(size > 0.0))
+        return 6;
+    return std::clamp(static_cast<int>(std::ceil(-std::log10(size * 1e-7))), 0, 15);
 }
 
 std::string ModelText::Json(const std::string& text) {

@@ -5,14 +5,14 @@
 
 namespace {
 
-void AppendPart(std::string& out, const MeshPart& part, const std::array<float, 4>& colour,
+void AppendPart(std::string& out, const MeshPart& part, const std::array<float, 4>& colour, int decimals,
                 size_t* verticesBefore) {
     const std::string rgb = " " + ModelText::Fixed(colour[0], 4) + " " + ModelText::Fixed(colour[1], 4) +
                             " " + ModelText::Fixed(colour[2], 4) + "\n";
     for (const MeshPart::Point& mm : part.positions) {
         const MeshPart::Point p = ModelPlacement::Metres(mm);
-        out += "v " + ModelText::Fixed(p[0], 7) + " " + ModelText::Fixed(p[1], 7) + " " +
-               ModelText::Fixed(p[2], 7) + rgb;
+        out += "v " + ModelText::Fixed(p[0], decimals) + " " + ModelText::Fixed(p[1], decimals) + " " +
+               ModelText::Fixed(p[2], decimals) + rgb;
     }
     for (size_t i = 0; i < part.indices.size(); i += 3)
         out += "f " + std::to_string(*verticesBefore + part.indices[i] + 1) + " " +
@@ -31,7 +31,8 @@ std::string OneLine(std::string text) {
 
 } // namespace
 
-std::string ObjWriter::Write(const ModelSource& source, const ModelMesh& mesh) {
+std::string ObjWriter::Write(const ModelSource& source, const ModelMesh& mesh, double size) {
+    const int decimals = ModelText::DecimalsFor(0.001 * size);
     std::string obj = "# " + ModelText::Program() + ": the view as struts and balls, in metres, y up\n";
     obj += "# view: " + OneLine(source.view) + "\n";
     obj += "o tessary\n";
@@ -39,11 +40,11 @@ std::string ObjWriter::Write(const ModelSource& source, const ModelMesh& mesh) {
     const std::array<float, 4> edges = ModelColours::Edges(source.light);
     if (!mesh.struts.Empty()) {
         obj += "g edges\n";
-        AppendPart(obj, mesh.struts, edges, &vertices);
+        AppendPart(obj, mesh.struts, edges, decimals, &vertices);
     }
     if (!mesh.balls.Empty()) {
         obj += "g vertices\n";
-        AppendPart(obj, mesh.balls, edges, &vertices);
+        AppendPart(obj, mesh.balls, edges, decimals, &vertices);
     }
     bool faces = false;
     for (size_t tint = 0; tint < mesh.faces.size(); ++tint) {
@@ -52,7 +53,7 @@ std::string ObjWriter::Write(const ModelSource& source, const ModelMesh& mesh) {
         if (!faces)
             obj += "g faces\n";
         faces = true;
-        AppendPart(obj, mesh.faces[tint], ModelColours::Face(static_cast<int>(tint)), &vertices);
+        AppendPart(obj, mesh.faces[tint], ModelColours::Face(static_cast<int>(tint)), decimals, &vertices);
     }
     return obj;
 }

@@ -9,5 +9,6 @@
 
 class ObjWriter {
 public:
-    static std::string Write(const ModelSource& source, const ModelMesh& mesh);
+    // `size`: the object's largest extent in millimetres.
+    static std::string Write(const ModelSource& source, const ModelMesh& mesh, double size);
 };

@@ -19,11 +19,13 @@ const char relationships[] =
     "Type=\"http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel\"/>"
     "</Relationships>\n";
 
-void AppendPart(std::string& vertices, std::string& triangles, const MeshPart& part, size_t* before) {
+void AppendPart(std::string& vertices, std::string& triangles, const MeshPart& part, int decimals,
+                size_t* before) {
     for (const MeshPart::Point& mm : part.positions) {
         const MeshPart::Point p = ModelPlacement::ZUp(mm);
-        vertices += "<vertex x=\"" + ModelText::Fixed(p[0], 5) + "\" y=\"" + ModelText::Fixed(p[1], 5) +
-                    "\" z=\"" + ModelText::Fixed(p[2], 5) + "\"/>\n";
+        vertices += "<vertex x=\"" + ModelText::Fixed(p[0], decimals) + "\" y=\"" +
+                    ModelText::Fixed(p[1], decimals) + "\" z=\"" + ModelText::Fixed(p[2], decimals) +
+                    "\"/>\n";
     }
     for (size_t i = 0; i < part.indices.size(); i += 3)
         triangles += "<triangle v1=\"" + std::to_string(*before + part.indices[i]) + "\" v2=\"" +
@@ -34,11 +36,12 @@ void AppendPart(std::string& vertices, std::string& triangles, const MeshPart& p
 
 } // namespace
 
-std::string ThreeMfWriter::Write(const ModelSource& source, const ModelMesh& mesh) {
+std::string ThreeMfWriter::Write(const ModelSource& source, const ModelMesh& mesh, double size) {
     std::string vertices, triangles;
     size_t before = 0;
-    AppendPart(vertices, triangles, mesh.struts, &before);
-    AppendPart(vertices, triangles, mesh.balls, &before);
+    const int decimals = ModelText::DecimalsFor(size);
+    AppendPart(vertices, triangles, mesh.struts, decimals, &before);
+    AppendPart(vertices, triangles, mesh.balls, decimals, &before);
     std::string model = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                         "<model unit=\"millimeter\" xml:lang=\"en-US\" "
                         "xmlns=\"http://schemas.microsoft.com/3dmanufacturing/core/2015/02\">\n";

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -81,6 +82,17 @@ TEST(ModelFileTest, AnObjHasItsGroupsAndColoursAndNoCompanionFile) {
     ASSERT_NE(v, std::string::npos);
     const std::string line = obj.substr(v + 1, obj.find('\n', v + 1) - v - 1);
     EXPECT_EQ(std::count(line.begin(), line.end(), ' '), 6) << line;
+
+    // A model a hundredth of a millimetre across keeps its size in the text's decimals.
+    const std::string tiny = Write(FileFormat::obj, CubeSource(4, true, {{0, 3}}, 0.3), 0.01, 0.0005);
+    double low = HUGE_VAL, high = -HUGE_VAL;
+    for (size_t at = tiny.find("\nv "); at != std::string::npos; at = tiny.find("\nv ", at + 1)) {
+        const double x = std::strtod(tiny.c_str() + at + 3, nullptr);
+        low = std::min(low, x);
+        high = std::max(high, x);
+    }
+    EXPECT_GT(high - low, 0.0) << "every x written as the same number";
+    EXPECT_LE(high - low, 1e-5 * (1 + 1e-6)) << "wider than 0.01 mm";
 }
 
 TEST(ModelFileTest, A3mfIsAZipOfTheModelInMillimetres) {
