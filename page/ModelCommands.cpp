@@ -14,8 +14,9 @@
 
 namespace {
 
-// The file of the last call, kept until the next one.
-std::string file;
+// The file of the last call, kept until the next one. (Named apart from the figure commands' file:
+// the sanitizer build compiles this folder as unity sources.)
+std::string lastModel;
 
 // The model kind FileKinds has under `name`, its extension without the dot ("glb"), or null.
 const FileKind* ModelKind(const std::string& name) {
@@ -34,7 +35,7 @@ std::string ModelKindNames() {
 } // namespace
 
 const char* tessary_model(const char* format) {
-    file.clear();
+    lastModel.clear();
     const std::string name = format ? format : "";
     const FileKind* kind = ModelKind(name);
     if (!kind)
@@ -50,15 +51,15 @@ const char* tessary_model(const char* format) {
     // The screen is given the view's own text, read back, as the command line would give it: the
     // vertices are then exactly those `--render --view TEXT` makes the model of.
     const std::string view = ScreenView::Settle(*screen);
-    file = ModelFile::Write(*kind, ModelSource::Of(*screen, view, false), FileKinds::modelSize,
-                            FileKinds::strutShare * FileKinds::modelSize, nullptr);
+    lastModel = ModelFile::Write(*kind, ModelSource::Of(*screen, view, false), FileKinds::modelSize,
+                                 FileKinds::strutShare * FileKinds::modelSize, nullptr);
     return PageAnswer::Done();
 }
 
 const char* tessary_model_file() {
-    return file.data();
+    return lastModel.data();
 }
 
 int tessary_model_size() {
-    return static_cast<int>(file.size());
+    return static_cast<int>(lastModel.size());
 }
