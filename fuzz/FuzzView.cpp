@@ -139,7 +139,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Require(word == 0x06054b50u, "a 3MF without its archive's end", text);
             break;
         default:
-            Require(file.find("\ng edges\n") != std::string::npos, "an OBJ without its struts", text);
+            // A built cube has at least its balls; nothing built, no group at all.
+            Require(file.rfind("# ", 0) == 0 &&
+                        (source.dimension == 0) == (file.find("\ng vertices\n") == std::string::npos),
+                    "an OBJ without its frame or its balls", text);
         }
     }
     return 0;

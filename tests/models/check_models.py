@@ -98,7 +98,7 @@ def check_obj(name, path, size, faces):
 
 
 def main():
-    tessary, folder = sys.argv[1], sys.argv[2]
+    tessary, folder = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     os.makedirs(folder, exist_ok=True)
     manifest = []
     for index, view in enumerate(model_views.views()):
