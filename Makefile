@@ -7,7 +7,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: help run test build configure deps test-sanitize fuzz fuzz-build fuzz-merge bench clean \
 	windows-deps host-icon-tool windows windows-dist test-windows \
-	package-deps package test-package web-deps web serve-web test-web bench-web release pictures
+	package-deps package test-package web-deps web serve-web test-web bench-web release pictures \
+	model-deps test-models test-blender
 
 help:
 	@echo 'make run            build the viewer and start it'
@@ -20,6 +21,8 @@ help:
 	@echo 'make windows-dist   ... and a zip and an installer of each'
 	@echo 'make test-windows   ... and test them under Wine'
 	@echo 'make package        the Debian package; make test-package checks it'
+	@echo 'make test-models    check the 3-D models with PrusaSlicer, admesh, glTF validator, three.js'
+	@echo 'make test-blender   ... and with Blender'"'"'s importers'
 	@echo 'make web            the browser build in build-web/; make serve-web serves it'
 	@echo 'make test-web       drive the page in headless Chromium; make bench-web measures it'
 	@echo 'make release        every artefact in dist/ with SHA256SUMS'
@@ -188,6 +191,23 @@ package: package-deps
 test-package: package
 	./tests/package/test-deb.sh build-pkg/tessary_*.deb
 	SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) JOBS=$(JOBS) ./tests/package/test-reproducible.sh build-pkg/tessary_*.deb
+
+# The 3-D models (docs/export.md) of views at n = 3 to 8, checked with tools nobody here wrote: the
+# Khronos glTF validator and three.js's loader (npm, in tests/models/node_modules), PrusaSlicer's
+# command line and admesh (Debian). Blender's importers have a target of their own: its package and
+# its start are too slow for every run.
+MODEL_CHECKS ?= $(BUILD)/model-checks
+model-deps:
+	@./scripts/install-model-deps.sh
+
+test-models: model-deps build
+	rm -rf $(MODEL_CHECKS)
+	./tests/models/check_models.py $(BUILD)/tessary $(MODEL_CHECKS)
+
+test-blender: build
+	@./scripts/install-model-deps.sh blender
+	rm -rf $(MODEL_CHECKS)-blender
+	./tests/models/check_blender.sh $(BUILD)/tessary $(MODEL_CHECKS)-blender
 
 # The browser build: build-web/ holds index.html, tessary.js, tessary.wasm, the page's scripts, its
 # manifest, service worker, icons/ and fonts/, everything a static web server needs. Debian's

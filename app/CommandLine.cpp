@@ -19,6 +19,7 @@ const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
                         "       tessary --render FILE --turn A,B [--frames N] [--fps F] [--view VIEW]\n"
                         "       tessary --render FILE --tour TOUR [--loop] [--fps F] [--view VIEW]\n"
                         "       tessary --view VIEW --tour TOUR [--loop] [--fps F] --print-frames\n"
+                        "       tessary --render MODEL --view VIEW [--size MM] [--strut MM] [--light]\n"
                         "       tessary --help | --version\n"
                         "An interactive viewer of n-dimensional hypercubes, from 3 to 8 dimensions.\n"
                         "\n"
@@ -37,15 +38,22 @@ const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
                         "  --print-view     print the view of the last frame when the window closes\n"
                         "                   e.g. tessary --print-view > my.view\n"
                         "  --render FILE    draw without a window into FILE: a picture .png, a vector\n"
-                        "                   figure .svg .pdf .tex (TikZ), or with --turn or --tour a clip\n"
+                        "                   figure .svg .pdf .tex (TikZ), a 3-D model of struts and\n"
+                        "                   balls .glb (glTF) .stl .3mf .obj, or with --turn or --tour\n"
+                        "                   a clip\n"
                         "                   .webp .gif .png (numbered) .mp4 .webm (mp4/webm need ffmpeg)\n"
                         "                   e.g. tessary --render cube.png --view \"$(cat my.view)\"\n"
                         "                   e.g. tessary --render cube.svg --view \"$(cat my.view)\"\n"
+                        "                   e.g. tessary --render cube.glb --view \"$(cat my.view)\"\n"
+                        "                   e.g. tessary --render cube.stl --view ... (for a slicer)\n"
+                        "                   e.g. tessary --render cube.3mf --view ... (for a slicer)\n"
+                        "                   e.g. tessary --render cube.obj --view ...\n"
                         "  --width W        picture width, 256 to 4096, height 3/4 of it (default 1024)\n"
                         "                   e.g. tessary --render big.png --width 2048 --view ...\n"
                         "  --panel          keep the control panel and frame counter in the picture\n"
                         "                   e.g. tessary --render whole.png --panel\n"
                         "  --light          black edges on white, for print, in a picture, clip or figure\n"
+                        "                   (a model's struts and balls black)\n"
                         "                   e.g. tessary --render print.pdf --light --view ...\n"
                         "  --turn A,B       one whole turn in the plane of axes A and B, as holding\n"
                         "                   digit keys A and B; -A,B turns the other way, as Shift\n"
@@ -63,6 +71,12 @@ const char helpText[] = "Usage: tessary [--view VIEW] [--print-view]\n"
                         "                   e.g. tessary --view ... --tour @my.tour --print-frames\n"
                         "  --fps F          frames per second of the clip, 1 to 100 (default 30)\n"
                         "                   e.g. tessary --render turn.mp4 --turn 0,3 --fps 60\n"
+                        "  --size MM        a model's largest extent in millimetres, balls included\n"
+                        "                   (default 100); .glb and .obj are in metres, 1/1000 of it\n"
+                        "                   e.g. tessary --render cube.stl --size 60 --view ...\n"
+                        "  --strut MM       a model's strut diameter in millimetres, at most a tenth\n"
+                        "                   of the size (default 2.5% of it); balls are 1.8 times it\n"
+                        "                   e.g. tessary --render cube.3mf --strut 3 --view ...\n"
                         "  -h, --help       show this help and exit (e.g. tessary -h)\n"
                         "  --version        show the version and exit (e.g. tessary --version)\n"
                         "\n"
@@ -83,6 +97,13 @@ std::string Quoted(const std::string& word) {
     return shown + "'";
 }
 
+// A number of millimetres as a refusal shows it: "2.5", "250".
+std::string FigureNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
 // The reason for a picture in a file of no picture's or figure's kind. It names the kinds of every build: a
 // build without a clip's writer says so when the clip is opened.
 std::string WrongPictureKind() {
@@ -92,7 +113,8 @@ std::string WrongPictureKind() {
             clipsOnly.push_back(kind);
     return "--render: a picture is written as " +
            FileKinds::Sentence(FileKinds::Select(FileUse::picture, false), false, "or") + ", a figure as " +
-           FileKinds::Sentence(FileKinds::Select(FileUse::figure, false), false, "or") +
+           FileKinds::Sentence(FileKinds::Select(FileUse::figure, false), false, "or") + ", a 3-D model as " +
+           FileKinds::Sentence(FileKinds::Select(FileUse::model, false), false, "or") +
            "; clips (with --turn) also as " + FileKinds::Sentence(clipsOnly, false, "or");
 }
 
@@ -142,6 +164,18 @@ bool ReadFps(const std::string& word, double* fps) {
     return true;
 }
 
+// A positive decimal number of millimetres ("100", "2.5", ".5"), nothing before or after it.
+bool ReadMillimetres(const std::string& word, double* millimetres) {
+    if (word.empty() || word.size() > 20 || word.find_first_not_of("0123456789.") != std::string::npos)
+        return false;
+    char* end = nullptr;
+    const double read = std::strtod(word.c_str(), &end);
+    if (*end != '\0' || !(read > 0.0) || !std::isfinite(read))
+        return false;
+    *millimetres = read;
+    return true;
+}
+
 #ifdef _WIN32
 // A GUI program has no console of its own. Unless its output is redirected, the answer goes to the
 // console of the shell that started it.
@@ -160,6 +194,8 @@ void ReachConsole() {}
 // the tour's steps, which are timed once the view and the rate are known.
 struct Given {
     bool width = false;
+    bool size = false;
+    bool strut = false;
     bool frames = false;
     bool fps = false;
     bool tour = false;
@@ -233,6 +269,10 @@ bool ReadOption(const std::string& word, const std::string& value, CommandLine* 
         given->loop = true;
     } else if (word == "--print-frames") {
         options->printFrames = true;
+    } else if (word == "--size" || word == "--strut") {
+        if (!ReadMillimetres(value, word == "--size" ? &request.modelSize : &request.strut))
+            return Fail(reason, word + " " + Quoted(value) + " is not a positive number of millimetres");
+        (word == "--size" ? given->size : given->strut) = true;
     } else {
         return Fail(reason, "unknown argument " + Quoted(word) + " (see tessary --help)");
     }
@@ -249,6 +289,8 @@ bool CheckTogether(const Given& given, CommandLine* options, std::string* reason
         return Fail(reason, "--tour and --turn both make a clip; give one of them");
     if (!rendering && (given.width || request.panel || request.light || options->turnGiven))
         return Fail(reason, "--width, --panel, --light and --turn need --render FILE");
+    if (!rendering && (given.size || given.strut))
+        return Fail(reason, "--size and --strut need --render FILE of a 3-D model");
     if (given.frames && !options->turnGiven)
         return Fail(reason, "--frames and --fps need --turn A,B");
     if (given.fps && !request.turning)
@@ -266,6 +308,27 @@ bool CheckTogether(const Given& given, CommandLine* options, std::string* reason
         return true;
     if (options->printView)
         return Fail(reason, "--print-view prints when the window closes; --render shows no window");
+    // A model is a still object of its own size: a turn, a picture's width and the panel are refused
+    // before anything is drawn, and so are struts too thick for the size.
+    if (const FileKind* model = FileKinds::Find(request.renderFile, FileUse::model)) {
+        if (given.tour)
+            return Fail(reason, std::string("--tour makes clips; a ") + model->extension + " model is still");
+        if (request.turning || given.width || request.panel)
+            return Fail(reason, std::string("--turn, --width and --panel are not for 3-D models; a ") +
+                                    model->extension + " model takes --size and --strut");
+        if (request.view->dimension == 0)
+            return Fail(reason,
+                        std::string("a ") + model->extension + " model needs a --view with a hypercube");
+        request.kind = model;
+        const double most = FileKinds::strutMostShare * request.modelSize;
+        if (request.Strut() > most)
+            return Fail(reason, "--strut " + FigureNumber(request.Strut()) +
+                                    " is thicker than a tenth of --size " + FigureNumber(request.modelSize));
+        return true;
+    }
+    if (given.size || given.strut)
+        return Fail(reason, "--size and --strut are for 3-D models: --render FILE with " +
+                                FileKinds::Sentence(FileKinds::Select(FileUse::model, false), false, "or"));
     request.kind = KindOf(request.renderFile, request.turning);
     // A figure asked to turn is named in the refusal, though no clip's kind is a figure.
     const FileKind* figure = request.turning ? FileKinds::Find(request.renderFile, FileUse::figure)
@@ -332,7 +395,8 @@ bool CommandLine::Read(const std::vector<std::string>& words, CommandLine* optio
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         const bool takesValue = word == "--view" || word == "--render" || word == "--width" ||
-                                word == "--turn" || word == "--frames" || word == "--fps" || word == "--tour";
+                                word == "--turn" || word == "--frames" || word == "--fps" ||
+                                word == "--tour" || word == "--size" || word == "--strut";
         if (takesValue && i + 1 == words.size())
             return Fail(reason, word + " needs a value (see tessary --help)");
         if (!ReadOption(word, takesValue ? words[++i] : std::string(), options, &given, reason))

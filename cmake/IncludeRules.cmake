@@ -74,8 +74,8 @@ function(tessary_limit_includes library label folder allowed)
     endforeach()
 endfunction()
 
-foreach(library tessary_app tessary_gui tessary_hypercube tessary_export tessary_figure tessary_render tessary_page
-        tessary_tour tessary_platform tessary_platform_core tessary_platform_gdi tessary_webgl_core)
+foreach(library tessary_app tessary_gui tessary_hypercube tessary_export tessary_figure tessary_model tessary_render
+        tessary_page tessary_tour tessary_platform tessary_platform_core tessary_platform_gdi tessary_webgl_core)
     tessary_forbid_includes(${library} "a back end's library" "SDL|ft2build|freetype|fontconfig")
 endforeach()
 set(command_line "app/CommandLine\\.h")
@@ -92,6 +92,12 @@ tessary_forbid_includes(tessary_render "a room beside or above it" "page/|${comm
 # the screen rather than the shell.
 tessary_forbid_includes(tessary_figure "what a figure is drawn without"
     "GL/|platform/|app/|render/|page/|${command_line}")
+# A model is worked out without OpenGL too, from the screen's vertices, and written in memory, so that
+# the page's files are the desktop's.
+tessary_forbid_includes(tessary_model "what a model is made without"
+    "GL/|platform/|app/|figure/|render/|page/|${command_line}")
+tessary_limit_includes(tessary_model "more of the file formats than the kinds and the compression" "export/"
+    "(FileKinds|Deflate)\\.h")
 tessary_forbid_includes(tessary_page "a room beside or above it" "render/|${command_line}")
 # A tour is views and time only: the command line, render/ and the page each play it their own way.
 tessary_forbid_includes(tessary_tour "what a tour is timed without" "GL/|platform/|app/|gui/|render/|page/|figure/")

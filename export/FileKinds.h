@@ -14,11 +14,12 @@
 #include <string>
 #include <vector>
 
-// A picture of pixels, a turning clip of pictures, or a figure of flat shapes (export/Figure.h).
-enum class FileUse { picture, clip, figure };
+// A picture of pixels, a turning clip of pictures, a figure of flat shapes (export/Figure.h), or a
+// 3-D model of the view's shadow, struts and balls (model/).
+enum class FileUse { picture, clip, figure, model };
 
 // The writer that makes a kind of file.
-enum class FileFormat { png, pngSeries, webp, gif, video, svg, pdf, tikz };
+enum class FileFormat { png, pngSeries, webp, gif, video, svg, pdf, tikz, glb, stl, threeMf, obj };
 
 struct FileKind {
     const char* extension; // with its dot, in lower case
@@ -52,6 +53,11 @@ public:
         {".svg", FileUse::figure, FileFormat::svg, true, true, ""},
         {".pdf", FileUse::figure, FileFormat::pdf, true, true, ""},
         {".tex", FileUse::figure, FileFormat::tikz, true, true, "(TikZ)"},
+        // So are the 3-D models.
+        {".glb", FileUse::model, FileFormat::glb, true, true, "(glTF)"},
+        {".stl", FileUse::model, FileFormat::stl, true, true, ""},
+        {".3mf", FileUse::model, FileFormat::threeMf, true, true, ""},
+        {".obj", FileUse::model, FileFormat::obj, true, true, ""},
     };
 
     // A picture's width in pixels, and a figure's; its height is PictureHeight of it, the lens's 4:3.
@@ -63,6 +69,12 @@ public:
     static constexpr FileLimit clipRate = {1, 100};
     // A clip's sides in pixels: WebP's limit (GIF's 65535 is larger).
     static constexpr FileLimit clipSide = {1, 16383};
+    // A model's largest extent in millimetres, balls and struts included, unless --size says.
+    static constexpr double modelSize = 100.0;
+    // A strut's diameter unless --strut says, as a share of the size; and the thickest one taken.
+    // Thicker struts would swallow the balls of a folded view and the view with them.
+    static constexpr double strutShare = 0.025;
+    static constexpr double strutMostShare = 0.1;
 
     // The kind `path` names when used as `use`, whichever build writes it: its extension compared in
     // any case of letters. Null when it names none.

@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "export/FileKinds.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +55,18 @@ void CheckAccepted(const CommandLine& options) {
                                         options.request.fps == defaults.request.fps),
             "--frames or --fps accepted without --turn");
     Require(!(rendering && options.printView), "--print-view accepted with --render");
+    const RenderRequest& request = options.request;
+    if (request.Model()) {
+        Require(std::isfinite(request.modelSize) && request.modelSize > 0.0 && request.Strut() > 0.0 &&
+                    request.Strut() <= FileKinds::strutMostShare * request.modelSize,
+                "a model's size or strut outside its limits");
+        Require(!request.turning && !request.panel && request.width == defaults.request.width,
+                "a model accepted with --turn, --panel or --width");
+        Require(request.view->dimension >= 3, "a model of no hypercube");
+    } else {
+        Require(request.modelSize == defaults.request.modelSize && request.strut == defaults.request.strut,
+                "--size or --strut accepted without a model");
+    }
     if (options.request.turning) {
         Require(options.request.turnFrom != options.request.turnTo, "a turn in the plane of one axis");
         Require(0 <= options.request.turnFrom && options.request.turnFrom < options.request.view->dimension &&
@@ -65,7 +78,7 @@ void CheckAccepted(const CommandLine& options) {
         const FileKind* kind = options.request.kind;
         Require(kind && kind->use != FileUse::clip &&
                     kind == FileKinds::Find(options.request.renderFile, kind->use),
-                "a still accepted into a file of no picture's or figure's kind, or of another kind");
+                "a still accepted into a file of no picture's, figure's or model's kind, or of another kind");
     }
 }
 

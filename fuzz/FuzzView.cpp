@@ -2,8 +2,9 @@
 // on one running viewer, and must then come back: the view taken from the screen is written as text
 // that reads again, and the accepted view, written again, reads to the same view (to a rounding
 // step of the text). A view the reader refuses must leave its target untouched. Every view shown is
-// also drawn as a figure and written, in memory, in each vector format, so the writers meet hostile
-// views too. Any broken rule aborts, so the fuzzer keeps the input.
+// also drawn as a figure and written, in memory, in each vector format, and made into a 3-D model of
+// each model kind, so the writers meet hostile views too. Any broken rule aborts, so the fuzzer keeps
+// the input.
 #include "app/AppContext.h"
 #include "app/ScreenManager.h"
 #include "app/Shell.h"
@@ -16,11 +17,13 @@
 #include "hypercube/ScenePalette.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
+#include "model/ModelFile.h"
 #include "platform/core/PlatformTesting.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -105,5 +108,42 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "a PDF without its frame", text);
     Require(TikzFigure::Write(figure).find("\\end{tikzpicture}") != std::string::npos,
             "a TikZ picture unended", text);
+    // Every model kind, at a size and strut the input's length picks; each file must hold together
+    // as its format frames it, and an STL's every number be finite.
+    const ModelSource source = ModelSource::Of(*screen, text, size % 2 != 0);
+    const double modelSize = 10.0 + static_cast<double>(size % 7) * 40.0;
+    for (const FileKind* kind : FileKinds::Select(FileUse::model, false)) {
+        std::string summary;
+        const std::string file =
+            ModelFile::Write(*kind, source, modelSize, modelSize * 0.01 * (1 + size % 10), &summary);
+        Require(summary.find(" balls, ") != std::string::npos, "a model without its summary", text);
+        uint32_t word = 0;
+        switch (kind->format) {
+        case FileFormat::glb:
+            std::memcpy(&word, file.data() + 8, 4);
+            Require(file.compare(0, 4, "glTF") == 0 && word == file.size(), "a GLB without its frame", text);
+            break;
+        case FileFormat::stl: {
+            std::memcpy(&word, file.data() + 80, 4);
+            Require(file.size() == 84 + 50 * static_cast<size_t>(word), "an STL of another length", text);
+            for (size_t t = 0; t < word; ++t)
+                for (int k = 0; k < 12; ++k) {
+                    float value;
+                    std::memcpy(&value, file.data() + 84 + 50 * t + 4 * static_cast<size_t>(k), 4);
+                    Require(std::isfinite(value), "an STL number is not finite", text);
+                }
+            break;
+        }
+        case FileFormat::threeMf:
+            std::memcpy(&word, file.data() + file.size() - 22, 4);
+            Require(word == 0x06054b50u, "a 3MF without its archive's end", text);
+            break;
+        default:
+            // A built cube has at least its balls; nothing built, no group at all.
+            Require(file.rfind("# ", 0) == 0 &&
+                        (source.dimension == 0) == (file.find("\ng vertices\n") == std::string::npos),
+                    "an OBJ without its frame or its balls", text);
+        }
+    }
     return 0;
 }

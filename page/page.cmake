@@ -4,17 +4,17 @@
 # The page saves the same vector files as the desktop, with the same figure and writers.
 set(PAGE_DIR ${CMAKE_SOURCE_DIR}/page)
 tessary_folder_library(page)
-target_link_libraries(tessary_page PUBLIC tessary_app tessary_hypercube tessary_figure tessary_export)
+target_link_libraries(tessary_page PUBLIC tessary_app tessary_hypercube tessary_figure tessary_export tessary_model)
 
 if(EMSCRIPTEN)
     # The page reads the program's state, asks what building a dimension asks first, sets the
     # dimension and the faces (page/PageState.h), takes and applies views (page/ViewCommands.h),
     # animates from one view to another (page/AnimationCommands.h), plays tours (page/TourCommands.h)
-    # and draws the view as a vector
-    # file (page/FigureCommands.h), by name, with strings and files in the program's memory; the
-    # loader starts main.
+    # and draws the view as a vector file (page/FigureCommands.h) or a 3-D model
+    # (page/ModelCommands.h), by name, with strings and files in the program's memory; the loader
+    # starts main.
     target_link_options(tessary_page INTERFACE
-        -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_dimension_question,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_apply_view,_tessary_animation_start,_tessary_animation_step,_tessary_peek_view,_tessary_tour_start,_tessary_tour_seconds,_tessary_tour_step,_tessary_figure,_tessary_figure_file,_tessary_figure_size]
+        -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tessary_page_state,_tessary_dimension_question,_tessary_apply_dimension,_tessary_show_faces,_tessary_capture_view,_tessary_apply_view,_tessary_animation_start,_tessary_animation_step,_tessary_peek_view,_tessary_tour_start,_tessary_tour_seconds,_tessary_tour_step,_tessary_figure,_tessary_figure_file,_tessary_figure_size,_tessary_model,_tessary_model_file,_tessary_model_size]
         -sEXPORTED_RUNTIME_METHODS=[UTF8ToString,stringToUTF8,lengthBytesUTF8,HEAPU8])
 
     set(WEB_DIR ${CMAKE_SOURCE_DIR}/platform/web)

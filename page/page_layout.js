@@ -13,7 +13,8 @@ import {WINDOW} from './window_size.js';
 const MAX_PIXEL_RATIO = 2;
 // On a touch screen the panel below the canvas is a row of keys, their caption and a row of page
 // controls; the view buttons, for every pointer, take a row below the canvas or a column beside it.
-const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 150, KEYS_BESIDE = 180, BUTTONS_BELOW = 40, BUTTONS_BESIDE = 120;
+// With a mouse the buttons beside the canvas are two columns of 120 (index.html).
+const PAD = 8, GAP = 8, RING = 8, KEYS_BELOW = 150, KEYS_BESIDE = 180, BUTTONS_BELOW = 40, BUTTONS_BESIDE = 246;
 
 function fit(width, height) { return Math.max(64, Math.min(WINDOW[0], width, height * WINDOW[0] / WINDOW[1])); }
 

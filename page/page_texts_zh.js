@@ -18,6 +18,7 @@ export const TEXTS = {
   savePicture: '保存图片',
   saveSvg: '保存 SVG',
   savePdf: '保存 PDF',
+  saveModel: '保存 3D 模型',
   record: '录制',
   stop: '停止',
   share: '分享',
@@ -51,6 +52,8 @@ export const TEXTS = {
     noPicture: '无法保存图片。',
     noFigure: '无法保存矢量图。',
     boxOpenFigure: '请先关闭对话框，再保存矢量图。',
+    noModel: '无法保存 3D 模型。',
+    boxOpenModel: '请先关闭对话框，再保存 3D 模型。',
   },
   // What the live region says.
   cube: (n, vertices, edges, faces) => `${n} 维超立方体：${vertices} 个顶点，${edges} 条边，${faces} 个面`,

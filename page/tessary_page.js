@@ -39,7 +39,8 @@ announce(element('announce'), program, (state) => {
   if (channel) channel.follow(state);
 });
 const viewsStarting = wireViewButtons({canvas, running, picture: element('save-picture'), svg: element('save-svg'),
-                                      pdf: element('save-pdf'), record: element('record'), share: element('share'),
+                                      pdf: element('save-pdf'), model: element('save-model'), record: element('record'),
+                                      share: element('share'),
                                       noticeElement: element('view-notice')});
 loadProgram(fetched, {canvas, queue: input, cursors: CURSORS}, status, (Module) => {
   element('typing-place').replaceWith(softInput);

@@ -5,6 +5,7 @@
 #include "hypercube/CTessary.h"
 #include "hypercube/ScreenView.h"
 #include "render/FigureCommand.h"
+#include "render/ModelCommand.h"
 #include "render/PictureDrawer.h"
 #include "render/RenderRequest.h"
 #include "render/TourRecorder.h"
@@ -19,8 +20,9 @@ int RenderCommand::Run(HINSTANCE instance, const RenderRequest& options) {
         return 1;
     }
     CTessary* screen = CTessary::Active();
-    // A figure draws no frame and traces its numbers from the label rasters: no textures.
-    if (options.Figure())
+    // A figure draws no frame and traces its numbers from the label rasters, a model has no numbers:
+    // no textures.
+    if (options.Figure() || options.Model())
         screen->SetLabelTextures(false);
     // The view was checked on its way in and no message box can be open yet: it is shown.
     if (options.viewText.empty())
@@ -39,6 +41,9 @@ int RenderCommand::Write(CTessary& screen, const RenderRequest& options) {
             return 0;
     } else if (options.Figure()) {
         if (FigureCommand::Write(screen, options, &reason))
+            return 0;
+    } else if (options.Model()) {
+        if (ModelCommand::Write(screen, options, &reason))
             return 0;
     } else if (FileWriters::WritePicture(
                    options.renderFile, options.kind,

@@ -29,8 +29,12 @@ struct RenderRequest {
     double fps = 30.0;
     // The clip's frames, timed by the command line: the --tour, or --turn's whole turn.
     Tour tour;
+    double modelSize = FileKinds::modelSize; // millimetres, the largest extent of a model
+    double strut = 0.0;                      // millimetres; 0 for FileKinds::strutShare of the size
 
     int Height() const { return FileKinds::PictureHeight(width); }
     bool Figure() const { return kind && kind->use == FileUse::figure; }
+    bool Model() const { return kind && kind->use == FileUse::model; }
+    double Strut() const { return strut > 0.0 ? strut : FileKinds::strutShare * modelSize; }
     ScenePalette Palette() const { return light ? ScenePalette::Light() : ScenePalette::Dark(); }
 };

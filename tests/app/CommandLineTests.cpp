@@ -16,9 +16,9 @@
 
 namespace {
 
-const char* const everyFlag[] = {"--view",         "--print-view", "--render", "--width", "--panel",
-                                 "--light",        "--turn",       "--frames", "--tour",  "--loop",
-                                 "--print-frames", "--fps",        "--help",   "-h",      "--version"};
+const char* const everyFlag[] = {"--view", "--print-view", "--render", "--width", "--panel",        "--light",
+                                 "--turn", "--frames",     "--tour",   "--loop",  "--print-frames", "--fps",
+                                 "--size", "--strut",      "--help",   "-h",      "--version"};
 
 std::string FourCubeView() {
     View view;
@@ -46,16 +46,18 @@ TEST(CommandLineTest, TheRequestCarriesTheKindOfItsFile) {
         std::string file;
         bool turning;
         FileFormat format;
-    } cases[] = {{"p.PNG", false, FileFormat::png},  {"s.png", true, FileFormat::pngSeries},
-                 {"f.Svg", false, FileFormat::svg},  {"f.pdf", false, FileFormat::pdf},
-                 {"f.tex", false, FileFormat::tikz}, {"t.webp", true, FileFormat::webp},
-                 {"t.gif", true, FileFormat::gif},   {"t.webm", true, FileFormat::video}};
+    } cases[] = {{"p.PNG", false, FileFormat::png},     {"s.png", true, FileFormat::pngSeries},
+                 {"f.Svg", false, FileFormat::svg},     {"f.pdf", false, FileFormat::pdf},
+                 {"f.tex", false, FileFormat::tikz},    {"t.webp", true, FileFormat::webp},
+                 {"t.gif", true, FileFormat::gif},      {"t.webm", true, FileFormat::video},
+                 {"m.GLB", false, FileFormat::glb},     {"m.stl", false, FileFormat::stl},
+                 {"m.3mf", false, FileFormat::threeMf}, {"m.Obj", false, FileFormat::obj}};
     for (const auto& c : cases) {
         CommandLine options;
         std::string reason;
-        std::vector<std::string> words = {"--render", c.file};
+        std::vector<std::string> words = {"--render", c.file, "--view", FourCubeView()};
         if (c.turning)
-            words.insert(words.end(), {"--view", FourCubeView(), "--turn", "0,1"});
+            words.insert(words.end(), {"--turn", "0,1"});
         ASSERT_TRUE(Read(words, &options, &reason)) << c.file << ": " << reason;
         ASSERT_NE(options.request.kind, nullptr) << c.file;
         EXPECT_EQ(static_cast<int>(options.request.kind->format), static_cast<int>(c.format))
@@ -95,6 +97,18 @@ TEST(CommandLineTest, EveryFlagIsReadWithItsValue) {
         EXPECT_EQ(light.request.Palette().background[0], 1.0f)
             << file << ": a light palette's background is white";
     }
+
+    // A model's size and strut, and the strut's default share of the size.
+    CommandLine model;
+    ASSERT_TRUE(Read({"--render", "m.stl", "--view", FourCubeView(), "--size", "60", "--strut", "1.5"},
+                     &model, &reason))
+        << reason;
+    EXPECT_DOUBLE_EQ(model.request.modelSize, 60.0);
+    EXPECT_DOUBLE_EQ(model.request.Strut(), 1.5);
+    CommandLine sized;
+    ASSERT_TRUE(Read({"--render", "m.glb", "--view", FourCubeView(), "--size", "60"}, &sized, &reason))
+        << reason;
+    EXPECT_DOUBLE_EQ(sized.request.Strut(), FileKinds::strutShare * 60.0);
 
     CommandLine help;
     EXPECT_TRUE(Read({"-h"}, &help, &reason));
@@ -191,6 +205,22 @@ TEST(CommandLineTest, BadArgumentsAreRefusedWithOneLineNamingTheFault) {
          "--tour: step 2 'turn 0,1 by 9 in 1x': the duration '1x'"},
         {{"--view", view, "--tour", "@/nonexistent/x.tour", "--print-frames"},
          "--tour: cannot read /nonexistent/x.tour: No such file or directory"},
+        // A model is still, has no pixels and no panel, and is sized in positive millimetres with
+        // struts no thicker than a tenth of it.
+        {{"--render", "m.glb", "--view", view, "--turn", "0,1"},
+         "--turn, --width and --panel are not for 3-D"},
+        {{"--render", "m.stl", "--view", view, "--width", "512"}, "a .stl model takes --size"},
+        {{"--render", "m.glb", "--view", view, "--tour", "hold 1s"}, "--tour makes clips; a .glb model"},
+        {{"--render", "m.3mf", "--view", view, "--panel"}, "not for 3-D models"},
+        {{"--render", "m.obj", "--view", view, "--size", "0"}, "--size '0' is not a positive number"},
+        {{"--render", "m.obj", "--view", view, "--size", "-5"}, "--size '-5'"},
+        {{"--render", "m.obj", "--view", view, "--strut", "abc"}, "--strut 'abc'"},
+        {{"--render", "m.obj", "--view", view, "--strut", "inf"}, "--strut 'inf'"},
+        {{"--render", "m.stl", "--view", view, "--size", "20", "--strut", "2.5"},
+         "--strut 2.5 is thicker than a tenth of --size 20"},
+        {{"--render", "m.glb"}, "a .glb model needs a --view with a hypercube"},
+        {{"--render", "x.png", "--size", "50"}, "--size and --strut are for 3-D models"},
+        {{"--strut", "2"}, "--size and --strut need --render"},
         // Windows separates words only at blanks and tabs: a word may hold a line break.
         {{"--pa\nnel"}, "unknown argument '--pa?nel'"},
         {{"--render", "x.png", "--width", "1\r\n2"}, "--width '1??2'"},
@@ -348,8 +378,8 @@ std::set<std::string> ExtensionsOf(FileUse use) {
     return extensions;
 }
 
-// --render's entry names the pictures' extensions, then the figures' from the word "figure", then
-// the clips' after --turn;
+// --render's entry names the pictures' extensions, then the figures' from the word "figure", the
+// models' from "3-D model", then the clips' after --turn;
 // docs/export.md's table has a row for every kind, with the builds that write it.
 TEST(CommandLineTest, TheHelpTheManualPageAndTheDocsNameTheKindsOfFileKinds) {
     const std::pair<const char*, std::string> entries[] = {
@@ -357,17 +387,20 @@ TEST(CommandLineTest, TheHelpTheManualPageAndTheDocsNameTheKindsOfFileKinds) {
         {"the manual page", ManualEntry(ManualLines(), "--render")}};
     for (const auto& [where, entry] : entries) {
         const size_t figure = entry.find("figure");
+        const size_t model = entry.find("3-D model");
         const size_t turn = entry.find("--turn");
-        ASSERT_TRUE(figure != std::string::npos && turn != std::string::npos && figure < turn)
-            << where << " names the figures before --turn:\n"
+        ASSERT_TRUE(figure != std::string::npos && model != std::string::npos && turn != std::string::npos &&
+                    figure < model && model < turn)
+            << where << " names the figures, then the models, before --turn:\n"
             << entry;
         EXPECT_EQ(NamedExtensions(entry.substr(0, figure)), ExtensionsOf(FileUse::picture)) << where;
-        EXPECT_EQ(NamedExtensions(entry.substr(figure, turn - figure)), ExtensionsOf(FileUse::figure))
+        EXPECT_EQ(NamedExtensions(entry.substr(figure, model - figure)), ExtensionsOf(FileUse::figure))
             << where;
+        EXPECT_EQ(NamedExtensions(entry.substr(model, turn - model)), ExtensionsOf(FileUse::model)) << where;
         EXPECT_EQ(NamedExtensions(entry.substr(turn)), ExtensionsOf(FileUse::clip)) << where;
     }
 
-    const char* const useNames[] = {" picture", " clip", " figure"};
+    const char* const useNames[] = {" picture", " clip", " figure", " model"};
     const auto row = [&useNames](const std::string& extension, FileUse use, bool linux, bool windows) {
         return extension + useNames[static_cast<int>(use)] + (linux ? " Linux" : "") +
                (windows ? " Windows" : "");
@@ -375,6 +408,8 @@ TEST(CommandLineTest, TheHelpTheManualPageAndTheDocsNameTheKindsOfFileKinds) {
     const auto documentedUse = [](const std::string& cell) {
         if (cell.find("(picture)") != std::string::npos)
             return FileUse::picture;
+        if (cell.find("(model)") != std::string::npos)
+            return FileUse::model;
         return cell.find("(figure)") != std::string::npos ? FileUse::figure : FileUse::clip;
     };
     std::set<std::string> documented, table;

@@ -11,6 +11,7 @@
 #include "hypercube/ScenePalette.h"
 #include "hypercube/ScreenView.h"
 #include "hypercube/ViewText.h"
+#include "model/ModelFile.h"
 #include "render/TourRecorder.h"
 #include "tests/export/ReadBack.h"
 
@@ -23,7 +24,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,36 +47,35 @@ View KnownFourCubeView() {
 struct Outcome {
     int status = -1;
     std::string err;
-    std::string out; // the standard output, when asked for
+    std::string out;
 };
 
 std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    std::string text;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[65536];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            text.append(buffer, got);
+        std::fclose(file);
+    }
+    return text;
 }
 
 // Runs the program with `arguments` (already quoted for the shell). Drawing loads the GL libraries,
 // which SDL unloads at exit; under the sanitizers their leftovers are reported from an "<unknown
 // module>" that no suppression can name, so the child does not check leaks. Its drawing code is
 // checked for leaks where it runs inside the test programs.
-Outcome RunProgram(const std::string& arguments, bool keepOutput = false) {
+Outcome RunProgram(const std::string& arguments) {
     const std::string errFile = PicturePath("render-command.err");
     const std::string outFile = PicturePath("render-command.out");
     const std::string command =
         "SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " TESSARY_EXECUTABLE " " +
-        arguments + " 2>" + errFile + " >" + (keepOutput ? outFile : "/dev/null");
+        arguments + " 2>" + errFile + " >" + outFile;
     Outcome run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    if (std::FILE* file = std::fopen(errFile.c_str(), "r")) {
-        char buffer[4096];
-        run.err.assign(buffer, std::fread(buffer, 1, sizeof buffer, file));
-        std::fclose(file);
-    }
-    if (keepOutput)
-        run.out = FileText(outFile);
+    run.err = FileText(errFile);
+    run.out = FileText(outFile);
     return run;
 }
 
@@ -298,10 +297,42 @@ TEST_F(RenderCommandTest, AFigureIsTheWindowsFigureOfTheViewNumbersIncluded) {
         << "numbers drawn";
 }
 
+// A model is made of the vertices the window draws, by the same code the page calls: the command
+// line's file is the one made from the window's screen showing the same view text. It says on stdout
+// how the projection folded the cube.
+TEST_F(RenderCommandTest, AModelIsTheWindowsViewFoldedAndSaysSo) {
+    View aligned;
+    aligned.dimension = 4;
+    const std::pair<std::string, std::string> cases[] = {
+        {ViewText::Format(aligned), "8 balls, 12 struts (16 vertices, 32 edges of the 4-cube)"},
+        {ViewText::Format(KnownFourCubeView()), "16 balls, 32 struts (16 vertices, 32 edges of the 4-cube)"}};
+    ASSERT_TRUE(InitScene());
+    CTessary* screen = static_cast<CTessary*>(Manager().ActiveScreen());
+    for (const auto& [text, summary] : cases) {
+        const std::string path = PicturePath("render-model.glb");
+        std::remove(path.c_str());
+        const Outcome run = RunProgram("--render '" + path + "' --size 80 --view '" + text + "'");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, "tessary: " + path + ": " + summary + "\n");
+        CheckedView read;
+        ASSERT_TRUE(ViewText::Parse(text, &read, nullptr));
+        ASSERT_TRUE(ScreenView::Apply(*screen, read, text, nullptr));
+        const FileKind* glb = FileKinds::Find(path, FileUse::model);
+        ASSERT_NE(glb, nullptr);
+        const std::string window = ModelFile::Write(*glb, ModelSource::Of(*screen, text, false), 80.0,
+                                                    FileKinds::strutShare * 80.0, nullptr);
+        const std::string written = FileText(path);
+        EXPECT_TRUE(written == window) << "the command line's GLB (" << written.size()
+                                       << " bytes) is not the window's (" << window.size() << " bytes)";
+    }
+}
+
 TEST_F(RenderCommandTest, AFileThatCannotBeWrittenEndsWithExitOneTheReasonAndNoFile) {
     const std::string folder = PicturePath("no-such-folder");
-    for (const char* name : {"/cube.png", "/cube.svg"}) {
-        const Outcome run = RunProgram("--render '" + folder + name + "'");
+    const std::string view = ViewText::Format(KnownFourCubeView());
+    for (const std::string name :
+         {"/cube.png", "/cube.svg", "/cube.glb", "/cube.stl", "/cube.3mf", "/cube.obj"}) {
+        const Outcome run = RunProgram("--render '" + folder + name + "' --view '" + view + "'");
         EXPECT_EQ(run.status, 1) << name << ": " << run.err;
         EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
@@ -316,6 +347,7 @@ TEST_F(RenderCommandTest, BadArgumentsEndWithExitTwoBeforeAnythingIsDrawn) {
     const std::string view = ViewText::Format(KnownFourCubeView());
     const std::string picture = PicturePath("refused.png"), clip = PicturePath("refused.gif");
     const std::string svg = PicturePath("refused.svg"), pdf = PicturePath("refused.pdf");
+    const std::string model = PicturePath("refused.stl");
     const std::pair<std::string, std::string> cases[] = {
         {"--render '" + picture + "' --width 99",
          "tessary: --width '99' is not a whole number from 256 to 4096\n"},
@@ -330,6 +362,13 @@ TEST_F(RenderCommandTest, BadArgumentsEndWithExitTwoBeforeAnythingIsDrawn) {
          "faces\n"},
         {"--render '" + clip + "' --view '" + view + "' --tour 'orbit 90 in 1s' --loop",
          "tessary: --tour: a looping tour must end where it started; add 'to start in 2s' at its end\n"},
+        {"--render '" + model + "' --turn 0,1 --view '" + view + "'",
+         "tessary: --turn, --width and --panel are not for 3-D models; a .stl model takes --size and "
+         "--strut\n"},
+        {"--render '" + model + "' --strut 0 --view '" + view + "'",
+         "tessary: --strut '0' is not a positive number of millimetres\n"},
+        {"--render '" + model + "' --size 10 --strut 1.5 --view '" + view + "'",
+         "tessary: --strut 1.5 is thicker than a tenth of --size 10\n"},
     };
     for (const auto& [arguments, err] : cases) {
         const Outcome run = RunProgram(arguments);
@@ -341,11 +380,12 @@ TEST_F(RenderCommandTest, BadArgumentsEndWithExitTwoBeforeAnythingIsDrawn) {
     EXPECT_NE(stat(clip.c_str(), &info), 0) << clip;
     EXPECT_NE(stat(svg.c_str(), &info), 0) << svg;
     EXPECT_NE(stat(pdf.c_str(), &info), 0) << pdf;
+    EXPECT_NE(stat(model.c_str(), &info), 0) << model;
 }
 
 // The frames of a tour, printed: the number of lines, and the view of line k.
 std::vector<std::string> PrintedViews(const std::string& arguments) {
-    const Outcome run = RunProgram(arguments + " --print-frames", true);
+    const Outcome run = RunProgram(arguments + " --print-frames");
     EXPECT_EQ(run.status, 0) << run.err;
     std::vector<std::string> views;
     std::istringstream lines(run.out);

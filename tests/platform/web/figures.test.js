@@ -1,5 +1,5 @@
-// "保存 SVG" and "保存 PDF" in every browser engine the page is checked in: the buttons right after
-// "保存图片" in Tab order, and the files they save of a turned 4-cube with faces held to the desktop
+// "保存 SVG", "保存 PDF" and "保存 3D 模型" in every browser engine the page is checked in: the buttons
+// right after "保存图片" in Tab order, the model the desktop's GLB of the same view byte for byte, and the files they save of a turned 4-cube with faces held to the desktop
 // program's `tessary --render FILE --view VIEW --width W` of the same view. The numbers' outlines are
 // traced from each build's own label raster (Canvas 2D here, FreeType there), so the documents must
 // agree exactly but for the paths that hold them, and their pictures (drawn by librsvg) within a few
@@ -139,17 +139,18 @@ for (const engine of RUN) {
     });
     after(async () => { if (tessary) await tessary.close(); });
 
-    it('offers "保存 SVG" and "保存 PDF" right after "保存图片" in Tab order', async () => {
+    it('offers "保存 SVG", "保存 PDF" and "保存 3D 模型" right after "保存图片" in Tab order', async () => {
       const reached = [await tessary.evaluate(() => {
         document.getElementById('save-picture').focus();
         return document.activeElement.textContent;
       })];
-      for (let i = 0; i < 2; ++i) {
+      for (let i = 0; i < 3; ++i) {
         await tessary.press('Tab');
         reached.push(await tessary.evaluate(() => document.activeElement.textContent));
       }
       await tessary.evaluate(() => Module.canvas.focus()); // a window without the keyboard draws nothing
-      assert.deepEqual(reached, ['保存图片', '保存 SVG', '保存 PDF'], 'the buttons Tab reaches from "保存图片"');
+      assert.deepEqual(reached, ['保存图片', '保存 SVG', '保存 PDF', '保存 3D 模型'],
+                       'the buttons Tab reaches from "保存图片"');
     });
 
     it('saves the SVG of a turned 4-cube with faces at the canvas width, the same document as the desktop\'s ' +
@@ -239,6 +240,21 @@ for (const engine of RUN) {
       const info = execFileSync('pdfinfo', [file('page.pdf')]).toString();
       assert.deepEqual([/^Pages:\s*(\d+)/m.exec(info)?.[1], /^Page size:\s*([\d.]+ x [\d.]+) pts/m.exec(info)?.[1]],
                        ['1', `${width} x ${width * 3 / 4}`], info);
+    });
+
+    it('saves the GLB of the view, the same bytes as the desktop\'s for the view text it carries', async () => {
+      const saved = await save('save-model');
+      assert.match(saved.name, /^tessary-\d{8}-\d{6}\.glb$/);
+      assert.equal(saved.type, 'model/gltf-binary');
+      fs.writeFileSync(file('page.glb'), saved.bytes);
+      assert.equal(saved.bytes.toString('latin1', 0, 4), 'glTF');
+      const json = JSON.parse(saved.bytes.toString('utf8', 20, 20 + saved.bytes.readUInt32LE(12)));
+      const drawn = json.asset.extras.view;
+      assert.equal(drawn.slice(0, 6), view.slice(0, 6), 'the page made the model of the view shown');
+      program('--render', file('desktop.glb'), '--view', drawn);
+      const desktop = fs.readFileSync(file('desktop.glb'));
+      assert.ok(saved.bytes.equals(desktop), `the page's GLB (${saved.bytes.length} bytes) is not the desktop's ` +
+                `(${desktop.length} bytes); files in ${OUT}`);
     });
 
     it('says, over the canvas, to close the message box first, with the program\'s reason', async () => {

@@ -16,10 +16,10 @@ const RUN = (process.env.TESSARY_ENGINES || Object.keys(ENGINES).join(',')).spli
 
 // What the page says in each language.
 const SAYS = {
-  zh: {lang: 'zh-CN', buttons: ['保存图片', '保存 SVG', '保存 PDF', '分享'], four: '4 维', faces: '显示面',
+  zh: {lang: 'zh-CN', buttons: ['保存图片', '保存 SVG', '保存 PDF', '保存 3D 模型', '分享'], four: '4 维', faces: '显示面',
        help: ['“马上生成～～”', '“线框渲染”', '0 是 X', 'Shift', 'Tab'], ok: '确定',
        cube: '4 维超立方体：16 个顶点，32 条边，24 个面'},
-  en: {lang: 'en', buttons: ['Save picture', 'Save SVG', 'Save PDF', 'Share'], four: '4-D', faces: 'Show faces',
+  en: {lang: 'en', buttons: ['Save picture', 'Save SVG', 'Save PDF', 'Save 3-D model', 'Share'], four: '4-D', faces: 'Show faces',
        help: ['“请输入超立方体维度：”', '“马上生成～～” (“Build it now”)', '“线框渲染”', '0 is X', '3 is W', 'Shift', 'Tab'],
        ok: 'OK', cube: '4-cube: 16 vertices, 32 edges, 24 faces'},
 };
