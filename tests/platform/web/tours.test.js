@@ -10,8 +10,8 @@ const path = require('node:path');
 const {HostedPage} = require('./hosted_page.js');
 const {ENGINES} = require('./engines.js');
 
-const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../../build-web');
-const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../../build');
+const WEB_BUILD = process.env.WEB_BUILD || path.resolve(__dirname, '../../../build-web');
+const DESKTOP_BUILD = process.env.DESKTOP_BUILD || path.resolve(__dirname, '../../../build');
 const RUN = (process.env.TESSARY_ENGINES || Object.keys(ENGINES).join(',')).split(',');
 
 // A turn that brings the inner cube out, a hold, a turntable quarter and an eased move part of the
