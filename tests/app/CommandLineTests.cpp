@@ -205,6 +205,8 @@ TEST(CommandLineTest, BadArgumentsAreRefusedWithOneLineNamingTheFault) {
          "--tour: step 2 'turn 0,1 by 9 in 1x': the duration '1x'"},
         {{"--view", view, "--tour", "@/nonexistent/x.tour", "--print-frames"},
          "--tour: cannot read /nonexistent/x.tour: No such file or directory"},
+        {{"--view", view, "--tour", "@/nonexistent/a\nb", "--print-frames"},
+         "cannot read /nonexistent/a?b: No"},
         // A model is still, has no pixels and no panel, and is sized in positive millimetres with
         // struts no thicker than a tenth of it.
         {{"--render", "m.glb", "--view", view, "--turn", "0,1"},
