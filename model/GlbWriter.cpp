@@ -19,8 +19,12 @@ constexpr int elementBuffer = 34963;
 
 std::string List(const double* values, int count) {
     std::string text = "[";
-    for (int i = 0; i < count; ++i)
-        text += (i ? "," : "") + ModelText::Exact(values[i]);
+    for (int i = 0; i < count; ++i) {
+        // Appended in two steps: GCC 12 takes a literal joined to a temporary for an overlapping copy.
+        if (i)
+            text += ',';
+        text += ModelText::Exact(values[i]);
+    }
     return text + "]";
 }
 
@@ -188,16 +192,22 @@ std::string GlbWriter::Write(const ModelSource& source, const ModelMesh& mesh,
     for (size_t tint = 0; tint < mesh.faces.size(); ++tint) {
         if (mesh.faces[tint].Empty())
             continue;
+        materials += ',';
         materials +=
-            "," + Material("faces " + std::to_string(tint), ModelColours::Face(static_cast<int>(tint)), true);
-        faces += (faces.empty() ? "" : ",") + buffer.Primitive(InMetres(mesh.faces[tint]), materialCount++);
+            Material("faces " + std::to_string(tint), ModelColours::Face(static_cast<int>(tint)), true);
+        if (!faces.empty())
+            faces += ',';
+        faces += buffer.Primitive(InMetres(mesh.faces[tint]), materialCount++);
     }
     if (!faces.empty())
         addNode("faces", faces);
     nodes += CameraNode(source, placement);
     std::string sceneNodes;
-    for (int i = 0; i <= meshCount; ++i)
-        sceneNodes += (i ? "," : "") + std::to_string(i);
+    for (int i = 0; i <= meshCount; ++i) {
+        if (i)
+            sceneNodes += ',';
+        sceneNodes += std::to_string(i);
+    }
 
     const double metresPerUnit = 0.001 * placement.Scale();
     std::string json = "{\"asset\":{\"version\":\"2.0\",\"generator\":\"" +
