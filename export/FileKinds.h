@@ -103,6 +103,25 @@ public:
         return kinds;
     }
 
+    // The kind of `use` named by its extension without the dot ("svg", "glb"), as the page names the
+    // file it asks for; null when there is none.
+    static const FileKind* Named(const std::string& name, FileUse use) {
+        const FileKind* kind = Find("." + name, use);
+        return kind && name == kind->extension + 1 ? kind : nullptr;
+    }
+
+    // "svg, pdf or tex": the names Named takes for `use`.
+    static std::string Names(FileUse use) {
+        const std::vector<const FileKind*> kinds = Select(use, false);
+        std::string names;
+        for (size_t i = 0; i < kinds.size(); ++i) {
+            if (i > 0)
+                names += i + 1 == kinds.size() ? " or " : ", ";
+            names += kinds[i]->extension + 1;
+        }
+        return names;
+    }
+
     // The extensions as a sentence lists them, `last` before the last one: ".webp, .gif, .png (a
     // numbered series), .mp4 and .webm (through ffmpeg)"; with `notes`, a note after the last of
     // a run of kinds that have it.

@@ -14,37 +14,21 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace {
 
 // The file of the last call, kept until the next one.
 std::string file;
 
-// The figure kind FileKinds has under `name`, its extension without the dot ("svg"), or null.
-const FileKind* FigureKind(const std::string& name) {
-    const FileKind* kind = FileKinds::Find("." + name, FileUse::figure);
-    return kind && name == kind->extension + 1 ? kind : nullptr;
-}
-
-// "svg, pdf or tex": the names FigureKind takes.
-std::string FigureKindNames() {
-    const std::vector<const FileKind*> kinds = FileKinds::Select(FileUse::figure, false);
-    std::string names;
-    for (size_t i = 0; i < kinds.size(); ++i)
-        names += (i == 0 ? "" : i + 1 == kinds.size() ? " or " : ", ") + std::string(kinds[i]->extension + 1);
-    return names;
-}
-
 } // namespace
 
 const char* tessary_figure(const char* format, int width) {
     file.clear();
     const std::string name = format ? format : "";
-    const FileKind* kind = FigureKind(name);
+    const FileKind* kind = FileKinds::Named(name, FileUse::figure);
     if (!kind)
-        return PageAnswer::Refuse(Refusal::malformed,
-                                  "the format must be " + FigureKindNames() + ", not " + name);
+        return PageAnswer::Refuse(
+            Refusal::malformed, "the format must be " + FileKinds::Names(FileUse::figure) + ", not " + name);
     CTessary* screen = CTessary::Active();
     if (!screen)
         return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);

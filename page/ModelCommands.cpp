@@ -10,7 +10,6 @@
 #include "page/PageAnswer.h"
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -18,29 +17,15 @@ namespace {
 // the sanitizer build compiles this folder as unity sources.)
 std::string lastModel;
 
-// The model kind FileKinds has under `name`, its extension without the dot ("glb"), or null.
-const FileKind* ModelKind(const std::string& name) {
-    const FileKind* kind = FileKinds::Find("." + name, FileUse::model);
-    return kind && name == kind->extension + 1 ? kind : nullptr;
-}
-
-std::string ModelKindNames() {
-    const std::vector<const FileKind*> kinds = FileKinds::Select(FileUse::model, false);
-    std::string names;
-    for (size_t i = 0; i < kinds.size(); ++i)
-        names += (i == 0 ? "" : i + 1 == kinds.size() ? " or " : ", ") + std::string(kinds[i]->extension + 1);
-    return names;
-}
-
 } // namespace
 
 const char* tessary_model(const char* format) {
     lastModel.clear();
     const std::string name = format ? format : "";
-    const FileKind* kind = ModelKind(name);
+    const FileKind* kind = FileKinds::Named(name, FileUse::model);
     if (!kind)
         return PageAnswer::Refuse(Refusal::malformed,
-                                  "the format must be " + ModelKindNames() + ", not " + name);
+                                  "the format must be " + FileKinds::Names(FileUse::model) + ", not " + name);
     CTessary* screen = CTessary::Active();
     if (!screen)
         return PageAnswer::Refuse(Refusal::notStarted, Refusal::noScreen);
