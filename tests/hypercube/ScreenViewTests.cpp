@@ -120,9 +120,9 @@ TEST_F(ScreenViewTest, ACapturedViewAppliedToAFreshProgramDrawsTheSameFrame) {
 // nothing and gives the same text. Views of every dimension, turned by a seeded walk: straightening
 // what is read back lands an entry one rounding step away for some of them, the 7- and 8-cubes most.
 TEST_F(ScreenViewTest, ReadingAViewTwiceOrAfterShowingItGivesTheSameTextAndMovesNothing) {
-    uint32_t seed = 20261209;
-    const auto next = [&seed](int below) {
-        return static_cast<int>((seed = seed * 1664525u + 1013904223u) >> 8) % below;
+    uint32_t state = 20261209u;
+    const auto next = [&state](int below) {
+        return static_cast<int>((state = state * 1664525u + 1013904223u) >> 8) % below;
     };
     // Without label textures: the geometry decides the text, and the 8-cube's labels would take
     // most of the time.
